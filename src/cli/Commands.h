@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/DeviceAccess.h"
+
+namespace orbic::cli {
+
+// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDeviceFailure = 1;  // the mouse could not be read or written
+inline constexpr int kExitBadInput = 2;       // a file or value given on the command line
+
+int RunDevices(const GlobalOptions& options, bool json);
+int RunRead(const GlobalOptions& options, const std::string& outPath, bool json);
+
+struct SimNewOptions {
+  std::string statePath;
+  std::string imagePath;
+  std::string chipByte;
+  std::string ident;
+  std::string version;
+  std::string featureLength;
+  std::string memoryReady;
+  std::string cmd1Reply;
+  std::string ackPolls;
+  std::string dropAck;
+  std::vector<std::string> neverAck;
+  std::vector<std::string> stuck;
+  std::vector<std::string> flaky;
+  std::string unplugAfter;
+  bool neverAnswer = false;
+  bool unplugged = false;
+};
+int RunSimNew(const SimNewOptions& options);
+
+}  // namespace orbic::cli

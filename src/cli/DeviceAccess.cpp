@@ -1,0 +1,63 @@
+#include "cli/DeviceAccess.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include "device/TracingHidBackend.h"
+#include "platform/HidapiBackend.h"
+#include "platform/SteadyClock.h"
+#include "sim/MouseStateFile.h"
+#include "sim/SimulatedHidBackend.h"
+#include "sim/VirtualClock.h"
+
+namespace orbic::cli {
+
+namespace {
+
+bool TraceFromEnvironment() {
+  const char* value = std::getenv("ORBIC40_TRACE");
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+}  // namespace
+
+std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options,
+                                                 std::string& error) {
+  std::unique_ptr<DeviceAccess> access(new DeviceAccess());
+  access->options_ = options;
+  if (!options.simulatedState.empty()) {
+    auto mouse = std::make_shared<sim::SimulatedMouse>();
+    if (!sim::LoadMouseState(options.simulatedState, *mouse, error)) {
+      return nullptr;
+    }
+    auto clock = std::make_unique<sim::VirtualClock>();
+    mouse->SetClock(clock.get());
+    auto backend = std::make_unique<sim::SimulatedHidBackend>();
+    backend->AttachMouse(mouse);
+    access->mouse_ = mouse;
+    access->inner_ = std::move(backend);
+    access->clock_ = std::move(clock);
+  } else {
+    access->inner_ = std::make_unique<platform::HidapiBackend>();
+    access->clock_ = std::make_unique<platform::SteadyClock>();
+  }
+  if (options.trace || TraceFromEnvironment()) {
+    access->backend_ = std::make_unique<device::TracingHidBackend>(*access->inner_, std::cerr);
+  } else {
+    access->backend_.reset();
+  }
+  return access;
+}
+
+DeviceAccess::~DeviceAccess() = default;
+
+bool DeviceAccess::SaveSimulatedState(std::string& error) {
+  if (!mouse_) {
+    return true;
+  }
+  mouse_->SetClock(nullptr);
+  return sim::SaveMouseState(options_.simulatedState, *mouse_, error);
+}
+
+}  // namespace orbic::cli

@@ -1,0 +1,58 @@
+// orbic40-cli: the mouse's configuration from the command line, for scripts,
+// factory lines and automated checks.
+#include <CLI/CLI.hpp>
+
+#include "cli/Commands.h"
+
+int main(int argc, char** argv) {
+  using namespace orbic::cli;
+  CLI::App app{"orbic40-cli: configure the ORBIC40 gaming mouse"};
+  app.require_subcommand(1);
+
+  GlobalOptions global;
+  app.add_option("--simulated", global.simulatedState,
+                 "Talk to the simulated mouse kept in this state file (see 'sim new')");
+  app.add_flag("--trace", global.trace, "Print every feature report to stderr");
+  bool json = false;
+  app.add_flag("--json", json, "Machine-readable output");
+
+  auto* devices = app.add_subcommand("devices", "List every HID interface, the mouse marked");
+
+  std::string outPath;
+  auto* read = app.add_subcommand("read", "Read the mouse's 2048-byte parameter memory to a file");
+  read->add_option("OUT", outPath, "File to write (2048 bytes, as read)")->required();
+
+  auto* simCommand = app.add_subcommand("sim", "Simulated mouse state files");
+  simCommand->require_subcommand(1);
+  SimNewOptions sim;
+  auto* simNew = simCommand->add_subcommand("new", "Create a simulated mouse state file");
+  simNew->add_option("STATE", sim.statePath, "State file to create")->required();
+  simNew->add_option("--image", sim.imagePath, "2048-byte memory image (default: built-in image 1)");
+  simNew->add_option("--chip-byte", sim.chipByte, "Command-3 chip byte, HEX (default FD)");
+  simNew->add_option("--ident", sim.ident, "HID vendor and product id, HEX,HEX (default 1BCF,08A0)");
+  simNew->add_option("--version", sim.version, "HID version, HEX (default 0104)");
+  simNew->add_option("--feature-length", sim.featureLength, "Feature report length (default 8)");
+  simNew->add_option("--memory-ready", sim.memoryReady, "MemoryReady flag, 0 or 1 (default 1)");
+  simNew->add_option("--cmd1-reply", sim.cmd1Reply, "Command-1 reply byte, HEX (default A5)");
+  simNew->add_option("--ack-polls", sim.ackPolls, "Polls showing status 0 before 0xCC (default 0)");
+  simNew->add_option("--drop-ack", sim.dropAck, "Percent of requests lost (default 0)");
+  simNew->add_option("--never-ack", sim.neverAck, "Command never acknowledged, HEX (repeatable)");
+  simNew->add_option("--stuck", sim.stuck, "ADDR=VALUE: memory byte stuck at VALUE (HEX)");
+  simNew->add_option("--flaky", sim.flaky, "ADDR=N: the first N writes of the byte are lost");
+  simNew->add_option("--unplug-after", sim.unplugAfter, "The mouse vanishes after N packets");
+  simNew->add_flag("--never-answer", sim.neverAnswer, "No request is ever acknowledged");
+  simNew->add_flag("--unplugged", sim.unplugged, "The mouse starts unplugged");
+
+  CLI11_PARSE(app, argc, argv);
+
+  if (devices->parsed()) {
+    return RunDevices(global, json);
+  }
+  if (read->parsed()) {
+    return RunRead(global, outPath, json);
+  }
+  if (simNew->parsed()) {
+    return RunSimNew(sim);
+  }
+  return kExitBadInput;
+}

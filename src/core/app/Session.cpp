@@ -1,0 +1,184 @@
+#include "app/Session.h"
+
+#include <algorithm>
+
+#include "app/UiHost.h"
+#include "params/DefaultImages.h"
+
+namespace orbic::app {
+
+namespace {
+
+// Page buttons other than the main page's, idle in the no-device state.
+constexpr std::array<const char*, 5> kPageButtonFamilies{"Img_Second_", "Img_Adv_", "Img_Breath_",
+                                                         "Img_Macro_", "Img_Engineer_"};
+constexpr const char* kSelectedPicture = "SetS_03";
+constexpr const char* kIdlePicture = "SetS_01";
+constexpr int kHeaderCopies = 4;
+
+template <typename F>
+void Call(const F& hook) {
+  if (hook) {
+    hook();
+  }
+}
+
+}  // namespace
+
+Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
+                 ui::BehaviourConfig config)
+    : backend_(backend),
+      ui_(ui),
+      config_(std::move(config)),
+      channel_(backend, clock, ui),
+      monitor_(backend, channel_, clock, ui, *this),
+      defaultImages_(params::LoadDefaultImages()) {
+  defaultIdentification_ = {defaultImages_[0][params::layout::kIdentificationAddress],
+                            defaultImages_[0][params::layout::kIdentificationAddress + 1]};
+}
+
+void Session::CloseExchange() {
+  channel_.SystemReloadCmd_OnClick();
+  channel_.SendCommand(device::command::kClose);
+}
+
+// Connection messages are plain message boxes; OK re-enables the device timer.
+void Session::ShowConnectionMessage(const std::string& text) {
+  ui_.ShowMessage(text, MessageStyle::kMessageBox);
+  ui_.SetDeviceTimerEnabled(true);
+}
+
+void Session::ForgetMouse() {
+  device::ConnectedDevice& device = channel_.Device();
+  if (device.handle != device::kInvalidHandle) {
+    backend_.Close(device.handle);
+  }
+  device.handle = device::kInvalidHandle;
+}
+
+void Session::ReadDevInfo() {
+  if (!config_.eepromMode) {
+    lastOutcome_ = ConnectionOutcome::kDriverMode;
+    Call(hooks_.startDriverConnection);
+    return;
+  }
+  lastOutcome_ = ConnectionOutcome::kNoAnswer;
+  if (!channel_.SendCommand(device::command::kOpen)) {
+    return;
+  }
+  channel_.ClearMemoryReady();
+  channel_.SetChipCode(0);
+  if (!channel_.SendCommand(device::command::kStatus)) {
+    return;
+  }
+  channel_.TakeStatusReply();
+  if (channel_.Reply(device::status_reply::kReadyByte) != device::status_reply::kReady) {
+    lastOutcome_ = ConnectionOutcome::kNotReady;
+    return;
+  }
+
+  if (!channel_.MemoryReady()) {
+    CloseExchange();
+    ForgetMouse();
+    lastOutcome_ = ConnectionOutcome::kMemoryNotReady;
+    ShowConnectionMessage(messages_.str020);
+    return;
+  }
+
+  std::array<std::uint8_t, params::layout::kIdentificationLength> id{};
+  channel_.ReadMemory(params::layout::kIdentificationAddress, id, false);
+  readIdentification_ = {id[0], id[1]};
+  const bool defaultPair = id == defaultIdentification_;
+  const bool reservePair = id[0] == config_.revManuId && id[1] == config_.revProId;
+  if (defaultPair || reservePair) {
+    Btn_Read();
+    return;
+  }
+  ui_.SetDeviceTimerEnabled(false);
+  CloseExchange();
+  lastOutcome_ = ConnectionOutcome::kIdentificationMismatch;
+  ShowConnectionMessage(messages_.str107);
+}
+
+void Session::Btn_Read() {
+  ui_.SetDeviceTimerEnabled(false);
+  ui_.DisablePages();
+  ui_.ShowLoadingWindow();
+  ui_.PumpEvents();
+  Call(hooks_.refreshPcMacroNames);
+
+  // Read into a scratch image: a read that lost chunks is not the mouse's
+  // image, and taking it would show (and later write back) repaired defaults.
+  params::Image scratch;
+  const bool started = channel_.ReadMemory(0, scratch, true);
+  if (!started || channel_.FailedChunks() > 0) {
+    CloseExchange();
+    ForgetMouse();
+    lastOutcome_ = ConnectionOutcome::kReadIncomplete;
+    ui_.HideLoadingWindow();
+    ui_.PumpEvents();
+    ShowConnectionMessage(messages_.str109);
+    return;
+  }
+  image_.raw = scratch;
+  lastSplit_ = image_.SplitImage();
+  CloseExchange();
+
+  Call(hooks_.dataBufToUi);
+  Call(hooks_.refreshPointerSettings);
+  lastOutcome_ = ConnectionOutcome::kRead;
+  DeviceReady();
+
+  ui_.HideLoadingWindow();
+  ui_.PumpEvents();
+  ui_.SetDeviceTimerEnabled(true);
+}
+
+void Session::InitNoDevice() {
+  defaultImages_ = params::LoadDefaultImages();
+  image_.raw = defaultImages_[0];
+  Call(hooks_.clearMacroViews);
+  lastSplit_ = image_.SplitImage();
+  Call(hooks_.dataBufToUi);
+}
+
+void Session::RefreshErrorAP() {
+  InitNoDevice();
+  noDeviceState_ = true;
+  pages_.visibleGroup = 1;
+  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+    const std::string suffix = std::to_string(copy);
+    pages_.buttonPictures["Img_Main_" + suffix] = kSelectedPicture;
+    for (const char* family : kPageButtonFamilies) {
+      pages_.buttonPictures[family + suffix] = kIdlePicture;
+    }
+  }
+  ui_.ModelsChanged();
+}
+
+void Session::DeviceLost() {
+  Call(hooks_.hideAllMenu);
+  RefreshErrorAP();
+  Call(hooks_.clearDeviceLostLists);
+  lightingTypeName_.clear();
+  lastOutcome_ = ConnectionOutcome::kNoMouse;
+  ui_.DisablePages();
+  ui_.SetDeviceTimerEnabled(true);
+  ui_.ShowMessage(messages_.DeviceLostText(), MessageStyle::kDialog);
+}
+
+void Session::DeviceReady() {
+  pages_.visibleGroup = 1;
+  noDeviceState_ = false;
+  ui_.ModelsChanged();
+  ui_.PumpEvents();
+  ui_.EnablePages();
+}
+
+ConnectionOutcome Session::ConnectNow() {
+  lastOutcome_ = ConnectionOutcome::kNone;
+  monitor_.OpenFromDeviceTable(false);
+  return lastOutcome_;
+}
+
+}  // namespace orbic::app

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/PageState.h"
+#include "device/CommandChannel.h"
+#include "device/DeviceMonitor.h"
+#include "params/ParameterImage.h"
+#include "ui/BehaviourConfig.h"
+#include "ui/MessageStrings.h"
+
+namespace orbic::app {
+
+class UiHost;
+
+// How the last connection start ended; the window shows messages itself,
+// the command-line tool turns this into an exit status.
+enum class ConnectionOutcome {
+  kNone,
+  kNoMouse,                 // no matching interface: "Please Connect the USB Device"
+  kNoAnswer,                // command 1 or 3 failed: nothing shown
+  kNotReady,                // command-3 byte 1 was not 0xAA: nothing shown
+  kMemoryNotReady,          // Str020, handle forgotten
+  kIdentificationMismatch,  // Str107
+  kReadIncomplete,          // the image read lost chunks: not taken as the mouse's
+  kRead,                    // image read, split and shown
+  kDriverMode,              // handed to the driver connection start
+};
+
+// Where the subsystems that come with later features plug into the
+// connection start and the no-device state. Each is optional.
+struct SessionHooks {
+  std::function<void()> refreshPcMacroNames;     // before the image read
+  std::function<void()> dataBufToUi;             // working copies -> page models
+  std::function<void()> refreshPointerSettings;  // pointer settings -> page model
+  std::function<void()> clearMacroViews;         // macro name list, macro list, both texts
+  std::function<void()> clearDeviceLostLists;    // macro list and fire macro lists
+  std::function<void()> hideAllMenu;
+  std::function<void()> startDriverConnection;   // driver mode instead of the image read
+};
+
+// The program's state around the mouse: the channel, hot-plug, the parameter
+// image and the no-device state. One per window (or per command-line run).
+class Session : public device::ConnectionEvents {
+ public:
+  Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
+          ui::BehaviourConfig config);
+
+  device::CommandChannel& Channel() { return channel_; }
+  device::DeviceMonitor& Monitor() { return monitor_; }
+  params::ParameterImage& Image() { return image_; }
+  const params::ParameterImage& Image() const { return image_; }
+  const std::array<params::Image, 3>& DefaultImages() const { return defaultImages_; }
+  const ui::BehaviourConfig& Config() const { return config_; }
+  ui::MessageStrings& Messages() { return messages_; }
+  PageState& Pages() { return pages_; }
+  SessionHooks& Hooks() { return hooks_; }
+
+  bool NoDeviceState() const { return noDeviceState_; }
+  ConnectionOutcome LastOutcome() const { return lastOutcome_; }
+  const params::SplitReport& LastSplit() const { return lastSplit_; }
+  // The identification bytes read at the last connection start, shown in
+  // edt_VendorID_Rd / edt_ProductID_Rd.
+  std::array<int, 2> ReadIdentification() const { return readIdentification_; }
+  const std::string& LightingTypeName() const { return lightingTypeName_; }
+
+  // Connection start after the mouse was opened.
+  void ReadDevInfo() override;
+  // The initial read of the whole image, inside the exchange ReadDevInfo opened.
+  void Btn_Read();
+  void RefreshErrorAP();
+  void InitNoDevice();
+  void DeviceLost() override;
+  void DeviceReady();
+
+  // Opens the mouse at once (no settling wait, no counting) and runs the
+  // connection start: the command-line tool's way in.
+  ConnectionOutcome ConnectNow();
+
+ private:
+  void CloseExchange();
+  void ShowConnectionMessage(const std::string& text);
+  void ForgetMouse();
+
+  device::HidBackend& backend_;
+  UiHost& ui_;
+  ui::BehaviourConfig config_;
+  device::CommandChannel channel_;
+  device::DeviceMonitor monitor_;
+  params::ParameterImage image_;
+  std::array<params::Image, 3> defaultImages_{};
+  std::array<std::uint8_t, 2> defaultIdentification_{};
+  ui::MessageStrings messages_;
+  PageState pages_;
+  SessionHooks hooks_;
+  bool noDeviceState_ = false;
+  ConnectionOutcome lastOutcome_ = ConnectionOutcome::kNone;
+  params::SplitReport lastSplit_;
+  std::array<int, 2> readIdentification_{};
+  std::string lightingTypeName_;
+};
+
+}  // namespace orbic::app

@@ -1,0 +1,30 @@
+#include "device/TracingHidBackend.h"
+
+namespace orbic::device {
+
+void TracingHidBackend::Print(char direction, const std::uint8_t* report, std::size_t length) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string line(1, direction);
+  for (std::size_t i = 0; i < length; ++i) {
+    line += ' ';
+    line += digits[report[i] >> 4];
+    line += digits[report[i] & 15];
+  }
+  out_ << line << '\n';
+}
+
+bool TracingHidBackend::SetFeature(HidHandle handle, const std::uint8_t* report,
+                                   std::size_t length) {
+  Print('>', report, length);
+  return inner_.SetFeature(handle, report, length);
+}
+
+bool TracingHidBackend::GetFeature(HidHandle handle, std::uint8_t* report, std::size_t length) {
+  const bool ok = inner_.GetFeature(handle, report, length);
+  if (ok) {
+    Print('<', report, length);
+  }
+  return ok;
+}
+
+}  // namespace orbic::device

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+#include "device/Clock.h"
+
+namespace orbic::platform {
+
+// Wall-clock-independent time, so waits are unaffected by the user changing the system clock.
+class SteadyClock : public device::Clock {
+ public:
+  std::uint64_t NowMs() override;
+  void SleepMs(std::uint32_t ms) override;
+};
+
+}  // namespace orbic::platform
