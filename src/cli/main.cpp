@@ -43,7 +43,12 @@ int main(int argc, char** argv) {
   simNew->add_flag("--never-answer", sim.neverAnswer, "No request is ever acknowledged");
   simNew->add_flag("--unplugged", sim.unplugged, "The mouse starts unplugged");
 
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // --help ends with status 0; a malformed command line is bad input like any other.
+    return app.exit(e) == 0 ? kExitOk : kExitBadInput;
+  }
 
   if (devices->parsed()) {
     return RunDevices(global, json);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace orbic::app {
+class UiHost;
+}
+
+namespace orbic::device {
+
+class CommandChannel;
+
+inline constexpr int kRepairPasses = 3;
+
+enum class VerifiedWriteResult {
+  kVerified,           // the read-back equals the image
+  kNotStarted,         // command 6 was refused
+  kReadBackFailed,     // command 4 of a read-back was refused
+  kRepairWriteFailed,  // a single-byte repair write was refused
+  kStillDiffers,       // three repair passes left differences: the user is told "Fail"
+};
+
+struct VerifiedWriteReport {
+  VerifiedWriteResult result = VerifiedWriteResult::kNotStarted;
+  int repairPasses = 0;
+  // (offset, value read back) of the last comparison.
+  std::vector<std::pair<std::uint16_t, std::uint8_t>> differences;
+};
+
+// Writes the whole image, reads it back, and rewrites each differing byte on
+// its own, reading the image back after every pass, for up to three passes.
+// Shows nothing but the loading window; the caller decides what to tell.
+VerifiedWriteReport WriteImageVerified(CommandChannel& channel, app::UiHost& ui,
+                                       std::span<const std::uint8_t> image);
+
+}  // namespace orbic::device
