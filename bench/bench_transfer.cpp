@@ -63,8 +63,8 @@ void RunAgainstRealClock(benchmark::State& state, Operation operation) {
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     operation(rig);
-    wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                  .count();
+    wallMs +=
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
   const double perRun = wallMs / static_cast<double>(state.iterations());
   state.counters["mandated_ms"] = mandatedMs;
@@ -72,8 +72,12 @@ void RunAgainstRealClock(benchmark::State& state, Operation operation) {
   state.counters["ratio"] = perRun / mandatedMs;
 }
 
-void BM_ReadWholeImage(benchmark::State& state) { RunAgainstRealClock(state, ReadImage); }
-void BM_VerifiedWrite(benchmark::State& state) { RunAgainstRealClock(state, WriteVerified); }
+void BM_ReadWholeImage(benchmark::State& state) {
+  RunAgainstRealClock(state, ReadImage);
+}
+void BM_VerifiedWrite(benchmark::State& state) {
+  RunAgainstRealClock(state, WriteVerified);
+}
 
 BENCHMARK(BM_ReadWholeImage)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_VerifiedWrite)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -22,8 +22,7 @@ bool TraceFromEnvironment() {
 
 }  // namespace
 
-std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options,
-                                                 std::string& error) {
+std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options, std::string& error) {
   std::unique_ptr<DeviceAccess> access(new DeviceAccess());
   access->options_ = options;
   if (!options.simulatedState.empty()) {

@@ -39,7 +39,9 @@ std::string FailureText(app::ConnectionOutcome outcome, const CliUiHost& host) {
   return "The mouse could not be read.";
 }
 
-const char* SectionState(bool repaired) { return repaired ? "repaired" : "ok"; }
+const char* SectionState(bool repaired) {
+  return repaired ? "repaired" : "ok";
+}
 
 void PrintSummary(const params::ImageSummary& s, const std::string& outPath) {
   std::cout << "Read 2048 bytes from the mouse into " << outPath << ".\n";
@@ -47,8 +49,8 @@ void PrintSummary(const params::ImageSummary& s, const std::string& outPath) {
             << ", Parameter B " << SectionState(s.repairs.parameterBRepaired) << ", Profile "
             << SectionState(s.repairs.profileRepaired) << ", Fire Key "
             << SectionState(s.repairs.fireKeyRepaired) << "\n";
-  std::cout << "DPI levels in use: " << s.dpiLevelCount << "; current level "
-            << s.currentDpiLevel << "\n";
+  std::cout << "DPI levels in use: " << s.dpiLevelCount << "; current level " << s.currentDpiLevel
+            << "\n";
   for (std::size_t level = 0; level < s.dpiValues.size(); ++level) {
     std::cout << "  CPI " << level + 1 << ": " << s.dpiValues[level] << "  " << s.dpiColours[level]
               << "\n";
@@ -123,8 +125,7 @@ int RunRead(const GlobalOptions& options, const std::string& outPath, bool json)
     std::cerr << error << '\n';
     return kExitBadInput;
   }
-  const params::ImageSummary summary =
-      params::Summarise(session.Image().data, session.LastSplit());
+  const params::ImageSummary summary = params::Summarise(session.Image().data, session.LastSplit());
   if (json) {
     std::cout << SummaryJson(summary, outPath).dump(2) << '\n';
   } else {

@@ -35,8 +35,8 @@ struct OptionReader {
     if (auto value = ParseNumber(text, max)) {
       target = static_cast<T>(*value);
     } else {
-      error = std::string(option) + ": '" + text + "' is not a number from 0 to " +
-              std::to_string(max);
+      error =
+          std::string(option) + ": '" + text + "' is not a number from 0 to " + std::to_string(max);
     }
   }
 
@@ -55,8 +55,7 @@ struct OptionReader {
         error = std::string(option) + ": '" + item + "' is not ADDR=VALUE with ADDR 0..2047";
         return;
       }
-      target[static_cast<std::uint16_t>(*address)] =
-          static_cast<typename Map::mapped_type>(*value);
+      target[static_cast<std::uint16_t>(*address)] = static_cast<typename Map::mapped_type>(*value);
     }
   }
 };
@@ -109,10 +108,12 @@ int RunSimNew(const SimNewOptions& options) {
     read.Hex(command, "--never-ack", 0xFF, code);
     mouse.faults.neverAck.insert(code);
   }
-  read.Pairs(options.stuck, "--stuck", [](const std::string& v) { return ParseHex(v, 0xFF); },
-             mouse.faults.stuck);
-  read.Pairs(options.flaky, "--flaky", [](const std::string& v) { return ParseNumber(v, 1000); },
-             mouse.faults.flaky);
+  read.Pairs(
+      options.stuck, "--stuck", [](const std::string& v) { return ParseHex(v, 0xFF); },
+      mouse.faults.stuck);
+  read.Pairs(
+      options.flaky, "--flaky", [](const std::string& v) { return ParseNumber(v, 1000); },
+      mouse.faults.flaky);
   if (!read.error.empty()) {
     std::cerr << read.error << '\n';
     return kExitBadInput;

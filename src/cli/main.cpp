@@ -27,9 +27,11 @@ int main(int argc, char** argv) {
   SimNewOptions sim;
   auto* simNew = simCommand->add_subcommand("new", "Create a simulated mouse state file");
   simNew->add_option("STATE", sim.statePath, "State file to create")->required();
-  simNew->add_option("--image", sim.imagePath, "2048-byte memory image (default: built-in image 1)");
+  simNew->add_option("--image", sim.imagePath,
+                     "2048-byte memory image (default: built-in image 1)");
   simNew->add_option("--chip-byte", sim.chipByte, "Command-3 chip byte, HEX (default FD)");
-  simNew->add_option("--ident", sim.ident, "HID vendor and product id, HEX,HEX (default 1BCF,08A0)");
+  simNew->add_option("--ident", sim.ident,
+                     "HID vendor and product id, HEX,HEX (default 1BCF,08A0)");
   simNew->add_option("--version", sim.version, "HID version, HEX (default 0104)");
   simNew->add_option("--feature-length", sim.featureLength, "Feature report length (default 8)");
   simNew->add_option("--memory-ready", sim.memoryReady, "MemoryReady flag, 0 or 1 (default 1)");

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <utility>
 
 #include "app/AtomicFile.h"
 
@@ -26,9 +27,12 @@ std::string ToHex(const std::uint8_t* bytes, std::size_t size) {
 }
 
 int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return -1;
 }
 
@@ -94,13 +98,54 @@ json ToJson(const SimulatedMouse& mouse) {
   return result;
 }
 
-std::uint16_t ParseAddress(const std::string& key) {
-  std::size_t used = 0;
-  const unsigned long value = std::stoul(key, &used, 10);
-  if (used != key.size() || value > 0xFFFF) {
-    throw std::out_of_range("address " + key);
+// A whole number that fits T. nlohmann's own conversion wraps (300 becomes 44
+// in a byte), which would turn a hand-edited typo into a different mouse.
+template <typename T>
+T WholeValue(const json& value, const std::string& name) {
+  if (value.is_number_unsigned()) {
+    const auto number = value.get<std::uint64_t>();
+    if (std::in_range<T>(number)) {
+      return static_cast<T>(number);
+    }
+  } else if (value.is_number_integer()) {
+    const auto number = value.get<std::int64_t>();
+    if (std::in_range<T>(number)) {
+      return static_cast<T>(number);
+    }
+  } else {
+    throw std::runtime_error(name + " must be a whole number");
   }
-  return static_cast<std::uint16_t>(value);
+  throw std::runtime_error(name + " is out of range: " + value.dump());
+}
+
+template <typename T>
+T Whole(const json& object, const std::string& key) {
+  return WholeValue<T>(object.at(key), key);
+}
+
+bool Flag(const json& object, const std::string& key) {
+  const json& value = object.at(key);
+  if (!value.is_boolean()) {
+    throw std::runtime_error(key + " must be true or false");
+  }
+  return value.get<bool>();
+}
+
+std::string Text(const json& object, const std::string& key) {
+  const json& value = object.at(key);
+  if (!value.is_string()) {
+    throw std::runtime_error(key + " must be a string");
+  }
+  return value.get<std::string>();
+}
+
+std::uint16_t ParseAddress(const std::string& key) {
+  const bool digits =
+      !key.empty() && key.size() <= 5 && key.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits || std::stoul(key) > 0xFFFF) {
+    throw std::runtime_error("'" + key + "' is not a memory address");
+  }
+  return static_cast<std::uint16_t>(std::stoul(key));
 }
 
 // Throws nlohmann::json exceptions or std::exception on any malformed field.
@@ -108,51 +153,56 @@ SimulatedMouse FromJson(const json& doc) {
   if (!doc.is_object() || doc.value("format", "") != kFormat) {
     throw std::runtime_error("not a simulated mouse state file");
   }
-  if (doc.at("version").get<int>() != kFormatVersion) {
+  if (Whole<int>(doc, "version") != kFormatVersion) {
     throw std::runtime_error("unsupported state file version");
   }
   SimulatedMouse mouse;
   const json& id = doc.at("identity");
-  mouse.identity.vendorId = id.at("vendorId").get<std::uint16_t>();
-  mouse.identity.productId = id.at("productId").get<std::uint16_t>();
-  mouse.identity.version = id.at("version").get<std::uint16_t>();
-  mouse.identity.featureLength = id.at("featureLength").get<std::size_t>();
+  mouse.identity.vendorId = Whole<std::uint16_t>(id, "vendorId");
+  mouse.identity.productId = Whole<std::uint16_t>(id, "productId");
+  mouse.identity.version = Whole<std::uint16_t>(id, "version");
+  mouse.identity.featureLength = Whole<std::size_t>(id, "featureLength");
 
   const json& fw = doc.at("firmware");
-  if (!FromHex(fw.at("memory").get<std::string>(), mouse.firmware.memory.data(),
-               mouse.firmware.memory.size())) {
+  if (!FromHex(Text(fw, "memory"), mouse.firmware.memory.data(), mouse.firmware.memory.size())) {
     throw std::runtime_error("memory must be 2048 bytes in hexadecimal");
   }
-  mouse.firmware.cmd1Reply = fw.at("cmd1Reply").get<std::uint8_t>();
-  mouse.firmware.readyByte = fw.at("readyByte").get<std::uint8_t>();
-  mouse.firmware.memoryReady = fw.at("memoryReady").get<bool>();
-  mouse.firmware.chipByte = fw.at("chipByte").get<std::uint8_t>();
-  mouse.firmware.acceptsDriver = fw.at("acceptsDriver").get<bool>();
-  mouse.firmware.ledTypeByte = fw.at("ledTypeByte").get<std::uint8_t>();
-  mouse.firmware.driverId = fw.at("driverId").get<std::uint16_t>();
-  mouse.firmware.buttonState = fw.at("buttonState").get<std::uint16_t>();
-  if (!FromHex(fw.at("liveState").get<std::string>(), mouse.firmware.liveState.data(),
+  mouse.firmware.cmd1Reply = Whole<std::uint8_t>(fw, "cmd1Reply");
+  mouse.firmware.readyByte = Whole<std::uint8_t>(fw, "readyByte");
+  mouse.firmware.memoryReady = Flag(fw, "memoryReady");
+  mouse.firmware.chipByte = Whole<std::uint8_t>(fw, "chipByte");
+  mouse.firmware.acceptsDriver = Flag(fw, "acceptsDriver");
+  mouse.firmware.ledTypeByte = Whole<std::uint8_t>(fw, "ledTypeByte");
+  mouse.firmware.driverId = Whole<std::uint16_t>(fw, "driverId");
+  mouse.firmware.buttonState = Whole<std::uint16_t>(fw, "buttonState");
+  if (!FromHex(Text(fw, "liveState"), mouse.firmware.liveState.data(),
                mouse.firmware.liveState.size())) {
     throw std::runtime_error("liveState must be 4 bytes in hexadecimal");
   }
-  mouse.firmware.systemReloads = fw.at("systemReloads").get<int>();
+  mouse.firmware.systemReloads = Whole<int>(fw, "systemReloads");
 
   const json& faults = doc.at("faults");
-  mouse.faults.ackPolls = faults.at("ackPolls").get<int>();
-  mouse.faults.dropAckPercent = faults.at("dropAckPercent").get<int>();
-  mouse.faults.neverAck = faults.at("neverAck").get<std::set<std::uint8_t>>();
-  mouse.faults.neverAnswer = faults.at("neverAnswer").get<bool>();
+  mouse.faults.ackPolls = Whole<int>(faults, "ackPolls");
+  mouse.faults.dropAckPercent = Whole<int>(faults, "dropAckPercent");
+  const json& neverAck = faults.at("neverAck");
+  if (!neverAck.is_array()) {
+    throw std::runtime_error("neverAck must be a list of commands");
+  }
+  for (const json& command : neverAck) {
+    mouse.faults.neverAck.insert(WholeValue<std::uint8_t>(command, "neverAck"));
+  }
+  mouse.faults.neverAnswer = Flag(faults, "neverAnswer");
   for (const auto& [key, value] : faults.at("stuck").items()) {
-    mouse.faults.stuck[ParseAddress(key)] = value.get<std::uint8_t>();
+    mouse.faults.stuck[ParseAddress(key)] = WholeValue<std::uint8_t>(value, "stuck " + key);
   }
   for (const auto& [key, value] : faults.at("flaky").items()) {
-    mouse.faults.flaky[ParseAddress(key)] = value.get<int>();
+    mouse.faults.flaky[ParseAddress(key)] = WholeValue<int>(value, "flaky " + key);
   }
-  mouse.faults.seed = faults.at("seed").get<std::uint32_t>();
+  mouse.faults.seed = Whole<std::uint32_t>(faults, "seed");
   if (faults.contains("unplugAfterPackets")) {
-    mouse.faults.unplugAfterPackets = faults.at("unplugAfterPackets").get<std::uint64_t>();
+    mouse.faults.unplugAfterPackets = Whole<std::uint64_t>(faults, "unplugAfterPackets");
   }
-  mouse.unplugged = doc.at("unplugged").get<bool>();
+  mouse.unplugged = Flag(doc, "unplugged");
   return mouse;
 }
 

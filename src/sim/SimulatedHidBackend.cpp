@@ -28,6 +28,9 @@ bool SimulatedHidBackend::Present(const Interface& entry) const {
 
 void SimulatedHidBackend::Plug(const std::string& path) {
   if (Interface* entry = Find(path)) {
+    if (!Present(*entry)) {
+      ++entry->generation;
+    }
     entry->present = true;
     if (entry->mouse) {
       entry->mouse->unplugged = false;
@@ -73,19 +76,21 @@ device::HidHandle SimulatedHidBackend::Open(const std::string& path) {
     return device::kInvalidHandle;
   }
   const device::HidHandle handle = nextHandle_++;
-  handles_[handle] = path;
+  handles_[handle] = {path, Find(path)->generation};
   return handle;
 }
 
-void SimulatedHidBackend::Close(device::HidHandle handle) { handles_.erase(handle); }
+void SimulatedHidBackend::Close(device::HidHandle handle) {
+  handles_.erase(handle);
+}
 
 SimulatedMouse* SimulatedHidBackend::MouseFor(device::HidHandle handle) {
   auto it = handles_.find(handle);
   if (it == handles_.end()) {
     return nullptr;
   }
-  Interface* entry = Find(it->second);
-  if (!entry || !Present(*entry)) {
+  Interface* entry = Find(it->second.path);
+  if (!entry || !Present(*entry) || entry->generation != it->second.generation) {
     return nullptr;
   }
   return entry->mouse.get();

@@ -40,13 +40,20 @@ class SimulatedHidBackend : public device::HidBackend {
     std::shared_ptr<SimulatedMouse> mouse;  // null for unrelated devices
     bool present = true;
     bool openable = true;
+    // Counts plug-ins: a handle from before an unplug stays dead after the
+    // device comes back, as a hidraw node's file descriptor does.
+    int generation = 0;
+  };
+  struct OpenHandle {
+    std::string path;
+    int generation;
   };
   Interface* Find(const std::string& path);
   bool Present(const Interface& entry) const;
   SimulatedMouse* MouseFor(device::HidHandle handle);
 
   std::vector<Interface> interfaces_;
-  std::map<device::HidHandle, std::string> handles_;
+  std::map<device::HidHandle, OpenHandle> handles_;
   device::HidHandle nextHandle_ = 1;
   int enumerations_ = 0;
 };

@@ -25,28 +25,28 @@ struct MouseIdentity {
 // The firmware's own state.
 struct MouseFirmware {
   std::array<std::uint8_t, kMouseMemorySize> memory{};
-  std::uint8_t cmd1Reply = 0xA5;      // 0xA5, or 0xA6 when a driver connection is possible
-  std::uint8_t readyByte = 0xAA;      // command-3 reply byte 1
-  bool memoryReady = true;            // command-3 reply byte 2 bit 2
-  std::uint8_t chipByte = 0xFD;       // command-3 reply byte 3 (ChipCode 0x98)
-  bool acceptsDriver = true;          // reply byte 2 bit 5 of command 3 (0x5A, 0xD9)
-  std::uint8_t ledTypeByte = 0xC0;    // reply byte 3 of command 3 (0x5A, 0xD9): MCU LED
-  std::uint16_t driverId = 0x1234;    // command 0x81
-  std::uint16_t buttonState = 0;      // command-3 reply bytes 5..6
+  std::uint8_t cmd1Reply = 0xA5;            // 0xA5, or 0xA6 when a driver connection is possible
+  std::uint8_t readyByte = 0xAA;            // command-3 reply byte 1
+  bool memoryReady = true;                  // command-3 reply byte 2 bit 2
+  std::uint8_t chipByte = 0xFD;             // command-3 reply byte 3 (ChipCode 0x98)
+  bool acceptsDriver = true;                // reply byte 2 bit 5 of command 3 (0x5A, 0xD9)
+  std::uint8_t ledTypeByte = 0xC0;          // reply byte 3 of command 3 (0x5A, 0xD9): MCU LED
+  std::uint16_t driverId = 0x1234;          // command 0x81
+  std::uint16_t buttonState = 0;            // command-3 reply bytes 5..6
   std::array<std::uint8_t, 4> liveState{};  // last command 9
-  int systemReloads = 0;              // command 8 count
+  int systemReloads = 0;                    // command 8 count
 };
 
 // Ways to make the mouse misbehave.
 struct MouseFaults {
-  int ackPolls = 0;                    // polls that show status 0 before 0xCC
-  int dropAckPercent = 0;              // share of requests silently lost
-  std::set<std::uint8_t> neverAck;     // commands never acknowledged
-  bool neverAnswer = false;            // no request is ever acknowledged
-  std::map<std::uint16_t, std::uint8_t> stuck;  // address -> value it always holds
-  std::map<std::uint16_t, int> flaky;  // address -> writes lost before one takes
+  int ackPolls = 0;                                 // polls that show status 0 before 0xCC
+  int dropAckPercent = 0;                           // share of requests silently lost
+  std::set<std::uint8_t> neverAck;                  // commands never acknowledged
+  bool neverAnswer = false;                         // no request is ever acknowledged
+  std::map<std::uint16_t, std::uint8_t> stuck;      // address -> value it always holds
+  std::map<std::uint16_t, int> flaky;               // address -> writes lost before one takes
   std::optional<std::uint64_t> unplugAfterPackets;  // vanish after this many packets
-  std::uint32_t seed = 1;              // for dropAckPercent
+  std::uint32_t seed = 1;                           // for dropAckPercent
 };
 
 struct TranscriptEntry {

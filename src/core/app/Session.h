@@ -39,7 +39,7 @@ struct SessionHooks {
   std::function<void()> clearMacroViews;         // macro name list, macro list, both texts
   std::function<void()> clearDeviceLostLists;    // macro list and fire macro lists
   std::function<void()> hideAllMenu;
-  std::function<void()> startDriverConnection;   // driver mode instead of the image read
+  std::function<void()> startDriverConnection;  // driver mode instead of the image read
 };
 
 // The program's state around the mouse: the channel, hot-plug, the parameter

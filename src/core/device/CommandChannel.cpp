@@ -101,8 +101,7 @@ bool CommandChannel::ReadMemory(std::uint16_t address, std::span<std::uint8_t> d
   std::fill(destination.begin(), destination.end(), 0xFF);
   failedChunks_ = 0;
   const auto length = static_cast<std::uint16_t>(destination.size());
-  if (!SendCommand(command::kReadStart, address & 0xFF, address >> 8, length & 0xFF,
-                   length >> 8)) {
+  if (!SendCommand(command::kReadStart, address & 0xFF, address >> 8, length & 0xFF, length >> 8)) {
     return false;
   }
   for (std::size_t offset = 0; offset < destination.size(); offset += kChunkSize) {

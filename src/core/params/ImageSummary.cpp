@@ -64,8 +64,7 @@ ImageSummary Summarise(const DataBuf& data, const SplitReport& repairs) {
     }
   }
   const std::uint8_t repeat = data.fireKey[fire_key::kRepeatOperand];
-  summary.fireShots =
-      repeat == fire_key::kContinuous ? "continuous" : std::to_string(repeat + 1);
+  summary.fireShots = repeat == fire_key::kContinuous ? "continuous" : std::to_string(repeat + 1);
   summary.fireInterval = data.fireKey[fire_key::kFireTime];
   return summary;
 }

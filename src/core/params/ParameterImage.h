@@ -26,9 +26,9 @@ inline constexpr Section kFireKeyTable{0x080, 30};
 inline constexpr Section kFireYOffsetTable{0x0B0, 20};
 inline constexpr Section kFireColourTable{0x0D0, 30};
 inline constexpr Section kFireKey{0x0F0, 11};
-inline constexpr Section kBaseMacroArea{0x100, 1024};    // slots 1..4
-inline constexpr Section kFireMacroTable{0x500, 256};    // ten 24-byte entries + 16 carried
-inline constexpr Section kSecondMacroArea{0x600, 512};   // slots 5, 6
+inline constexpr Section kBaseMacroArea{0x100, 1024};   // slots 1..4
+inline constexpr Section kFireMacroTable{0x500, 256};   // ten 24-byte entries + 16 carried
+inline constexpr Section kSecondMacroArea{0x600, 512};  // slots 5, 6
 // The vendor and product identification bytes (Parameter B bytes 6, 7).
 inline constexpr std::size_t kIdentificationAddress = 54;
 inline constexpr std::size_t kIdentificationLength = 2;

@@ -105,7 +105,9 @@ TEST(ConnectionStart, SilentFailuresShowNothingAndLeaveTheMouseOpen) {
        ConnectionOutcome::kNoAnswer, Repeat(0x01, 5)},
       {"command 3 unanswered", [](auto& m) { m.faults.neverAck = {0x03}; },
        ConnectionOutcome::kNoAnswer, Concat({{0x01}, Repeat(0x03, 5)})},
-      {"not ready", [](auto& m) { m.firmware.readyByte = 0x55; }, ConnectionOutcome::kNotReady,
+      {"not ready",
+       [](auto& m) { m.firmware.readyByte = 0x55; },
+       ConnectionOutcome::kNotReady,
        {0x01, 0x03}},
   };
   for (const Case& test : cases) {

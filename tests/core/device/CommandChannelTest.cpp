@@ -52,7 +52,11 @@ struct WorstCase {
 TEST(CommandChannel, GivesUpAfterTheAttemptLimitWithTheMandatedWaits) {
   const std::vector<WorstCase> cases = {
       {"SendCommand", [](auto& c) { return c.SendCommand(1); }, 5, 25, 300},
-      {"WriteChunk", [](auto& c) { return c.WriteChunk(Chunk{1, 2, 3, 4, 5, 6}); }, 5, 25, 175},
+      {"WriteChunk",
+       [](auto& c) {
+         return c.WriteChunk(Chunk{1, 2, 3, 4, 5, 6});
+       },
+       5, 25, 175},
       {"ReadChunk",
        [](auto& c) { return c.ReadChunk() != Chunk{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}; }, 5, 25,
        150},
@@ -92,8 +96,8 @@ TEST(CommandChannel, ChunksMemoryReadsInSixes) {
     std::size_t length;
     int chunks;
   };
-  for (const Case& test : {Case{54, 1, 1}, Case{54, 2, 1}, Case{128, 30, 5},
-                           Case{256, 1024, 171}, Case{0, 2048, 342}}) {
+  for (const Case& test : {Case{54, 1, 1}, Case{54, 2, 1}, Case{128, 30, 5}, Case{256, 1024, 171},
+                           Case{0, 2048, 342}}) {
     SCOPED_TRACE(test.length);
     ChannelRig rig;
     std::iota(rig.mouse->firmware.memory.begin(), rig.mouse->firmware.memory.end(), 0);
@@ -137,7 +141,7 @@ TEST(CommandChannel, AReadWhoseStartIsRefusedFailsWithoutChunks) {
 
   EXPECT_FALSE(rig.channel.ReadMemory(0, buffer, true));
   EXPECT_EQ(buffer, (std::array<std::uint8_t, 12>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                                   0xFF, 0xFF, 0xFF, 0xFF}));
+                                                  0xFF, 0xFF, 0xFF, 0xFF}));
   const auto commands = rig.Commands();
   EXPECT_EQ(std::count(commands.begin(), commands.end(), 0x05), 0);
 }
@@ -157,8 +161,8 @@ TEST(CommandChannel, ShowsTheLoadingWindowAndPumpsBeforeEveryChunk) {
 
   rig.ui.Clear();
   ASSERT_TRUE(rig.channel.WriteMemory(0, buffer));
-  EXPECT_EQ(rig.ui.calls, (std::vector<std::string>{"show-loading", "pump", "pump",
-                                                    "show-loading", "pump", "pump"}));
+  EXPECT_EQ(rig.ui.calls, (std::vector<std::string>{"show-loading", "pump", "pump", "show-loading",
+                                                    "pump", "pump"}));
 }
 
 TEST(CommandChannel, WritesChunksWithTheSixthByteInTheStatusPosition) {
