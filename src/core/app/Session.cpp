@@ -28,6 +28,7 @@ void Call(const F& hook) {
 Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
                  ui::BehaviourConfig config)
     : backend_(backend),
+      clock_(clock),
       ui_(ui),
       config_(std::move(config)),
       channel_(backend, clock, ui),
@@ -35,6 +36,16 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
       defaultImages_(params::LoadDefaultImages()) {
   defaultIdentification_ = {defaultImages_[0][params::layout::kIdentificationAddress],
                             defaultImages_[0][params::layout::kIdentificationAddress + 1]};
+}
+
+std::string Session::ConfiguredFolder() const {
+  return config_.path.empty() ? programFolder_ : config_.path;
+}
+
+void Session::SplitAndShow() {
+  lastSplit_ = image_.SplitImage();
+  Call(hooks_.dataBufToUi);
+  ui_.ModelsChanged();
 }
 
 void Session::CloseExchange() {

@@ -40,6 +40,8 @@ struct SessionHooks {
   std::function<void()> clearDeviceLostLists;    // macro list and fire macro lists
   std::function<void()> hideAllMenu;
   std::function<void()> startDriverConnection;  // driver mode instead of the image read
+  std::function<void()> clearCodeStrings;       // before a preset load
+  std::function<void()> applyPointerSettings;   // before every write-back
 };
 
 // The program's state around the mouse: the channel, hot-plug, the parameter
@@ -48,6 +50,15 @@ class Session : public device::ConnectionEvents {
  public:
   Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
           ui::BehaviourConfig config);
+
+  device::Clock& Clock() { return clock_; }
+  UiHost& Ui() { return ui_; }
+  // The program's own folder, with a trailing separator; preset files and the
+  // macro files are looked for there when the configuration's Path is empty.
+  const std::string& ProgramFolder() const { return programFolder_; }
+  void SetProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+  // Path when set, else the program folder; file names are appended unchanged.
+  std::string ConfiguredFolder() const;
 
   device::CommandChannel& Channel() { return channel_; }
   device::DeviceMonitor& Monitor() { return monitor_; }
@@ -80,13 +91,20 @@ class Session : public device::ConnectionEvents {
   // connection start: the command-line tool's way in.
   ConnectionOutcome ConnectNow();
 
- private:
+  // SplitImage, then the working copies shown on the pages.
+  void SplitAndShow();
+
+  // Commands 8 and 2: the close of every parameter-memory exchange.
   void CloseExchange();
+
+ private:
   void ShowConnectionMessage(const std::string& text);
   void ForgetMouse();
 
   device::HidBackend& backend_;
+  device::Clock& clock_;
   UiHost& ui_;
+  std::string programFolder_;
   ui::BehaviourConfig config_;
   device::CommandChannel channel_;
   device::DeviceMonitor monitor_;

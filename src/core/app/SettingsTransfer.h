@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+
+#include "device/VerifiedWrite.h"
+
+namespace orbic::app {
+
+class Session;
+
+// How a write-back or a load ended, for callers that report it (the
+// command-line tool); the window has already been told what the user sees.
+enum class TransferOutcome {
+  kNoMouse,        // "Finding the specified device"
+  kNoAnswer,       // command 1 or 3 failed, or the mouse was not ready
+  kNotAllowed,     // MemoryReady clear (or ChipCode not 0x98 where it is required)
+  kWriteFailed,    // the image was not written and verified: "Fail"
+  kWritten,        // written and verified
+  kBadFile,        // a profile or preset file that cannot be used
+  kReadFailed,     // the re-read before a save did not read the mouse
+  kSaved,
+};
+
+// "Confirm", "Apply", "Read", the presets, the engineer default and the
+// profile files, in memory mode. Driver mode arrives with the driver channel.
+class SettingsTransfer {
+ public:
+  explicit SettingsTransfer(Session& session) : session_(session) {}
+
+  TransferOutcome Apply();     // Btn_Apply_*, btn_Write
+  TransferOutcome Confirm();   // Btn_Confirm_*: apply; the window then closes
+  void Read();                 // Btn_Read_*
+  TransferOutcome Preset(int number);  // Btn_Confirm1_* .. Btn_Confirm3_*: 1..3
+  TransferOutcome EngineerDefault();   // Btn_Default
+  // Save Profile: the mouse is read again and its image is written to `path`
+  // (".bin" appended when missing), atomically.
+  TransferOutcome SaveProfile(const std::string& path, std::string& error);
+  // Load Profile: the first 2048 bytes of `path` become the image and are written.
+  TransferOutcome LoadProfile(const std::string& path, std::string& error);
+
+  TransferOutcome DownloadParameter();
+  TransferOutcome TLDefaultParameter(const std::string& fileName, int builtInImage);
+  TransferOutcome MemoToDataBuf_OnClick();
+
+  const device::VerifiedWriteReport& LastWrite() const { return lastWrite_; }
+
+ private:
+  bool RequireMouse();
+  void SettleClick();
+  TransferOutcome WriteChecked();
+  TransferOutcome OpenExchange(bool requireFullAccess);
+
+  Session& session_;
+  device::VerifiedWriteReport lastWrite_;
+};
+
+}  // namespace orbic::app
