@@ -33,7 +33,9 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
       config_(std::move(config)),
       channel_(backend, clock, ui),
       monitor_(backend, channel_, clock, ui, *this),
+      settings_(config_),
       defaultImages_(params::LoadDefaultImages()) {
+  image_.hooks.settingsToDataBuf = [this](params::DataBuf& data) { settings_.UIToDataBuf(data); };
   defaultIdentification_ = {defaultImages_[0][params::layout::kIdentificationAddress],
                             defaultImages_[0][params::layout::kIdentificationAddress + 1]};
 }
@@ -44,7 +46,7 @@ std::string Session::ConfiguredFolder() const {
 
 void Session::SplitAndShow() {
   lastSplit_ = image_.SplitImage();
-  Call(hooks_.dataBufToUi);
+  settings_.DataBufToUI(image_.data);
   ui_.ModelsChanged();
 }
 
@@ -135,7 +137,7 @@ void Session::Btn_Read() {
   lastSplit_ = image_.SplitImage();
   CloseExchange();
 
-  Call(hooks_.dataBufToUi);
+  settings_.DataBufToUI(image_.data);
   Call(hooks_.refreshPointerSettings);
   lastOutcome_ = ConnectionOutcome::kRead;
   DeviceReady();
@@ -150,7 +152,7 @@ void Session::InitNoDevice() {
   image_.raw = defaultImages_[0];
   Call(hooks_.clearMacroViews);
   lastSplit_ = image_.SplitImage();
-  Call(hooks_.dataBufToUi);
+  settings_.DataBufToUI(image_.data);
 }
 
 void Session::RefreshErrorAP() {

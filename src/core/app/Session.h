@@ -9,6 +9,7 @@
 #include "device/CommandChannel.h"
 #include "device/DeviceMonitor.h"
 #include "params/ParameterImage.h"
+#include "params/SettingsModel.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/MessageStrings.h"
 
@@ -34,13 +35,11 @@ enum class ConnectionOutcome {
 // connection start and the no-device state. Each is optional.
 struct SessionHooks {
   std::function<void()> refreshPcMacroNames;     // before the image read
-  std::function<void()> dataBufToUi;             // working copies -> page models
   std::function<void()> refreshPointerSettings;  // pointer settings -> page model
   std::function<void()> clearMacroViews;         // macro name list, macro list, both texts
   std::function<void()> clearDeviceLostLists;    // macro list and fire macro lists
   std::function<void()> hideAllMenu;
   std::function<void()> startDriverConnection;  // driver mode instead of the image read
-  std::function<void()> clearCodeStrings;       // before a preset load
   std::function<void()> applyPointerSettings;   // before every write-back
 };
 
@@ -63,6 +62,7 @@ class Session : public device::ConnectionEvents {
   device::CommandChannel& Channel() { return channel_; }
   device::DeviceMonitor& Monitor() { return monitor_; }
   params::ParameterImage& Image() { return image_; }
+  params::SettingsModel& Settings() { return settings_; }
   const params::ParameterImage& Image() const { return image_; }
   const std::array<params::Image, 3>& DefaultImages() const { return defaultImages_; }
   const ui::BehaviourConfig& Config() const { return config_; }
@@ -109,6 +109,7 @@ class Session : public device::ConnectionEvents {
   device::CommandChannel channel_;
   device::DeviceMonitor monitor_;
   params::ParameterImage image_;
+  params::SettingsModel settings_;
   std::array<params::Image, 3> defaultImages_{};
   std::array<std::uint8_t, 2> defaultIdentification_{};
   ui::MessageStrings messages_;

@@ -70,8 +70,9 @@ TransferOutcome SettingsTransfer::OpenExchange(bool requireFullAccess) {
 // The verified write of the raw image inside an open exchange.
 TransferOutcome SettingsTransfer::WriteChecked() {
   lastWrite_ = device::WriteImageVerified(session_.Channel(), session_.Ui(), session_.Image().raw);
-  return lastWrite_.result == device::VerifiedWriteResult::kVerified ? TransferOutcome::kWritten
-                                                                     : TransferOutcome::kWriteFailed;
+  return lastWrite_.result == device::VerifiedWriteResult::kVerified
+             ? TransferOutcome::kWritten
+             : TransferOutcome::kWriteFailed;
 }
 
 TransferOutcome SettingsTransfer::DownloadParameter() {
@@ -173,7 +174,7 @@ TransferOutcome SettingsTransfer::TLDefaultParameter(const std::string& fileName
   }
 
   if (outcome == TransferOutcome::kWritten) {
-    Call(session_.Hooks().clearCodeStrings);
+    session_.Settings().keys.Clear();
     outcome = MemoToDataBuf_OnClick();
   }
   ui.HideLoadingWindow();

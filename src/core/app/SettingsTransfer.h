@@ -11,13 +11,13 @@ class Session;
 // How a write-back or a load ended, for callers that report it (the
 // command-line tool); the window has already been told what the user sees.
 enum class TransferOutcome {
-  kNoMouse,        // "Finding the specified device"
-  kNoAnswer,       // command 1 or 3 failed, or the mouse was not ready
-  kNotAllowed,     // MemoryReady clear (or ChipCode not 0x98 where it is required)
-  kWriteFailed,    // the image was not written and verified: "Fail"
-  kWritten,        // written and verified
-  kBadFile,        // a profile or preset file that cannot be used
-  kReadFailed,     // the re-read before a save did not read the mouse
+  kNoMouse,      // "Finding the specified device"
+  kNoAnswer,     // command 1 or 3 failed, or the mouse was not ready
+  kNotAllowed,   // MemoryReady clear (or ChipCode not 0x98 where it is required)
+  kWriteFailed,  // the image was not written and verified: "Fail"
+  kWritten,      // written and verified
+  kBadFile,      // a profile or preset file that cannot be used
+  kReadFailed,   // the re-read before a save did not read the mouse
   kSaved,
 };
 
@@ -27,9 +27,9 @@ class SettingsTransfer {
  public:
   explicit SettingsTransfer(Session& session) : session_(session) {}
 
-  TransferOutcome Apply();     // Btn_Apply_*, btn_Write
-  TransferOutcome Confirm();   // Btn_Confirm_*: apply; the window then closes
-  void Read();                 // Btn_Read_*
+  TransferOutcome Apply();             // Btn_Apply_*, btn_Write
+  TransferOutcome Confirm();           // Btn_Confirm_*: apply; the window then closes
+  void Read();                         // Btn_Read_*
   TransferOutcome Preset(int number);  // Btn_Confirm1_* .. Btn_Confirm3_*: 1..3
   TransferOutcome EngineerDefault();   // Btn_Default
   // Save Profile: the mouse is read again and its image is written to `path`

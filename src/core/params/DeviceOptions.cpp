@@ -12,7 +12,9 @@ void SetBit(std::uint8_t& byte, std::uint8_t mask, bool on) {
   byte = static_cast<std::uint8_t>(on ? (byte | mask) : (byte & ~mask));
 }
 
-std::uint8_t ClampByte(int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); }
+std::uint8_t ClampByte(int value) {
+  return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
 
 }  // namespace
 
@@ -82,8 +84,8 @@ void DeviceOptions::WriteCodesToImage(DataBuf& data) const {
 void DeviceOptions::WriteFireTablesToImage(DataBuf& data) const {
   for (int n = 0; n < kFireMacroCount; ++n) {
     const std::size_t y = static_cast<std::size_t>(n) * fire_tables::kYOffsetEntryLength;
-    const auto value = static_cast<std::uint8_t>(static_cast<std::int8_t>(
-        std::clamp(yOffsets[n], -128, 127)));
+    const auto value =
+        static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(yOffsets[n], -128, 127)));
     data.fireYOffsetTable[y] = value;
     data.fireYOffsetTable[y + 1] = static_cast<std::uint8_t>(~value);
     const std::size_t c = static_cast<std::size_t>(n) * fire_tables::kColourEntryLength;

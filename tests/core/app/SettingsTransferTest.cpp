@@ -16,9 +16,10 @@ namespace fs = std::filesystem;
 // A session that has read the mouse, with a scratch folder as the program folder.
 struct TransferRig : SessionRig {
   explicit TransferRig(ui::BehaviourConfig config = {}) : SessionRig(config) {
-    folder = fs::temp_directory_path() /
-             ("orbic40-transfer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder =
+        fs::temp_directory_path() /
+        ("orbic40-transfer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder);
     fs::create_directories(folder);
     session.SetProgramFolder(folder.string() + "/");
@@ -49,7 +50,7 @@ std::vector<std::uint8_t> Bytes(const params::Image& image) {
 TEST(SettingsTransfer, ApplyWritesTheAssembledImageAndVerifiesIt) {
   TransferRig rig;
   ASSERT_TRUE(rig.connected);
-  rig.session.Image().data.fireKey[8] = 0x33;  // an edit in the working copy
+  rig.session.Settings().options.fireTime = 0x33;  // an edit on the fire page
 
   EXPECT_EQ(rig.transfer.Apply(), TransferOutcome::kWritten);
 
@@ -183,7 +184,7 @@ TEST(SettingsTransfer, ALoadedProfileIsWrittenAsLoadedAndShownRepaired) {
 TEST(SettingsTransfer, SaveStoresWhatTheMouseHoldsAfterAFreshRead) {
   TransferRig rig;
   rig.mouse->firmware.memory[0x7FF] = 0x99;  // changed behind the program's back
-  rig.session.Image().raw[0x100] = 0x55;    // an unapplied change
+  rig.session.Image().raw[0x100] = 0x55;     // an unapplied change
   std::string error;
 
   EXPECT_EQ(rig.transfer.SaveProfile((rig.folder / "mine").string(), error),

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "keys/CodeLabels.h"
+#include "keys/KeyAssignments.h"
+#include "params/DeviceOptions.h"
+#include "params/ParameterImage.h"
+#include "perf/DpiPage.h"
+#include "perf/LightingPage.h"
+#include "ui/BehaviourConfig.h"
+
+namespace orbic::params {
+
+// The settings the pages edit, held as the pages' own state, and the three
+// conversions between them and the image's working copies.
+class SettingsModel {
+ public:
+  explicit SettingsModel(const ui::BehaviourConfig& config);
+
+  DeviceOptions options;
+  keys::KeyAssignments keys;
+  perf::DpiPage dpi;
+  perf::LightingPage lighting;
+  // Where the labels of macro and gun-key codes come from; the macro store
+  // and the engineer page fill it.
+  keys::LabelContext labelContext;
+
+  // The key mode whose page ("Office Mode" 1, "Game Mode" 2) shows the buttons.
+  int ShownKeyMode() const { return shownKeyMode_; }
+  // Opening a key-mode page: the key-mode setting follows it.
+  void OpenKeyModePage(int keyMode);
+
+  // The 18 code strings from the Profile copy, then every control.
+  void DataBufToUI(const DataBuf& data);
+  // Every control from the working copies, in the fixed order.
+  void RefreshUI(const DataBuf& data);
+  // Every control back into the working copies (the Profile copy is kept
+  // current by the assignments and is not touched here).
+  void UIToDataBuf(DataBuf& data) const;
+
+ private:
+  int shownKeyMode_ = 1;
+};
+
+}  // namespace orbic::params
