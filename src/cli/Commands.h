@@ -14,6 +14,13 @@ inline constexpr int kExitBadInput = 2;       // a file or value given on the co
 
 int RunDevices(const GlobalOptions& options, bool json);
 int RunRead(const GlobalOptions& options, const std::string& outPath, bool json);
+int RunDecode(const std::string& imagePath, bool json);
+int RunImageSet(const std::string& inPath, const std::string& outPath,
+                const std::vector<std::string>& changes);
+int RunApply(const GlobalOptions& options, const std::string& inPath);
+int RunLoad(const GlobalOptions& options, const std::string& inPath);
+int RunPreset(const GlobalOptions& options, int number);
+int RunSave(const GlobalOptions& options, const std::string& outPath);
 
 struct SimNewOptions {
   std::string statePath;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/Commands.h"
+#include "cli/SettingChanges.h"
 
 int main(int argc, char** argv) {
   using namespace orbic::cli;
@@ -45,6 +46,36 @@ int main(int argc, char** argv) {
   simNew->add_flag("--never-answer", sim.neverAnswer, "No request is ever acknowledged");
   simNew->add_flag("--unplugged", sim.unplugged, "The mouse starts unplugged");
 
+  std::string imagePath;
+  auto* decode = app.add_subcommand("decode", "Show the settings an image file holds");
+  decode->add_option("IMAGE", imagePath, "2048-byte image file")->required();
+
+  auto* image = app.add_subcommand("image", "Change image files offline");
+  image->require_subcommand(1);
+  std::string setIn;
+  std::string setOut;
+  std::vector<std::string> changes;
+  auto* imageSet = image->add_subcommand("set", "Change settings of an image as the pages would");
+  imageSet->add_option("IN", setIn, "2048-byte image file to start from")->required();
+  imageSet->add_option("OUT", setOut, "File to write")->required();
+  imageSet
+      ->add_option("CHANGES", changes,
+                   std::string("NAME=VALUE... with NAME one of: ") + SettingNamesHelp())
+      ->required();
+
+  std::string applyPath;
+  auto* apply = app.add_subcommand("apply", "Write the settings of an image file to the mouse");
+  apply->add_option("IN", applyPath, "2048-byte image file")->required();
+  std::string loadPath;
+  auto* load = app.add_subcommand("load", "Load a profile file into the mouse");
+  load->add_option("IN", loadPath, "Profile file (its first 2048 bytes)")->required();
+  int presetNumber = 0;
+  auto* preset = app.add_subcommand("preset", "Reset the mouse to preset 1, 2 or 3");
+  preset->add_option("N", presetNumber, "Preset number")->required()->check(CLI::Range(1, 3));
+  std::string savePath;
+  auto* save = app.add_subcommand("save", "Save the mouse's settings to a profile file");
+  save->add_option("OUT", savePath, "Profile file (.bin is appended when missing)")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -60,6 +91,24 @@ int main(int argc, char** argv) {
   }
   if (simNew->parsed()) {
     return RunSimNew(sim);
+  }
+  if (decode->parsed()) {
+    return RunDecode(imagePath, json);
+  }
+  if (imageSet->parsed()) {
+    return RunImageSet(setIn, setOut, changes);
+  }
+  if (apply->parsed()) {
+    return RunApply(global, applyPath);
+  }
+  if (load->parsed()) {
+    return RunLoad(global, loadPath);
+  }
+  if (preset->parsed()) {
+    return RunPreset(global, presetNumber);
+  }
+  if (save->parsed()) {
+    return RunSave(global, savePath);
   }
   return kExitBadInput;
 }

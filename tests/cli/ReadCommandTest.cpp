@@ -265,7 +265,7 @@ TEST_F(ReadTest, JsonSummaryParses) {
   EXPECT_EQ(doc.at("file"), Path("out.bin").string());
   EXPECT_TRUE(doc.at("repaired").at("parameterA").get<bool>());
   EXPECT_FALSE(doc.at("repaired").at("profile").get<bool>());
-  EXPECT_EQ(doc.at("dpiValues").at(0), "800");
+  EXPECT_EQ(doc.at("dpi").at("levels").at(0).at("text"), "800");
   EXPECT_EQ(doc.at("vendorCode"), 255);
   EXPECT_EQ(doc.at("productCode"), 255);
 }

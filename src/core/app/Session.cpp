@@ -33,9 +33,9 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
       config_(std::move(config)),
       channel_(backend, clock, ui),
       monitor_(backend, channel_, clock, ui, *this),
-      settings_(config_),
+      settings_(config_, image_.data, ui, messages_),
       defaultImages_(params::LoadDefaultImages()) {
-  image_.hooks.settingsToDataBuf = [this](params::DataBuf& data) { settings_.UIToDataBuf(data); };
+  settings_.BindTo(image_);
   defaultIdentification_ = {defaultImages_[0][params::layout::kIdentificationAddress],
                             defaultImages_[0][params::layout::kIdentificationAddress + 1]};
 }

@@ -108,11 +108,11 @@ class Session : public device::ConnectionEvents {
   ui::BehaviourConfig config_;
   device::CommandChannel channel_;
   device::DeviceMonitor monitor_;
+  ui::MessageStrings messages_;
   params::ParameterImage image_;
   params::SettingsModel settings_;
   std::array<params::Image, 3> defaultImages_{};
   std::array<std::uint8_t, 2> defaultIdentification_{};
-  ui::MessageStrings messages_;
   PageState pages_;
   SessionHooks hooks_;
   bool noDeviceState_ = false;

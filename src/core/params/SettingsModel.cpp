@@ -4,10 +4,17 @@
 
 namespace orbic::params {
 
-SettingsModel::SettingsModel(const ui::BehaviourConfig& config)
+SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, app::UiHost& ui,
+                             const ui::MessageStrings& messages)
     : keys([this](std::string_view code) { return keys::LabelForCode(code, labelContext); }),
       dpi(config.dpiCount),
-      lighting(config) {}
+      lighting(config),
+      assignment(keys, data, dpi, options, config, messages, ui) {}
+
+void SettingsModel::BindTo(ParameterImage& image) {
+  image.hooks.settingsToDataBuf = [this](DataBuf& data) { UIToDataBuf(data); };
+  image.hooks.applyAimValue = [this](DataBuf&) { assignment.AIMKeyToDataBuf(); };
+}
 
 void SettingsModel::OpenKeyModePage(int keyMode) {
   shownKeyMode_ = keyMode == 2 ? 2 : 1;
@@ -29,9 +36,12 @@ void SettingsModel::RefreshUI(const DataBuf& data) {
   // colour swatches show only for the MCU LED.
   dpi.RefreshFromImage(data, lighting.IsMcuLed());
   options.RefreshCodesFromImage(data);
+  // The engineer page's aim combo and the DPI page's aim display are one
+  // control here: RefreshAIMKey below sets it from the aim buttons.
   keys.RefreshLabels();
   options.RefreshFireTablesFromImage(data);
   options.RefreshFireKeyFromImage(data);
+  assignment.RefreshAIMKey();
   // The page of the stored key mode.
   const bool keyMode2 = (data.parameterB[parameter_b::kKeyMode] & parameter_b::kKeyMode2Bit) != 0;
   OpenKeyModePage(keyMode2 ? 2 : 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/UiHost.h"
+#include "keys/ButtonAssignment.h"
 #include "keys/CodeLabels.h"
 #include "keys/KeyAssignments.h"
 #include "params/DeviceOptions.h"
@@ -7,6 +9,7 @@
 #include "perf/DpiPage.h"
 #include "perf/LightingPage.h"
 #include "ui/BehaviourConfig.h"
+#include "ui/MessageStrings.h"
 
 namespace orbic::params {
 
@@ -14,12 +17,19 @@ namespace orbic::params {
 // conversions between them and the image's working copies.
 class SettingsModel {
  public:
-  explicit SettingsModel(const ui::BehaviourConfig& config);
+  // `data` is the working copy the button assignments edit in place; the
+  // configuration, messages and host must outlive the model.
+  SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, app::UiHost& ui,
+                const ui::MessageStrings& messages);
+
+  // Lets `image` assemble from this model: the settings, then the aim value.
+  void BindTo(ParameterImage& image);
 
   DeviceOptions options;
   keys::KeyAssignments keys;
   perf::DpiPage dpi;
   perf::LightingPage lighting;
+  keys::ButtonAssignment assignment;
   // Where the labels of macro and gun-key codes come from; the macro store
   // and the engineer page fill it.
   keys::LabelContext labelContext;

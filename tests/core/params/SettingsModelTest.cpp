@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "app/UiHost.h"
 #include "params/DefaultImages.h"
 #include "params/ImageFields.h"
 #include "params/SettingsModel.h"
@@ -14,15 +15,29 @@ using params::Image;
 using params::ParameterImage;
 using params::SettingsModel;
 
-// Split, show on the pages, and assemble again without touching anything.
-Image RoundTrip(const Image& raw, SettingsModel& model) {
+// An image with the pages bound to it, as the session holds them.
+struct Pages {
+  ui::BehaviourConfig config;
+  ui::MessageStrings messages;
+  app::NullUiHost host;
   ParameterImage image;
-  image.raw = raw;
-  image.hooks.settingsToDataBuf = [&](DataBuf& data) { model.UIToDataBuf(data); };
-  image.SplitImage();
-  model.DataBufToUI(image.data);
-  image.AssembleImage();
-  return image.raw;
+  SettingsModel model{config, image.data, host, messages};
+
+  Pages() { model.BindTo(image); }
+
+  void Show(const Image& raw) {
+    image.raw = raw;
+    image.SplitImage();
+    model.DataBufToUI(image.data);
+  }
+};
+
+// Split, show on the pages, and assemble again without touching anything.
+Image RoundTrip(const Image& raw) {
+  Pages pages;
+  pages.Show(raw);
+  pages.image.AssembleImage();
+  return pages.image.raw;
 }
 
 // An image whose checked sections are valid, everything else random.
@@ -41,14 +56,19 @@ Image RandomValidImage(std::mt19937& random) {
         static_cast<std::uint8_t>(~image.data.parameterB[2 * pair]);
   }
   std::copy_n(raw.begin() + 0x40, 54, image.data.profile.begin());
+  // No aim buttons: the aim setting owns their operands and rewrites them.
+  for (std::size_t code = 0; code < 54; code += 3) {
+    if (image.data.profile[code] == 0x0A) {
+      image.data.profile[code] = 0x0B;
+    }
+  }
   image.AssembleImage();
   return image.raw;
 }
 
 TEST(SettingsModel, TheDefaultImagesComeBackByteForByte) {
   for (const Image& image : params::LoadDefaultImages()) {
-    SettingsModel model({});
-    EXPECT_EQ(RoundTrip(image, model), image);
+    EXPECT_EQ(RoundTrip(image), image);
   }
 }
 
@@ -79,8 +99,7 @@ TEST(SettingsModel, BytesThatNoSettingOwnsSurviveAnyImage) {
   std::mt19937 random(40);
   for (int round = 0; round < 50; ++round) {
     const Image original = RandomValidImage(random);
-    SettingsModel model({});
-    const Image result = RoundTrip(original, model);
+    const Image result = RoundTrip(original);
     for (std::size_t offset = 0; offset < original.size(); ++offset) {
       const std::uint8_t keep = static_cast<std::uint8_t>(~mask(offset));
       ASSERT_EQ(result[offset] & keep, original[offset] & keep)
@@ -93,11 +112,9 @@ TEST(SettingsModel, BytesThatNoSettingOwnsSurviveAnyImage) {
 }
 
 TEST(SettingsModel, ShowsTheFirstDefaultImageAsItsDescriptionSays) {
-  SettingsModel model({});
-  ParameterImage image;
-  image.raw = params::LoadDefaultImages()[0];
-  image.SplitImage();
-  model.DataBufToUI(image.data);
+  Pages pages;
+  pages.Show(params::LoadDefaultImages()[0]);
+  const SettingsModel& model = pages.model;
 
   const auto& light = model.lighting.Controls();
   EXPECT_TRUE(light.rb_B4CPIOff);
@@ -138,13 +155,13 @@ TEST(SettingsModel, ShowsTheFirstDefaultImageAsItsDescriptionSays) {
 }
 
 TEST(SettingsModel, TheStoredKeyModeOpensItsPageAndIsWrittenFromThePageShown) {
-  SettingsModel model({});
-  ParameterImage image;
-  image.raw = params::LoadDefaultImages()[0];
-  image.raw[0x34] = 0x80;
-  image.raw[0x35] = 0x7F;
-  image.SplitImage();
-  model.DataBufToUI(image.data);
+  Pages pages;
+  Image raw = params::LoadDefaultImages()[0];
+  raw[0x34] = 0x80;
+  raw[0x35] = 0x7F;
+  pages.Show(raw);
+  SettingsModel& model = pages.model;
+  ParameterImage& image = pages.image;
   EXPECT_EQ(model.ShownKeyMode(), 2);
 
   // "No Save" with the Game Mode page open still stores key mode 2.
@@ -157,7 +174,8 @@ TEST(SettingsModel, TheStoredKeyModeOpensItsPageAndIsWrittenFromThePageShown) {
 }
 
 TEST(SettingsModel, FireKeyCountsAndContinuousFire) {
-  SettingsModel model({});
+  Pages pages;
+  SettingsModel& model = pages.model;
   DataBuf data;
   model.options.continuousFire = false;
   model.options.fireCountIndex = 0;  // one shot
@@ -172,7 +190,8 @@ TEST(SettingsModel, FireKeyCountsAndContinuousFire) {
 }
 
 TEST(SettingsModel, YOffsetsAreSignedWithTheirComplements) {
-  SettingsModel model({});
+  Pages pages;
+  SettingsModel& model = pages.model;
   DataBuf data;
   model.options.yOffsets[0] = -3;
   model.options.yOffsets[9] = 127;
@@ -183,6 +202,27 @@ TEST(SettingsModel, YOffsetsAreSignedWithTheirComplements) {
   EXPECT_EQ(data.fireYOffsetTable[19], 0x80);
   model.options.RefreshFireTablesFromImage(data);
   EXPECT_EQ(model.options.yOffsets[0], -3);
+}
+
+TEST(SettingsModel, TheAimValueComesFromTheAimButtonsAndGoesBackIntoAllOfThem) {
+  // Key mode 1 button 4 and key mode 2 button 5 are aim buttons; the last wins.
+  ParameterImage edited;
+  edited.raw = params::LoadDefaultImages()[0];
+  edited.SplitImage();
+  const std::array<std::uint8_t, 3> aim1{0x0A, 0x02, 0x00}, aim2{0x0A, 0x05, 0x00};
+  std::copy(aim1.begin(), aim1.end(), edited.data.profile.begin() + 3 * 3);
+  std::copy(aim2.begin(), aim2.end(), edited.data.profile.begin() + 27 + 3 * 4);
+  edited.AssembleImage();  // fresh Profile checksum
+
+  Pages pages;
+  pages.Show(edited.raw);
+  EXPECT_EQ(pages.model.dpi.Controls().aimValue, 5);
+
+  pages.model.assignment.cb_AIMKeyValueChange(8);
+  pages.image.AssembleImage();
+  const std::size_t profile = 0x40;
+  EXPECT_EQ(pages.image.raw[profile + 3 * 3 + 1], 8);
+  EXPECT_EQ(pages.image.raw[profile + 27 + 3 * 4 + 1], 8);
 }
 
 }  // namespace

@@ -1,0 +1,264 @@
+#include "cli/SettingChanges.h"
+
+#include <charconv>
+#include <functional>
+#include <vector>
+
+#include "keys/CodeLabels.h"
+#include "keys/FixedFunctions.h"
+#include "keys/KeyCode.h"
+
+namespace orbic::cli {
+
+namespace {
+
+std::optional<int> Integer(const std::string& text, int min, int max) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < min ||
+      value > max) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t at = text.find(separator, start);
+    parts.push_back(text.substr(start, at - start));
+    if (at == std::string::npos) {
+      return parts;
+    }
+    start = at + 1;
+  }
+}
+
+std::string Range(const std::string& name, const std::string& value, int min, int max) {
+  return name + ": '" + value + "' is not a number from " + std::to_string(min) + " to " +
+         std::to_string(max);
+}
+
+struct Change {
+  params::SettingsModel& model;
+  params::DataBuf& data;
+  const ui::MessageStrings& messages;
+  const std::string& name;
+  const std::vector<std::string>& path;
+  const std::string& value;
+};
+
+// Each handler returns "" or the problem.
+using Handler = std::function<std::string(const Change&)>;
+
+std::string DpiLevel(const Change& c) {
+  const auto level = Integer(c.path[1], 1, 7);
+  if (!level) {
+    return c.name + ": the level must be 1..7";
+  }
+  if (c.path[2] == "step") {
+    const auto step = Integer(c.value, 0, 11);
+    if (!step) {
+      return Range(c.name, c.value, 0, 11);
+    }
+    c.model.dpi.cb_CPIChange(*level, *step);
+    return "";
+  }
+  if (c.path[2] == "color") {
+    const std::vector<std::string> rgb = Split(c.value, ',');
+    if (rgb.size() != 3 || !Integer(rgb[0], 0, 255) || !Integer(rgb[1], 0, 255) ||
+        !Integer(rgb[2], 0, 255)) {
+      return c.name + ": '" + c.value + "' is not R,G,B with each 0..255";
+    }
+    const perf::ColourChannel channels[] = {perf::ColourChannel::kRed, perf::ColourChannel::kGreen,
+                                            perf::ColourChannel::kBlue};
+    for (int i = 0; i < 3; ++i) {
+      c.model.dpi.edt_CPIColourChange(*level, channels[i], rgb[static_cast<std::size_t>(i)]);
+    }
+    return "";
+  }
+  return "unknown setting " + c.name;
+}
+
+const std::vector<std::pair<std::string, Handler>>& Handlers() {
+  static const std::vector<std::pair<std::string, Handler>> handlers = {
+      {"dpi.count",
+       [](const Change& c) -> std::string {
+         const auto count = Integer(c.value, 2, 7);
+         if (!count)
+           return Range(c.name, c.value, 2, 7);
+         c.model.dpi.cbb_DPICountChange(*count - 2);
+         return "";
+       }},
+      {"dpi.current",
+       [](const Change& c) -> std::string {
+         const int count = c.model.dpi.Controls().levelCount;
+         const auto level = Integer(c.value, 1, count);
+         if (!level)
+           return Range(c.name, c.value, 1, count);
+         c.model.dpi.cb_CurrentCPIChange(*level - 1);
+         return "";
+       }},
+      {"led.type",
+       [](const Change& c) -> std::string {
+         const std::vector<std::pair<std::string, void (perf::LightingPage::*)()>> types = {
+             {"MCU LED", &perf::LightingPage::rb_MCULEDClick},
+             {"RB LED", &perf::LightingPage::rb_RBLEDClick},
+             {"Sync LED", &perf::LightingPage::rb_SyncLEDClick},
+             {"Breath LED", &perf::LightingPage::rb_BreLEDClick}};
+         for (const auto& [text, click] : types) {
+           if (c.value == text) {
+             (c.model.lighting.*click)();
+             return "";
+           }
+         }
+         return c.name + ": '" + c.value + "' is not MCU LED, RB LED, Sync LED or Breath LED";
+       }},
+      {"led.on",
+       [](const Change& c) -> std::string {
+         const auto on = Integer(c.value, 0, 1);
+         if (!on)
+           return Range(c.name, c.value, 0, 1);
+         *on ? c.model.lighting.rb_LEDOnClick() : c.model.lighting.rb_LEDOffClick();
+         return "";
+       }},
+      {"led.count",
+       [](const Change& c) -> std::string {
+         if (!Integer(c.value, 4, 13))
+           return Range(c.name, c.value, 4, 13);
+         c.model.lighting.edt_MCULEDNumChange(c.value);
+         c.model.lighting.edt_MCULEDNumExit();
+         return "";
+       }},
+      {"led.step",
+       [](const Change& c) -> std::string {
+         if (!Integer(c.value, 0, 7))
+           return Range(c.name, c.value, 0, 7);
+         c.model.lighting.edt_MCULEDCrtStepChange(c.value);
+         return "";
+       }},
+      {"led.mcuMode",
+       [](const Change& c) -> std::string {
+         const auto mode = Integer(c.value, 0, 6);
+         if (!mode)
+           return Range(c.name, c.value, 0, 6);
+         c.model.lighting.cb_MCULEDCurrentModeChange(*mode);
+         return "";
+       }},
+      {"led.rbMode",
+       [](const Change& c) -> std::string {
+         const auto mode = Integer(c.value, 0, 6);
+         if (!mode)
+           return Range(c.name, c.value, 0, 6);
+         c.model.lighting.cb_RBLEDCurrentModeChange(*mode);
+         return "";
+       }},
+      {"keyMode",
+       [](const Change& c) -> std::string {
+         const auto mode = Integer(c.value, 1, 2);
+         if (!mode)
+           return Range(c.name, c.value, 1, 2);
+         c.model.OpenKeyModePage(*mode);
+         return "";
+       }},
+      {"saveKeyMode",
+       [](const Change& c) -> std::string {
+         if (c.value == "Save") {
+           c.model.lighting.rb_SaveClick();
+         } else if (c.value == "No Save") {
+           c.model.lighting.rb_NoSaveClick();
+         } else {
+           return c.name + ": '" + c.value + "' is not Save or No Save";
+         }
+         return "";
+       }},
+      {"fireKey.count",
+       [](const Change& c) -> std::string {
+         if (c.value == "continuous") {
+           c.model.options.continuousFire = true;
+           return "";
+         }
+         const auto count = Integer(c.value, 1, 255);
+         if (!count)
+           return c.name + ": '" + c.value + "' is not 1..255 or continuous";
+         c.model.options.continuousFire = false;
+         c.model.options.fireCountIndex = *count - 1;
+         return "";
+       }},
+      {"fireKey.interval",
+       [](const Change& c) -> std::string {
+         const auto interval = Integer(c.value, 0, 255);
+         if (!interval)
+           return Range(c.name, c.value, 0, 255);
+         c.model.options.fireTime = *interval;
+         return "";
+       }},
+      {"aim",
+       [](const Change& c) -> std::string {
+         const auto aim = Integer(c.value, 0, 10);
+         if (!aim)
+           return Range(c.name, c.value, 0, 10);
+         // The page would reset the setting and show the message; here it is an error.
+         if (!c.model.assignment.AnyAimButton()) {
+           return c.name + ": " + std::string(perf::kNoAimKeyMessage);
+         }
+         c.model.assignment.cb_AIMKeyValueChange(*aim);
+         return "";
+       }},
+  };
+  return handlers;
+}
+
+std::string Button(const Change& c) {
+  const auto mode = Integer(c.path[1], 1, 2);
+  const auto button = Integer(c.path[2], 1, 9);
+  if (!mode || !button) {
+    return c.name + ": key mode must be 1..2 and button 1..9";
+  }
+  if (!keys::ParseCodeString(c.value) || c.value.size() != 6) {
+    return c.name + ": '" + c.value + "' is not six hexadecimal digits";
+  }
+  // As on the engineer page: its button opens the menu on that key mode's button.
+  c.model.assignment.TLShowPnlMain_OnClick("btn_Key" + std::to_string(*mode * 100 + *button));
+  const std::string code = keys::CodeString(*keys::ParseCodeString(c.value));
+  if (!c.model.assignment.KeepsLeftClick(keys::LabelForCode(code, c.model.labelContext))) {
+    return c.name + ": " + c.messages.str108;
+  }
+  c.model.keys.Assign(*mode, *button, code, c.data);
+  return "";
+}
+
+}  // namespace
+
+const char* SettingNamesHelp() {
+  return "dpi.count, dpi.current, dpi.N.step, dpi.N.color=R,G,B, led.type, led.on, led.count, "
+         "led.step, led.mcuMode, led.rbMode, keyMode, button.M.N=CODE, aim, fireKey.count, "
+         "fireKey.interval, saveKeyMode";
+}
+
+std::string ApplySettingChange(params::SettingsModel& model, params::DataBuf& data,
+                               const ui::MessageStrings& messages, const std::string& change) {
+  const std::size_t eq = change.find('=');
+  if (eq == std::string::npos || eq == 0) {
+    return "'" + change + "' is not NAME=VALUE";
+  }
+  const std::string name = change.substr(0, eq);
+  const std::string value = change.substr(eq + 1);
+  const std::vector<std::string> path = Split(name, '.');
+  const Change c{model, data, messages, name, path, value};
+  for (const auto& [handlerName, handler] : Handlers()) {
+    if (handlerName == name) {
+      return handler(c);
+    }
+  }
+  if (path.size() == 3 && path[0] == "dpi") {
+    return DpiLevel(c);
+  }
+  if (path.size() == 3 && path[0] == "button") {
+    return Button(c);
+  }
+  return "unknown setting " + name + " (known: " + SettingNamesHelp() + ")";
+}
+
+}  // namespace orbic::cli

@@ -1,0 +1,79 @@
+// apply, load, preset and save: the "Apply", "Load Profile", preset and
+// "Save Profile" paths of the desktop program, on a connected mouse.
+#include <iostream>
+
+#include "app/SettingsTransfer.h"
+#include "cli/CliSession.h"
+#include "cli/Commands.h"
+#include "cli/ImageFile.h"
+
+namespace orbic::cli {
+
+namespace {
+
+int Report(CliSession& cli, app::TransferOutcome outcome, const std::string& error) {
+  const bool saved = cli.Finish();
+  if (outcome == app::TransferOutcome::kWritten || outcome == app::TransferOutcome::kSaved) {
+    return saved ? kExitOk : kExitBadInput;
+  }
+  std::string text = error;
+  if (text.empty()) {
+    text = cli.LastMessage();
+  }
+  std::cerr << (text.empty() ? std::string("The mouse was not written.") : text) << '\n';
+  return outcome == app::TransferOutcome::kBadFile ? kExitBadInput : kExitDeviceFailure;
+}
+
+}  // namespace
+
+int RunApply(const GlobalOptions& options, const std::string& inPath) {
+  params::Image image;
+  std::string error;
+  if (!LoadImageFile(inPath, image, error)) {
+    std::cerr << error << '\n';
+    return kExitBadInput;
+  }
+  CliSession cli;
+  if (const auto failed = cli.Connect(options)) {
+    return *failed;
+  }
+  // The file's settings reach the pages, and "Apply" writes what the pages hold.
+  app::Session& session = cli.Session();
+  session.Image().raw = image;
+  session.SplitAndShow();
+  app::SettingsTransfer transfer(session);
+  return Report(cli, transfer.Apply(), "");
+}
+
+int RunLoad(const GlobalOptions& options, const std::string& inPath) {
+  CliSession cli;
+  if (const auto failed = cli.Connect(options)) {
+    return *failed;
+  }
+  app::SettingsTransfer transfer(cli.Session());
+  std::string error;
+  const app::TransferOutcome outcome = transfer.LoadProfile(inPath, error);
+  return Report(cli, outcome, error);
+}
+
+int RunPreset(const GlobalOptions& options, int number) {
+  CliSession cli;
+  if (const auto failed = cli.Connect(options)) {
+    return *failed;
+  }
+  app::SettingsTransfer transfer(cli.Session());
+  return Report(cli, transfer.Preset(number), "");
+}
+
+int RunSave(const GlobalOptions& options, const std::string& outPath) {
+  CliSession cli;
+  if (const auto failed = cli.Connect(options)) {
+    return *failed;
+  }
+  app::SettingsTransfer transfer(cli.Session());
+  std::string error;
+  const app::TransferOutcome outcome = transfer.SaveProfile(outPath, error);
+  return Report(cli, outcome, error);
+}
+
+}  // namespace orbic::cli
