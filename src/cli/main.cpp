@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   app.add_flag("--trace", global.trace, "Print every feature report to stderr");
   bool json = false;
   app.add_flag("--json", json, "Machine-readable output");
+  // Global options may also follow the subcommand: `decode IMAGE --json`.
+  app.fallthrough();
 
   auto* devices = app.add_subcommand("devices", "List every HID interface, the mouse marked");
 
@@ -58,10 +60,8 @@ int main(int argc, char** argv) {
   auto* imageSet = image->add_subcommand("set", "Change settings of an image as the pages would");
   imageSet->add_option("IN", setIn, "2048-byte image file to start from")->required();
   imageSet->add_option("OUT", setOut, "File to write")->required();
-  imageSet
-      ->add_option("CHANGES", changes,
-                   std::string("NAME=VALUE... with NAME one of: ") + SettingNamesHelp())
-      ->required();
+  imageSet->add_option("CHANGES", changes,
+                       std::string("NAME=VALUE... with NAME one of: ") + SettingNamesHelp());
 
   std::string applyPath;
   auto* apply = app.add_subcommand("apply", "Write the settings of an image file to the mouse");
