@@ -160,4 +160,25 @@ DriverMacroRecord DriverMacroRecord::FromBytes(std::span<const std::uint8_t> byt
   return record;
 }
 
+bool ContentChecksumHolds(const Content& content) {
+  const std::size_t length = content[1];
+  if (length + 1 >= content.size()) {
+    return false;  // the checksum would lie outside the content
+  }
+  std::uint8_t sum = 0;
+  for (std::size_t at = 1; at <= length; ++at) {
+    sum = static_cast<std::uint8_t>(sum + content[at]);
+  }
+  return static_cast<std::uint8_t>(sum ^ 0x5A) == content[length + 1];
+}
+
+bool CheckMacroContentBuf(Content& content) {
+  if (ContentChecksumHolds(content)) {
+    return false;
+  }
+  const bool held = std::any_of(content.begin(), content.end(), [](auto b) { return b != 0; });
+  content.fill(0);
+  return held;
+}
+
 }  // namespace orbic::macros

@@ -66,4 +66,12 @@ struct DriverMacroRecord {
   friend bool operator==(const DriverMacroRecord&, const DriverMacroRecord&) = default;
 };
 
+// The checksum of a 224-byte content: the 8-bit sum of the bytes at offsets
+// 1 .. L (L = byte 1) XOR 0x5A, stored at offset L + 1.
+bool ContentChecksumHolds(const Content& content);
+// A slot whose content fails its checksum (an empty one included) is zeroed,
+// so a damaged macro never reaches a button. Returns whether it was zeroed
+// while holding something.
+bool CheckMacroContentBuf(Content& content);
+
 }  // namespace orbic::macros
