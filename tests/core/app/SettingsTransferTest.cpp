@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "app/AtomicFile.h"
 #include "app/SettingsTransfer.h"
@@ -70,6 +71,34 @@ TEST(SettingsTransfer, ApplyWritesTheAssembledImageAndVerifiesIt) {
   EXPECT_TRUE(rig.ui.messages.empty());
   EXPECT_TRUE(rig.ui.timerEnabled);
   EXPECT_FALSE(rig.ui.pagesCovered);
+}
+
+// Whatever the pages hold, the image that reaches the mouse passes every
+// check the mouse's reader applies: a write can never brick the settings.
+TEST(SettingsTransfer, WhatReachesTheMouseAlwaysPassesItsOwnChecks) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 5; ++round) {
+    TransferRig rig;
+    ASSERT_TRUE(rig.connected);
+    params::SettingsModel& settings = rig.session.Settings();
+    settings.dpi.cbb_DPICountChange(static_cast<int>(random() % 6));
+    settings.dpi.cb_CPIChange(1 + static_cast<int>(random() % 7), static_cast<int>(random() % 12));
+    settings.options.fireTime = static_cast<int>(random() % 256);
+    settings.options.yOffsets[random() % 10] = static_cast<int>(random() % 256) - 128;
+    settings.lighting.rb_NoSaveClick();
+    settings.OpenKeyModePage(2);
+    // Damaged working copies too: the assembly must still give valid sections.
+    rig.session.Image().data.parameterB[3] = rig.session.Image().data.parameterB[2];
+    ASSERT_EQ(rig.transfer.Apply(), TransferOutcome::kWritten);
+
+    params::ParameterImage written;
+    std::copy(rig.mouse->firmware.memory.begin(), rig.mouse->firmware.memory.end(),
+              written.raw.begin());
+    const params::SplitReport report = written.SplitImage();
+    EXPECT_FALSE(report.parameterARepaired || report.parameterBRepaired || report.profileRepaired ||
+                 report.fireKeyRepaired)
+        << "round " << round;
+  }
 }
 
 TEST(SettingsTransfer, WithoutAMouseOnlyTheEngineerDefaultStaysSilent) {
