@@ -1,0 +1,60 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+// The page buttons of the header, the page radios and the two unlock
+// gestures: which page group shows and how the window is sized for it.
+namespace orbic::app {
+
+class Session;
+
+enum class PageButton { kMain, kSecond, kAdvanced, kBreath, kMacro, kEngineer };
+
+// Height of the key function menus Pnl_Main and Pnl_Special: 194 leaves room
+// for the third key-mode switch option.
+inline constexpr int kMenuHeight = 170;
+inline constexpr int kMenuHeightWithComboKey3 = 194;
+inline constexpr int kEngineerGroup = 6;
+inline constexpr int kEngineerWidth = 1000;
+inline constexpr int kEngineerHeight = 600;
+
+struct NavigationState {
+  std::string checkedRadio = "rb_1";  // the page radio that records the current page
+  int menuHeight = kMenuHeight;
+  bool comboKey3Shown = false;      // IB_ComboKey3 / Img_ComboKey3
+  bool fireRecordingShown = false;  // Btn_FireStart, LB_FireMacro, ...
+  bool engineerUnlocked = false;    // ts_Engineer, Btn_Default, gbLEDType, ...
+};
+
+class Navigation {
+ public:
+  explicit Navigation(Session& session) : session_(session) {}
+
+  enum class Result {
+    kShown,
+    kNoMouse,  // "Finding the specified device" was shown
+    kIgnored,  // no device state: the click does nothing
+  };
+  Result Click(PageButton button);
+  // After a skin change: the group of the checked radio, or group 1 while
+  // no mouse is ready.
+  void RefreshAPPage();
+  // Double-click on the fire page background / the engineer logo strip.
+  void UnlockFireRecording() { state_.fireRecordingShown = true; }
+  void UnlockEngineer() { state_.engineerUnlocked = true; }
+
+  const NavigationState& State() const { return state_; }
+  // "L<skin>_Back<n>" for page group 1..6 (the engineer page uses the macro
+  // page's picture).
+  static std::string PagePicture(int group, int skin);
+  // The window size for a group: the background's, or 1000 x 600 for the
+  // engineer page.
+  static std::pair<int, int> WindowSize(int group, std::pair<int, int> background);
+
+ private:
+  Session& session_;
+  NavigationState state_;
+};
+
+}  // namespace orbic::app
