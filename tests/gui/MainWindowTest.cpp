@@ -1,0 +1,149 @@
+// The main window: start-up order, the no-device state, the read behind the
+// loading window, navigation and a quiet exit.
+#include <QtTest>
+#include <memory>
+
+#include "gui/MainWindow.h"
+#include "params/DefaultImages.h"
+#include "sim/SimulatedHidBackend.h"
+#include "sim/SimulatedMouse.h"
+#include "sim/VirtualClock.h"
+
+namespace orbic::gui::test {
+
+namespace {
+
+// Counts how often a widget was shown.
+class ShowCounter : public QObject {
+ public:
+  int shows = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    shows += event->type() == QEvent::Show ? 1 : 0;
+    return false;
+  }
+};
+
+struct Rig {
+  explicit Rig(bool withMouse) {
+    mouse->firmware.memory = params::LoadDefaultImages()[0];
+    mouse->SetClock(&clock);
+    if (withMouse) {
+      backend.AttachMouse(mouse);
+    }
+    window = std::make_unique<MainWindow>(backend, clock, WindowResources{});
+    window->SetMessageSink(
+        [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
+  }
+
+  // Device timer ticks until the connection start has run.
+  void TickUntilRead() {
+    for (int tick = 0;
+         tick < 10 && window->Session().LastOutcome() != app::ConnectionOutcome::kRead; ++tick) {
+      window->Session().Monitor().DevTimerTimer();
+    }
+  }
+
+  std::shared_ptr<sim::SimulatedMouse> mouse = std::make_shared<sim::SimulatedMouse>();
+  sim::VirtualClock clock;
+  sim::SimulatedHidBackend backend;
+  std::unique_ptr<MainWindow> window;
+  std::vector<std::string> messages;
+};
+
+void SaveScreenshot(QWidget& widget, const QString& name) {
+  const QString folder = qEnvironmentVariable("ORBIC40_SCREENSHOTS");
+  if (folder.isEmpty()) {
+    return;
+  }
+  QDir().mkpath(folder);
+  QVERIFY(widget.grab().save(folder + "/" + name + ".png"));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void StartsInOrderAndWaitsForTheMouseBehindTheOverlay() {
+    Rig rig(false);
+    MainWindow& window = *rig.window;
+    const QStringList& steps = window.CreationSteps();
+    QCOMPARE(steps.first(), QString("tray icon"));
+    QCOMPARE(steps.last(), QString("loading window; device timer on"));
+    for (const auto& [before, after] : std::vector<std::pair<QString, QString>>{
+             {"device timer off", "background picture"},
+             {"background picture", "window and page groups sized"},
+             {"borderless and shaped", "first page group shown"},
+             {"skin pictures and behaviour configuration", "layout and texts of skin 1"},
+             {"no-device state", "repaint"},
+         }) {
+      QVERIFY2(steps.indexOf(before) >= 0 && steps.indexOf(before) < steps.indexOf(after),
+               qPrintable(before + " before " + after));
+    }
+
+    QCOMPARE(window.windowTitle(), QString("ORBIC40 Gaming Mouse v1.0"));
+    QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(window.Session().NoDeviceState());
+    QVERIFY(window.PagesCovered());
+    QVERIFY(window.DeviceTimer().isActive());
+    QCOMPARE(window.DeviceTimer().interval(), 2500);
+    QVERIFY(!window.PageGroup(1)->isHidden());
+    for (int group = 2; group <= 6; ++group) {
+      QVERIFY(window.PageGroup(group)->isHidden());
+    }
+    QCOMPARE(window.PageGroup(6)->size(), QSize(1000, 600));
+    QVERIFY(rig.messages.empty());
+  }
+
+  void ReadsTheMouseBehindTheLoadingWindowAndOpensThePages() {
+    Rig rig(true);
+    MainWindow& window = *rig.window;
+    window.show();
+    ShowCounter loadingShows;
+    window.Loading().installEventFilter(&loadingShows);
+    rig.TickUntilRead();
+    QCOMPARE(window.Session().LastOutcome(), app::ConnectionOutcome::kRead);
+    QVERIFY(loadingShows.shows >= 1);
+    QVERIFY(window.Loading().isHidden());
+    QVERIFY(!window.PagesCovered());
+    QVERIFY(!window.Session().NoDeviceState());
+    QVERIFY(rig.messages.empty());
+    SaveScreenshot(window, "main-window");
+
+    QCOMPARE(window.Navigation().Click(app::PageButton::kAdvanced),
+             app::Navigation::Result::kShown);
+    QVERIFY(!window.PageGroup(2)->isHidden());
+    QVERIFY(window.PageGroup(1)->isHidden());
+    window.Navigation().Click(app::PageButton::kEngineer);
+    QCOMPARE(window.size(), QSize(1000, 600));
+  }
+
+  void PageButtonsWithoutAMouseSayTheDeviceIsBeingLookedFor() {
+    Rig rig(false);
+    rig.window->Navigation().Click(app::PageButton::kMacro);
+    QCOMPARE(rig.messages, (std::vector<std::string>{"Finding the specified device"}));
+    QVERIFY(rig.window->PageGroup(4)->isHidden());
+  }
+
+  void ClosingSendsNothingToTheMouse() {
+    Rig rig(true);
+    rig.TickUntilRead();
+    rig.mouse->ClearTranscript();
+    QLabel* exit = rig.window->PageGroup(1)->findChild<QLabel*>("Btn_Exit_1");
+    QVERIFY(exit != nullptr);
+    rig.window->show();
+    QTest::mouseClick(exit, Qt::LeftButton);
+    QVERIFY(!rig.window->isVisible());
+    QVERIFY(!rig.window->Session().Channel().IsOpen());
+    QVERIFY(!rig.window->DeviceTimer().isActive());
+    QVERIFY(rig.mouse->SentCommands().empty());
+  }
+};
+
+}  // namespace orbic::gui::test
+
+QTEST_MAIN(orbic::gui::test::MainWindowTest)
+#include "MainWindowTest.moc"
