@@ -277,7 +277,7 @@ void MacroRecorder::AddLine(std::string line) {
   }
 }
 
-std::optional<int> MacroRecorder::PendingDelayMs(int maxMs) const {
+std::optional<int> MacroRecorder::PendingDelayMs() const {
   const DelayOptions& options = ActiveOptions();
   if (options.Mode() == DelayMode::kNone || !lastEventTick_) {
     return std::nullopt;
@@ -286,7 +286,8 @@ std::optional<int> MacroRecorder::PendingDelayMs(int maxMs) const {
     return options.FieldValue();
   }
   const std::uint64_t elapsed = clock_.NowMs() - *lastEventTick_;
-  return static_cast<int>(std::min<std::uint64_t>(elapsed, static_cast<std::uint64_t>(maxMs)));
+  return static_cast<int>(
+      std::min<std::uint64_t>(elapsed, static_cast<std::uint64_t>(kMaxRecordedDelayMs)));
 }
 
 void MacroRecorder::NoteEventTime() {
@@ -321,9 +322,6 @@ KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, Key
       break;
     case KeyHookKind::kUp:
       down = false;
-      if (keyUpOverflow_) {
-        return {};
-      }
       lastKey_ = virtualKey;
       if (usedBytes_ > byteLimit_) {
         recordFull_ = true;
@@ -334,12 +332,13 @@ KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, Key
       return {};
   }
 
-  // A key that finds no room left for itself ends the recording unrecorded.
-  if (usedBytes_ + (down ? 0 : kKeyEventBytes) > byteLimit_ || usedBytes_ >= byteLimit_) {
+  // A key that finds the limit reached, or a release that finds no room left
+  // for itself, ends the recording unrecorded.
+  if (usedBytes_ >= byteLimit_ || (!down && usedBytes_ + kKeyEventBytes > byteLimit_)) {
     return {EventOutcome::kStopped, StopForLimit()};
   }
 
-  std::optional<int> delay = PendingDelayMs(kMaxRecordedDelayMs);
+  std::optional<int> delay = PendingDelayMs();
   const int delayBytes = delay ? DelayPairs(*delay) * kDelayPairBytes : 0;
   const int room = byteLimit_ - usedBytes_ - kKeyEventBytes;
   if (delayBytes > room) {
@@ -374,7 +373,7 @@ EventOutcome MacroRecorder::MouseButtonEdge(ButtonEdge edge) {
   const bool down = IsDownEdge(edge);
   const std::size_t button = index / 2;
   std::vector<int> delayLines;
-  if (const std::optional<int> delay = PendingDelayMs(kMaxRecordedDelayMs)) {
+  if (const std::optional<int> delay = PendingDelayMs()) {
     delayLines = SplitButtonDelay(*delay);
   }
 

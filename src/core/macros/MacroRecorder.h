@@ -116,7 +116,10 @@ class MacroRecorder {
                                        InsertSide side);
 
   KeyEventResult KeyboardHook1Receive(std::uint16_t virtualKey, KeyHookKind kind);
-  // A mouse-hook button edge, handed over on the user-interface thread.
+  // A mouse-hook button edge, handed over on the user-interface thread. Each
+  // edge is handled as it arrives, with its delay taken then, so edges and
+  // keys keep the order they happened in and two clicks in quick succession
+  // are never merged into one.
   EventOutcome MouseButtonEdge(ButtonEdge edge);
   // Mouse enter and leave of the record buttons: the click on "Stop" must not
   // enter the macro.
@@ -131,7 +134,10 @@ class MacroRecorder {
   // Tick of the previous event that took a delay; none before the first.
   std::optional<std::uint64_t> LastEventTick() const { return lastEventTick_; }
   int LastKey() const { return lastKey_; }  // -1: none yet
+  // An event was refused for lack of room: the keyboard records nothing more
+  // and buttons only release what the macro holds.
   bool RecordFull() const { return recordFull_; }
+  // The refused event was a key press.
   bool KeyUpOverflow() const { return keyUpOverflow_; }
   bool InsertRecording() const { return insertRecording_; }
   int InsertPosition() const { return insertPosition_; }
@@ -150,8 +156,8 @@ class MacroRecorder {
   const DelayOptions& ActiveOptions() const;
   void EnsureHeader();
   void AddLine(std::string line);
-  // The delay in front of an event now; none for the first event or No Delay.
-  std::optional<int> PendingDelayMs(int maxMs) const;
+  // The delay in front of an event now; none for the first event or without delays.
+  std::optional<int> PendingDelayMs() const;
   void NoteEventTime();
 
   device::Clock& clock_;
