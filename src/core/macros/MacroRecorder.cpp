@@ -1,0 +1,410 @@
+#include "macros/MacroRecorder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <utility>
+
+#include "keys/VirtualKeys.h"
+
+namespace orbic::macros {
+namespace {
+
+// Controls a recording changes, by object name.
+constexpr std::string_view kBtnStart = "Btn_Start";
+constexpr std::string_view kImgStart = "Img_Start";
+constexpr std::string_view kGbDelay = "Gb_Delay";
+constexpr std::string_view kLbPcMacroName = "LB_PCMacroName";
+constexpr std::string_view kLbMacroName = "LB_MacroName";
+constexpr std::string_view kLbMacro = "LB_macro";
+constexpr std::string_view kBtnNew = "Btn_New";
+constexpr std::string_view kBtnInsertStart = "Btn_InsertStart";
+constexpr std::string_view kImgInsertStart = "Img_InsertStart";
+constexpr std::string_view kCbInsert = "CB_Insert";
+constexpr std::string_view kBtnOk = "Btn_OK";
+constexpr std::string_view kBtnCancel = "Btn_Cancel";
+
+// Pictures of the record buttons.
+constexpr std::string_view kStartIdleImage = "MacroS_03";
+constexpr std::string_view kStartRecordingImage = "MacroS_04";
+constexpr std::string_view kInsertIdleImage = "MacroS_01";
+constexpr std::string_view kInsertRecordingImage = "MacroS_03";
+
+// Event bytes of a key (opcode and key byte) and of a button (opcode only).
+constexpr int kKeyEventBytes = 2;
+constexpr int kButtonEventBytes = 1;
+constexpr int kDelayPairBytes = 2;
+
+constexpr std::uint8_t kKeyDownOpcode = 0x82;
+constexpr std::uint8_t kKeyUpOpcode = 0x02;
+constexpr std::uint8_t kModifierDownOpcode = 0x81;
+constexpr std::uint8_t kModifierUpOpcode = 0x01;
+
+struct ModifierKey {
+  std::uint16_t virtualKey;
+  std::uint8_t bit;  // of the keyboard modifier byte
+};
+
+// Either side's Shift, Ctrl and Alt are one modifier each; the Windows keys
+// keep their sides.
+constexpr std::array kModifierKeys = {
+    ModifierKey{keys::virtual_key::kShift, 0x02},
+    ModifierKey{keys::virtual_key::kLeftShift, 0x02},
+    ModifierKey{keys::virtual_key::kRightShift, 0x02},
+    ModifierKey{keys::virtual_key::kControl, 0x01},
+    ModifierKey{keys::virtual_key::kLeftControl, 0x01},
+    ModifierKey{keys::virtual_key::kRightControl, 0x01},
+    ModifierKey{keys::virtual_key::kAlt, 0x04},
+    ModifierKey{keys::virtual_key::kLeftAlt, 0x04},
+    ModifierKey{keys::virtual_key::kRightAlt, 0x04},
+    ModifierKey{keys::virtual_key::kLeftWindows, 0x08},
+    ModifierKey{keys::virtual_key::kRightWindows, 0x80},
+};
+
+// The line of each edge, by ButtonEdge.
+constexpr std::array<std::string_view, kButtonEdgeCount> kButtonLines = {
+    "1 LeftKey CODE:00A1",  "2 LeftKey CODE:0021",   "1 RightKey CODE:00A2",
+    "2 RightKey CODE:0022", "1 MiddleKey CODE:00A4", "2 MiddleKey CODE:0024",
+    "1 Forward CODE:00A8",  "2 Forward CODE:0028",   "1 Backward CODE:00B0",
+    "2 Backward CODE:0030",
+};
+
+// Delay pairs the encoder writes for one delay line: one per whole 2040 ms,
+// one for a remainder, and one for a line of 0 ms.
+int DelayPairs(int ms) {
+  const int pairs = ms / kDelayPairMs;
+  return ms % kDelayPairMs > 0 || ms == 0 ? pairs + 1 : pairs;
+}
+
+// The longest delay not above `ms` that fits in `maxPairs` pairs; none when no
+// pair is left.
+std::optional<int> DelayWithinPairs(int ms, int maxPairs) {
+  if (DelayPairs(ms) <= maxPairs) {
+    return ms;
+  }
+  if (maxPairs <= 0) {
+    return std::nullopt;
+  }
+  return maxPairs * kDelayPairMs;
+}
+
+// A button delay goes in lines of 2040 ms and a remainder; 0 ms gives none.
+std::vector<int> SplitButtonDelay(int ms) {
+  std::vector<int> lines(static_cast<std::size_t>(ms / kDelayPairMs), kDelayPairMs);
+  if (ms % kDelayPairMs > 0) {
+    lines.push_back(ms % kDelayPairMs);
+  }
+  return lines;
+}
+
+std::string DelayLine(int ms) {
+  return "0 " + std::to_string(ms);
+}
+
+std::string KeyLine(std::uint16_t virtualKey, bool down) {
+  std::uint8_t opcode = down ? kKeyDownOpcode : kKeyUpOpcode;
+  std::uint8_t operand = keys::UsageForVirtualKey(virtualKey);
+  const auto modifier =
+      std::find_if(kModifierKeys.begin(), kModifierKeys.end(),
+                   [&](const ModifierKey& m) { return m.virtualKey == virtualKey; });
+  if (modifier != kModifierKeys.end()) {
+    opcode = down ? kModifierDownOpcode : kModifierUpOpcode;
+    operand = modifier->bit;
+  }
+  char code[5];
+  std::snprintf(code, sizeof code, "%02X%02X", opcode, operand);
+  return std::string(down ? "1 " : "2 ") + std::string(keys::KeyNameForVirtualKey(virtualKey)) +
+         " CODE:" + code;
+}
+
+}  // namespace
+
+RecorderOptions RecorderOptions::ForMacroPage(bool eepromMode) {
+  RecorderOptions options;
+  options.recordedEdges.set();
+  options.roomCheckForButtons = true;
+  options.byteLimit = eepromMode ? kEepromByteLimit : kDriverByteLimit;
+  return options;
+}
+
+MacroRecorder::MacroRecorder(device::Clock& clock, RecordingTarget& target, RecorderOptions options)
+    : clock_(clock), target_(target), options_(options), byteLimit_(options.byteLimit) {}
+
+RecordingChange MacroRecorder::Btn_StartClick() {
+  if (insertRecording_) {
+    return {};
+  }
+  return caption_ == RecordCaption::kRecord ? StartRecording() : StopRecording();
+}
+
+RecordingChange MacroRecorder::Btn_InsertStartClick(std::optional<int> selectedEvent,
+                                                    int macroLength, InsertSide side) {
+  if (recording_ && !insertRecording_) {
+    return {};
+  }
+  if (insertCaption_ == RecordCaption::kStop) {
+    return StopInsertRecording();
+  }
+  if (!selectedEvent) {
+    return {};
+  }
+  return StartInsertRecording(*selectedEvent, macroLength, side);
+}
+
+void MacroRecorder::ResetEventState() {
+  recordFull_ = false;
+  keyUpOverflow_ = false;
+  buttonsHeld_.reset();
+  lastEventTick_.reset();
+  lastKey_ = -1;
+}
+
+RecordingChange MacroRecorder::StartRecording() {
+  byteLimit_ = options_.byteLimit;
+  if (!target_.HasSelectedMacro()) {
+    return {};
+  }
+  target_.Lines().clear();
+  selectedItem_.reset();
+  usedBytes_ = 0;
+  target_.RecordingStarted();
+  ResetEventState();
+  insertRecording_ = false;
+  recording_ = true;
+  caption_ = RecordCaption::kStop;
+  recordOptions_.SetLocked(true);
+  // The header goes in at once, naming the options the recording runs under.
+  EnsureHeader();
+
+  RecordingChange change;
+  change.captionControl = kBtnStart;
+  change.caption = caption_;
+  change.enables = {{kGbDelay, false},
+                    {kLbPcMacroName, false},
+                    {kLbMacroName, false},
+                    {kLbMacro, false},
+                    {kBtnNew, false}};
+  change.image = ControlImage{kImgStart, kStartRecordingImage};
+  change.focus = kLbMacro;
+  return change;
+}
+
+RecordingChange MacroRecorder::StopRecording() {
+  recording_ = false;
+  caption_ = RecordCaption::kRecord;
+  recordOptions_.SetLocked(false);
+
+  RecordingChange change;
+  change.captionControl = kBtnStart;
+  change.caption = caption_;
+  change.saved = target_.Commit();
+  change.enables = {{kGbDelay, true},
+                    {kLbPcMacroName, true},
+                    {kLbMacroName, true},
+                    {kLbMacro, true},
+                    {kBtnNew, true}};
+  change.image = ControlImage{kImgStart, kStartIdleImage};
+  return change;
+}
+
+RecordingChange MacroRecorder::StartInsertRecording(int selectedEvent, int macroLength,
+                                                    InsertSide side) {
+  const int eventCount = static_cast<int>(target_.Lines().size()) - 1;
+  if (selectedEvent < 0 || selectedEvent >= eventCount || macroLength < 0 ||
+      macroLength >= kInsertByteLimit) {
+    return {};
+  }
+  byteLimit_ = kInsertByteLimit;
+  usedBytes_ = macroLength;
+  insertPosition_ = selectedEvent;
+  insertSide_ = side;
+  ResetEventState();
+  recording_ = true;
+  insertRecording_ = true;
+  insertCaption_ = RecordCaption::kStop;
+  insertOptions_.SetLocked(true);
+
+  RecordingChange change;
+  change.captionControl = kBtnInsertStart;
+  change.caption = insertCaption_;
+  change.enables = {{kCbInsert, false}, {kBtnOk, false}, {kBtnCancel, false}};
+  change.image = ControlImage{kImgInsertStart, kInsertRecordingImage};
+  return change;
+}
+
+RecordingChange MacroRecorder::StopInsertRecording() {
+  recording_ = false;
+  insertRecording_ = false;
+  lastEventTick_.reset();
+  insertCaption_ = RecordCaption::kRecord;
+  insertOptions_.SetLocked(false);
+
+  RecordingChange change;
+  change.captionControl = kBtnInsertStart;
+  change.caption = insertCaption_;
+  change.enables = {{kCbInsert, true}, {kBtnOk, true}, {kBtnCancel, true}};
+  change.image = ControlImage{kImgInsertStart, kInsertIdleImage};
+  return change;
+}
+
+RecordingChange MacroRecorder::StopForLimit() {
+  return insertRecording_ ? StopInsertRecording() : StopRecording();
+}
+
+const DelayOptions& MacroRecorder::ActiveOptions() const {
+  return insertRecording_ ? insertOptions_ : recordOptions_;
+}
+
+void MacroRecorder::EnsureHeader() {
+  MacroLines& lines = target_.Lines();
+  if (lines.empty()) {
+    lines.push_back(ActiveOptions().HeaderLine());
+  }
+}
+
+void MacroRecorder::AddLine(std::string line) {
+  MacroLines& lines = target_.Lines();
+  if (insertRecording_) {
+    const int offset = insertSide_ == InsertSide::kFront ? 1 : 2;
+    const int index = std::min(insertPosition_ + offset, static_cast<int>(lines.size()));
+    lines.insert(lines.begin() + index, std::move(line));
+    ++insertPosition_;
+    selectedItem_ = index - 1;
+  } else {
+    lines.push_back(std::move(line));
+    selectedItem_ = static_cast<int>(lines.size()) - 2;
+  }
+}
+
+std::optional<int> MacroRecorder::PendingDelayMs() const {
+  const DelayOptions& options = ActiveOptions();
+  if (options.Mode() == DelayMode::kNone || !lastEventTick_) {
+    return std::nullopt;
+  }
+  if (options.Mode() == DelayMode::kDefault) {
+    return options.FieldValue();
+  }
+  const std::uint64_t elapsed = clock_.NowMs() - *lastEventTick_;
+  return static_cast<int>(
+      std::min<std::uint64_t>(elapsed, static_cast<std::uint64_t>(kMaxRecordedDelayMs)));
+}
+
+void MacroRecorder::NoteEventTime() {
+  if (ActiveOptions().Mode() != DelayMode::kNone) {
+    lastEventTick_ = clock_.NowMs();
+  }
+}
+
+KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, KeyHookKind kind) {
+  if (!recording_ || virtualKey == keys::virtual_key::kNoCode) {
+    return {};
+  }
+  EnsureHeader();
+  if (recordFull_) {
+    return {};
+  }
+
+  bool down = true;
+  switch (kind) {
+    case KeyHookKind::kFurtherDown:
+      if (virtualKey == lastKey_) {
+        return {};  // auto-repeat of the key already down
+      }
+      [[fallthrough]];
+    case KeyHookKind::kFirstDown:
+      lastKey_ = virtualKey;
+      if (usedBytes_ > byteLimit_ - ActiveOptions().Reserve()) {
+        keyUpOverflow_ = true;
+        recordFull_ = true;
+        return {EventOutcome::kRefused, {}};
+      }
+      break;
+    case KeyHookKind::kUp:
+      down = false;
+      lastKey_ = virtualKey;
+      if (usedBytes_ > byteLimit_) {
+        recordFull_ = true;
+        return {EventOutcome::kRefused, {}};
+      }
+      break;
+    default:
+      return {};
+  }
+
+  // A key that finds the limit reached, or a release that finds no room left
+  // for itself, ends the recording unrecorded.
+  if (usedBytes_ >= byteLimit_ || (!down && usedBytes_ + kKeyEventBytes > byteLimit_)) {
+    return {EventOutcome::kStopped, StopForLimit()};
+  }
+
+  std::optional<int> delay = PendingDelayMs();
+  const int delayBytes = delay ? DelayPairs(*delay) * kDelayPairBytes : 0;
+  const int room = byteLimit_ - usedBytes_ - kKeyEventBytes;
+  if (delayBytes > room) {
+    if (down) {
+      keyUpOverflow_ = true;
+      recordFull_ = true;
+      return {EventOutcome::kRefused, {}};
+    }
+    // A release is kept with a shorter pause rather than leave its key held
+    // down for good in the macro.
+    delay = DelayWithinPairs(*delay, room / kDelayPairBytes);
+  }
+
+  if (delay) {
+    AddLine(DelayLine(*delay));
+    usedBytes_ += DelayPairs(*delay) * kDelayPairBytes;
+  }
+  NoteEventTime();
+  AddLine(KeyLine(virtualKey, down));
+  usedBytes_ += kKeyEventBytes;
+  return {EventOutcome::kRecorded, {}};
+}
+
+EventOutcome MacroRecorder::MouseButtonEdge(ButtonEdge edge) {
+  const auto index = static_cast<std::size_t>(edge);
+  if (!recording_ || index >= kButtonEdgeCount || !options_.recordedEdges.test(index) ||
+      (IsLeftEdge(edge) && pointerOverButton_)) {
+    return EventOutcome::kIgnored;
+  }
+  EnsureHeader();
+
+  const bool down = IsDownEdge(edge);
+  const std::size_t button = index / 2;
+  std::vector<int> delayLines;
+  if (const std::optional<int> delay = PendingDelayMs()) {
+    delayLines = SplitButtonDelay(*delay);
+  }
+
+  if (options_.roomCheckForButtons) {
+    const int room = byteLimit_ - usedBytes_ - kButtonEventBytes;
+    const int delayBytes = static_cast<int>(delayLines.size()) * kDelayPairBytes;
+    // Once full, no further press is taken, so the macro never skips an event
+    // in its middle; only releases of buttons it holds still go in, so none
+    // stays held down for good.
+    const bool fits = down ? !recordFull_ && usedBytes_ <= byteLimit_ - ActiveOptions().Reserve() &&
+                                 delayBytes <= room
+                           : room >= 0 && (!recordFull_ || buttonsHeld_.test(button));
+    if (!fits) {
+      recordFull_ = true;
+      return EventOutcome::kRefused;
+    }
+    if (delayBytes > room) {
+      // A release with a shorter pause, rather than a button held for good.
+      delayLines.resize(static_cast<std::size_t>(room / kDelayPairBytes));
+    }
+  }
+
+  for (int ms : delayLines) {
+    AddLine(DelayLine(ms));
+    usedBytes_ += kDelayPairBytes;
+  }
+  NoteEventTime();
+  AddLine(std::string(kButtonLines[index]));
+  usedBytes_ += kButtonEventBytes;
+  buttonsHeld_.set(button, down);
+  return EventOutcome::kRecorded;
+}
+
+}  // namespace orbic::macros
