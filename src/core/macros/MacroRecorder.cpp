@@ -70,30 +70,23 @@ constexpr std::array<std::string_view, kButtonEdgeCount> kButtonLines = {
     "2 Backward CODE:0030",
 };
 
-// Delay pairs the encoder writes for one delay line: one per whole 2040 ms,
-// one for a remainder, and one for a line of 0 ms.
-int DelayPairs(int ms) {
-  const int pairs = ms / kDelayPairMs;
-  return ms % kDelayPairMs > 0 || ms == 0 ? pairs + 1 : pairs;
-}
-
 // The longest delay not above `ms` that fits in `maxPairs` pairs; none when no
 // pair is left.
 std::optional<int> DelayWithinPairs(int ms, int maxPairs) {
-  if (DelayPairs(ms) <= maxPairs) {
+  if (DelayPairCount(ms) <= maxPairs) {
     return ms;
   }
   if (maxPairs <= 0) {
     return std::nullopt;
   }
-  return maxPairs * kDelayPairMs;
+  return maxPairs * kMaxDelayPairMs;
 }
 
 // A button delay goes in lines of 2040 ms and a remainder; 0 ms gives none.
 std::vector<int> SplitButtonDelay(int ms) {
-  std::vector<int> lines(static_cast<std::size_t>(ms / kDelayPairMs), kDelayPairMs);
-  if (ms % kDelayPairMs > 0) {
-    lines.push_back(ms % kDelayPairMs);
+  std::vector<int> lines(static_cast<std::size_t>(ms / kMaxDelayPairMs), kMaxDelayPairMs);
+  if (ms % kMaxDelayPairMs > 0) {
+    lines.push_back(ms % kMaxDelayPairMs);
   }
   return lines;
 }
@@ -339,7 +332,7 @@ KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, Key
   }
 
   std::optional<int> delay = PendingDelayMs();
-  const int delayBytes = delay ? DelayPairs(*delay) * kDelayPairBytes : 0;
+  const int delayBytes = delay ? DelayPairCount(*delay) * kDelayPairBytes : 0;
   const int room = byteLimit_ - usedBytes_ - kKeyEventBytes;
   if (delayBytes > room) {
     if (down) {
@@ -354,7 +347,7 @@ KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, Key
 
   if (delay) {
     AddLine(DelayLine(*delay));
-    usedBytes_ += DelayPairs(*delay) * kDelayPairBytes;
+    usedBytes_ += DelayPairCount(*delay) * kDelayPairBytes;
   }
   NoteEventTime();
   AddLine(KeyLine(virtualKey, down));

@@ -10,6 +10,7 @@
 #include "device/Clock.h"
 #include "macros/ButtonEdge.h"
 #include "macros/DelayOptions.h"
+#include "macros/MacroCodec.h"
 #include "macros/MacroLines.h"
 #include "macros/MacroRecord.h"
 #include "macros/RecordingTarget.h"
@@ -26,13 +27,11 @@ inline constexpr int kEepromByteLimit = 220;
 // The driver-path content keeps 4 of its 2016 bytes for the stop mode, the two
 // length bytes and the checksum; recording stops where the events would no
 // longer fit, so the encoder never has to cut a recorded macro.
-inline constexpr int kDriverByteLimit = static_cast<int>(kDriverContentSize) - 4;
+inline constexpr int kDriverByteLimit = static_cast<int>(kMaxDriverEventBytes);
 // Recording into the middle of a macro is bounded like a device slot in both modes.
 inline constexpr int kInsertByteLimit = 220;
 // A measured pause counts at most this much (five delay pairs).
-inline constexpr int kMaxRecordedDelayMs = 10200;
-// One delay pair holds at most this much.
-inline constexpr int kDelayPairMs = 2040;
+inline constexpr int kMaxRecordedDelayMs = kMaxDelayRunMs;
 
 // The keyboard component's event kinds.
 enum class KeyHookKind : std::uint8_t {
