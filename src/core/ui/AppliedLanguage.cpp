@@ -1,7 +1,5 @@
 #include "ui/AppliedLanguage.h"
 
-#include "ui/LanguageTable.h"
-
 namespace orbic::ui {
 
 AppliedLanguage ApplyLanguageTable(const LanguageTable& table,
@@ -18,6 +16,11 @@ AppliedLanguage ApplyLanguageTable(const LanguageTable& table,
   for (std::size_t i = 0; i < currentMarkers.size(); ++i) {
     applied.markerCaptions[i] = RetranslateCaption(currentMarkers[i], tables, table);
   }
+  for (std::size_t step = 0; step < applied.dpiStepTexts.size(); ++step) {
+    applied.dpiStepTexts[step] =
+        table.Text(TextKey(kFirstDpiStepTextNumber + static_cast<int>(step)));
+  }
+  applied.table = table;
   return applied;
 }
 

@@ -136,7 +136,7 @@ LanguageTable LanguageTable::Parse(std::span<const std::uint8_t> bytes, std::str
   return table;
 }
 
-LanguageTable LanguageTable::LoadEmbedded(int skin, std::vector<std::string>& problems) {
+LanguageTable LoadLanguageTable(int skin, std::vector<std::string>& problems) {
   if (skin < 1 || skin > kLanguageTableCount) {
     problems.push_back("no language table for skin " + std::to_string(skin));
     return LanguageTable{};
@@ -147,13 +147,13 @@ LanguageTable LanguageTable::LoadEmbedded(int skin, std::vector<std::string>& pr
     problems.push_back("embedded resource \"" + name + "\" is missing; every text is empty");
     return LanguageTable{};
   }
-  return Parse(*resource, name, problems);
+  return LanguageTable::Parse(*resource, name, problems);
 }
 
 std::vector<LanguageTable> LoadEmbeddedLanguageTables(std::vector<std::string>& problems) {
   std::vector<LanguageTable> tables;
   for (int skin = 1; skin <= kLanguageTableCount; ++skin) {
-    tables.push_back(LanguageTable::LoadEmbedded(skin, problems));
+    tables.push_back(LoadLanguageTable(skin, problems));
   }
   return tables;
 }

@@ -29,10 +29,6 @@ class LanguageTable {
   static LanguageTable Parse(std::span<const std::uint8_t> bytes, std::string_view section,
                              std::vector<std::string>& problems);
 
-  // The embedded table of skin `skin` (resource and section "lang<skin>"). An
-  // unknown skin or a missing resource gives an empty table and a problem line.
-  static LanguageTable LoadEmbedded(int skin, std::vector<std::string>& problems);
-
   // The text of `key`; empty when the table lacks it.
   std::string Text(std::string_view key) const;
   bool Has(std::string_view key) const;
@@ -51,6 +47,11 @@ class LanguageTable {
  private:
   std::map<std::string, std::string, std::less<>> texts_;
 };
+
+// The embedded table of skin `skin` (resource and section "lang<skin>"), read
+// afresh. An unknown skin or a missing resource gives an empty table and a
+// problem line.
+LanguageTable LoadLanguageTable(int skin, std::vector<std::string>& problems);
 
 // The three embedded tables in skin order, for the reverse lookup of captions.
 std::vector<LanguageTable> LoadEmbeddedLanguageTables(std::vector<std::string>& problems);

@@ -149,11 +149,16 @@ TEST(LanguageCaptions, ApplyingATableSetsFontTitleMessagesAndMarkers) {
                                           "Back Key",     "Forward Key", "DPI Cycle",
                                           "My own macro", "AKM Fire",    ""};
   EXPECT_EQ(applied.markerCaptions, expectedMarkers);
+  const DpiStepTexts table3Steps = {"500",  "800",  "1000", "1200", "1600", "2000",
+                                    "2400", "3200", "4000", "4800", "6400", ""};
+  EXPECT_EQ(applied.dpiStepTexts, table3Steps);
+  EXPECT_EQ(applied.table.Text("Str800"), tables[2].Text("Str800"));
 
   const AppliedLanguage back = ApplyLanguageTable(tables[0], tables, applied.markerCaptions);
   EXPECT_EQ(back.markerCaptions, markers);
   EXPECT_EQ(back.applicationTitle, "Quorvex");
   EXPECT_EQ(back.languageFont, "Arial");
+  EXPECT_EQ(back.dpiStepTexts.back(), "8000");
 
   std::vector<std::string> problems;
   const LanguageTable untitled =

@@ -454,10 +454,10 @@ TEST(LanguageTable, Table3HasItsOwnWordingAndChinesePageLabels) {
   }
 }
 
-TEST(LanguageTable, LoadEmbeddedRejectsUnknownSkins) {
+TEST(LanguageTable, LoadLanguageTableRejectsUnknownSkins) {
   for (const int skin : {0, 4, -1}) {
     std::vector<std::string> problems;
-    EXPECT_EQ(LanguageTable::LoadEmbedded(skin, problems).KeyCount(), 0u);
+    EXPECT_EQ(LoadLanguageTable(skin, problems).KeyCount(), 0u);
     EXPECT_EQ(problems.size(), 1u);
   }
 }
