@@ -64,11 +64,20 @@ constexpr std::array<KnownValue, 6> kKnownValues = {{
     {perf::kDesktopKey, perf::kWheelScrollLinesValue, 3},
 }};
 
+constexpr std::array<std::string_view, 3> kAccelerationFields = {
+    perf::kMouseSpeedValue, perf::kMouseThreshold1Value, perf::kMouseThreshold2Value};
+
 constexpr std::array<std::string_view, 2> kKeys = {perf::kMouseKey, perf::kDesktopKey};
 
 bool IsKnownValue(std::string_view key, std::string_view name) {
   return std::any_of(kKnownValues.begin(), kKnownValues.end(),
                      [&](const KnownValue& v) { return v.key == key && v.name == name; });
+}
+
+int WindowsDefault(std::string_view name) {
+  const auto it = std::find_if(kKnownValues.begin(), kKnownValues.end(),
+                               [&](const KnownValue& v) { return v.name == name; });
+  return it == kKnownValues.end() ? 0 : it->windowsDefault;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -171,8 +180,7 @@ void DesktopPointerSystem::EnsureLoaded() {
   for (const std::string_view key : kKeys) {
     store_[std::string(key)];
   }
-  bool fileFound = false;
-  LoadFile(fileFound);
+  const bool fileFound = LoadFile();
   if (!fileFound) {
     SeedDefaults();
   }
@@ -182,17 +190,16 @@ void DesktopPointerSystem::EnsureLoaded() {
   }
 }
 
-void DesktopPointerSystem::LoadFile(bool& fileFound) {
+bool DesktopPointerSystem::LoadFile() {
   std::error_code code;
-  fileFound = !file_.empty() && std::filesystem::exists(file_, code);
-  if (!fileFound) {
-    return;
+  if (file_.empty() || !std::filesystem::exists(file_, code)) {
+    return false;
   }
   std::vector<std::uint8_t> bytes;
   std::string error;
   // An unreadable file holds no values; it is replaced at the next write.
   if (!app::ReadWholeFile(file_.string(), bytes, error)) {
-    return;
+    return true;
   }
   const ui::IniFile ini = ui::IniFile::Parse(
       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -201,6 +208,7 @@ void DesktopPointerSystem::LoadFile(bool& fileFound) {
       store_[std::string(known.key)][std::string(known.name)] = *value;
     }
   }
+  return true;
 }
 
 void DesktopPointerSystem::SeedDefaults() {
@@ -224,18 +232,13 @@ bool DesktopPointerSystem::OverlayDesktop() {
     const std::string_view name = Trim(*profile);
     const auto accelerationIt = mouse.find(perf::kMouseSpeedValue);
     const bool accelerated = accelerationIt != mouse.end() && accelerationIt->second != 0;
-    if (name == kFlatProfile) {
-      // All three cleared, so "Enhance pointer precision" shows off.
-      for (const std::string_view field :
-           {perf::kMouseSpeedValue, perf::kMouseThreshold1Value, perf::kMouseThreshold2Value}) {
-        mouse[std::string(field)] = 0;
-      }
-    } else if ((name == kDefaultProfile || name == kAdaptiveProfile) && !accelerated) {
-      for (const KnownValue& known : kKnownValues) {
-        if (known.name == perf::kMouseSpeedValue || known.name == perf::kMouseThreshold1Value ||
-            known.name == perf::kMouseThreshold2Value) {
-          mouse[std::string(known.name)] = known.windowsDefault;
-        }
+    const bool flat = name == kFlatProfile;
+    const bool accelerating = name == kDefaultProfile || name == kAdaptiveProfile;
+    // Flat clears all three, so "Enhance pointer precision" shows off; an accelerating profile
+    // keeps thresholds the file already had on.
+    if (flat || (accelerating && !accelerated)) {
+      for (const std::string_view field : kAccelerationFields) {
+        mouse[std::string(field)] = flat ? 0 : WindowsDefault(field);
       }
     }
   }

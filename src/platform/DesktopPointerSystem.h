@@ -45,7 +45,7 @@ class DesktopPointerSystem : public perf::PointerSystem {
   using Values = std::map<std::string, int, std::less<>>;
 
   void EnsureLoaded();
-  void LoadFile(bool& fileFound);
+  bool LoadFile();  // whether the file exists, readable or not
   void SeedDefaults();
   bool OverlayDesktop();
   bool Save();

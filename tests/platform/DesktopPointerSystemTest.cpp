@@ -41,6 +41,11 @@ struct FakeGsettings {
   }
 };
 
+// A machine without gsettings, for runs whose calls are not examined.
+DesktopPointerSystem::CommandRunner NoDesktop() {
+  return [](const Argv&) -> std::optional<std::string> { return std::nullopt; };
+}
+
 class DesktopPointerSystemTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -90,7 +95,7 @@ TEST_F(DesktopPointerSystemTest, FirstUseWithoutADesktopSeedsWindowsDefaultsAndK
   }
   EXPECT_TRUE(fs::is_regular_file(File()));
   // The next run reads the file it left.
-  DesktopPointerSystem again(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem again(folder_, NoDesktop());
   ExpectValues(again, defaults);
 }
 
@@ -138,21 +143,21 @@ TEST_F(DesktopPointerSystemTest, DesktopValuesReplaceAStaleFile) {
                           {kDesktopKey, kWheelScrollLinesValue, "-1"}});
   }
   // The merged values were stored.
-  DesktopPointerSystem offline(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem offline(folder_, NoDesktop());
   ExpectValues(offline, {{kMouseKey, kMouseSensitivityValue, "7"},
                          {kMouseKey, kDoubleClickSpeedValue, "250"}});
 }
 
 TEST_F(DesktopPointerSystemTest, WrittenValuesSurviveARestart) {
   {
-    DesktopPointerSystem system(folder_, FakeGsettings().Runner());
+    DesktopPointerSystem system(folder_, NoDesktop());
     EXPECT_TRUE(system.WriteValue(kMouseKey, kMouseSensitivityValue, "18"));
     EXPECT_TRUE(system.WriteValue(kMouseKey, kMouseSpeedValue, "0"));
     EXPECT_TRUE(system.WriteValue(kMouseKey, kDoubleClickSpeedValue, "270"));
     EXPECT_TRUE(system.WriteValue(kDesktopKey, kWheelScrollLinesValue, "-1"));
   }
   EXPECT_FALSE(fs::exists(File().string() + ".part"));
-  DesktopPointerSystem again(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem again(folder_, NoDesktop());
   ExpectValues(again, {{kMouseKey, kMouseSensitivityValue, "18"},
                        {kMouseKey, kMouseSpeedValue, "0"},
                        {kMouseKey, kMouseThreshold1Value, "6"},
@@ -166,7 +171,7 @@ TEST_F(DesktopPointerSystemTest, DamagedFileValuesReadAsAbsent) {
                   "MouseSpeed=\nMouseThreshold1=6\nMouseThreshold2=99999999999\n"
                   "DoubleClickSpeed 500\n[Control Panel\\Desktop\nWheelScrollLines=3\n",
                   150));
-  DesktopPointerSystem system(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem system(folder_, NoDesktop());
   EXPECT_TRUE(system.KeyExists(kMouseKey));
   EXPECT_TRUE(system.KeyExists(kDesktopKey));
   ExpectValues(system, {{kMouseKey, kMouseSensitivityValue, std::nullopt},
@@ -177,14 +182,14 @@ TEST_F(DesktopPointerSystemTest, DamagedFileValuesReadAsAbsent) {
                         {kDesktopKey, kWheelScrollLinesValue, std::nullopt}});
   // The next write replaces the damaged file with a sound one.
   EXPECT_TRUE(system.WriteValue(kDesktopKey, kWheelScrollLinesValue, "5"));
-  DesktopPointerSystem again(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem again(folder_, NoDesktop());
   ExpectValues(again, {{kMouseKey, kMouseThreshold1Value, "6"},
                        {kDesktopKey, kWheelScrollLinesValue, "5"},
                        {kMouseKey, kMouseSensitivityValue, std::nullopt}});
 }
 
 TEST_F(DesktopPointerSystemTest, RefusedWritesLeaveTheValueAlone) {
-  DesktopPointerSystem system(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem system(folder_, NoDesktop());
   const struct {
     std::string_view key;
     std::string_view name;
@@ -209,7 +214,7 @@ TEST_F(DesktopPointerSystemTest, UnwritableFolderFailsTheWriteAndKeepsTheOldValu
   // A regular file where the folder should be: nothing can be created beneath it.
   fs::create_directories(folder_);
   std::ofstream(folder_ / "blocker") << "x";
-  DesktopPointerSystem system(folder_ / "blocker" / "orbic40", FakeGsettings().Runner());
+  DesktopPointerSystem system(folder_ / "blocker" / "orbic40", NoDesktop());
   EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), "10");
   EXPECT_FALSE(system.WriteValue(kMouseKey, kMouseSensitivityValue, "2"));
   EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), "10");
@@ -217,7 +222,7 @@ TEST_F(DesktopPointerSystemTest, UnwritableFolderFailsTheWriteAndKeepsTheOldValu
 
 TEST_F(DesktopPointerSystemTest, FileThatIsAFolderHoldsNoValues) {
   fs::create_directories(File());
-  DesktopPointerSystem system(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem system(folder_, NoDesktop());
   EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), std::nullopt);
   EXPECT_FALSE(system.WriteValue(kMouseKey, kMouseSensitivityValue, "2"));
 }
@@ -305,7 +310,7 @@ TEST_F(DesktopPointerSystemTest, PageWorksOnAFreshMachine) {
   page.lbl_IsControlClick();
   const Argv flat = {"gsettings", "set", kSchema, "accel-profile", "'flat'"};
   EXPECT_NE(std::find(desktop.calls.begin(), desktop.calls.end(), flat), desktop.calls.end());
-  DesktopPointerSystem again(folder_, FakeGsettings().Runner());
+  DesktopPointerSystem again(folder_, NoDesktop());
   ExpectValues(again, {{kMouseKey, kMouseSpeedValue, "0"},
                        {kMouseKey, kMouseThreshold1Value, "0"},
                        {kMouseKey, kMouseThreshold2Value, "0"}});
