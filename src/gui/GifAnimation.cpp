@@ -19,7 +19,9 @@ int Read(GifFileType* gif, GifByteType* out, int length) {
   auto* reader = static_cast<Reader*>(gif->UserData);
   const std::size_t count =
       std::min(static_cast<std::size_t>(std::max(length, 0)), reader->bytes.size() - reader->at);
-  std::memcpy(out, reader->bytes.data() + reader->at, count);
+  if (count > 0) {  // an empty span has no data pointer to copy from
+    std::memcpy(out, reader->bytes.data() + reader->at, count);
+  }
   reader->at += count;
   return static_cast<int>(count);
 }

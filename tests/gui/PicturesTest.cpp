@@ -79,6 +79,7 @@ class PicturesTest : public QObject {
     QVERIFY(DecodeGif(gif, &error).empty());
     QVERIFY(!error.empty());
     QVERIFY(DecodeGif(std::vector<std::uint8_t>{'G', 'I', 'F'}, &error).empty());
+    QVERIFY(DecodeGif({}, &error).empty());  // no bytes at all
   }
 };
 
