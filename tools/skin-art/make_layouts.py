@@ -119,7 +119,7 @@ def header(lines):
 # Marker of button n: (x, y) in the page group; the mouse picture lies between.
 MARKERS = {
     1: (160, 150), 2: (160, 200), 3: (160, 250), 4: (160, 300), 5: (160, 350),
-    6: (160, 400), 7: (670, 150), 8: (670, 200), 9: (670, 250),
+    6: (160, 400), 7: (670, 200), 8: (670, 300), 9: (670, 400),
 }
 
 
@@ -131,10 +131,10 @@ def button_page(lines):
         place(lines, f"Key{key}", x, y, 1)
     lines.append("Key_Width=180")
     for n in range(1, 4):
-        y = 330 + (n - 1) * 34
-        place(lines, f"ComboKey{n}", 670, y, 1)
-        label(lines, f"ComboKey{n}", 698, y, 150, 10, WHITE)
-    lines += ["ComboKey_D=34", "ComboKey_H=20"]
+        y = 480 + (n - 1) * 30
+        place(lines, f"ComboKey{n}", 700, y, 1)
+        label(lines, f"ComboKey{n}", 726, y, 240, 10, WHITE)
+    lines += ["ComboKey_D=30", "ComboKey_H=20"]
     lines += ["M_L_W = 190", "SP_L_W=190", "O_L_W=170", "Combox_Width=80",
               "Edit_PCMarco_Width=220"]
 
