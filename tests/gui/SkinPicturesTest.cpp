@@ -218,6 +218,45 @@ class SkinPicturesTest : public QObject {
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(preview.save(folder + "/skin-preview.png", "PNG"));
   }
+
+  // A sheet of every picture smaller than a page, with its name, to look over
+  // the hover and selected states side by side.
+  void ComposesThePictureSheet() {
+    constexpr int kCell = 150;
+    constexpr int kColumns = 8;
+    constexpr int kLargest = 400;
+    std::vector<std::pair<std::string, QImage>> pictures;
+    for (const std::string& name : SkinPictureNames()) {
+      QImage picture = LoadSkinPicture(name);
+      QVERIFY(!picture.isNull());
+      if (picture.width() <= kLargest) {
+        pictures.emplace_back(name, std::move(picture));
+      }
+    }
+    const int rows = (static_cast<int>(pictures.size()) + kColumns - 1) / kColumns;
+    QImage sheet(kColumns * kCell, rows * kCell, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(QColor(12, 13, 15));
+    QPainter painter(&sheet);
+    painter.setFont(QFont("Arial", 8));
+    painter.setPen(QColor(180, 186, 196));
+    for (std::size_t index = 0; index < pictures.size(); ++index) {
+      const auto& [name, picture] = pictures[index];
+      const QRect cell(static_cast<int>(index % kColumns) * kCell,
+                       static_cast<int>(index / kColumns) * kCell, kCell, kCell);
+      const QImage fitted =
+          picture.width() > kCell - 8 || picture.height() > kCell - 24
+              ? picture.scaled(kCell - 8, kCell - 24, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+              : picture;
+      painter.drawImage(cell.left() + (kCell - fitted.width()) / 2,
+                        cell.top() + (kCell - 20 - fitted.height()) / 2, fitted);
+      painter.drawText(cell.adjusted(0, 0, 0, -4), Qt::AlignHCenter | Qt::AlignBottom,
+                       QString::fromStdString(name));
+    }
+    painter.end();
+    const QString folder = qEnvironmentVariable("ORBIC40_SCREENSHOTS", "build/screenshots");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(sheet.save(folder + "/skin-pictures.png", "PNG"));
+  }
 };
 
 }  // namespace orbic::gui::test
