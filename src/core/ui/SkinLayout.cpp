@@ -293,6 +293,7 @@ const auto kWidthRules = std::to_array<WidthRule>({
 });
 
 constexpr int kMarkerCount = 9;
+constexpr int kComboKeyCount = 3;
 
 // Style groups and the colour parts each carries besides its font colour.
 struct GroupRule {
@@ -425,6 +426,12 @@ class SkinLayoutReader {
     }
     for (const std::string_view key : kValueKeys) {
       Int(key);
+    }
+    // The profile-switch captions are as high as a row of the choice list.
+    if (const std::optional<int> height = Int("ComboKey_H")) {
+      for (int index = 1; index <= kComboKeyCount; ++index) {
+        At(WithIndex("IB_ComboKey#", index), 'C').height = *height;
+      }
     }
     if (const std::optional<int> height = Int("MacroNameHeight")) {
       for (const std::string_view list : kMacroLists) {

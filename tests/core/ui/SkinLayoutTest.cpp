@@ -134,6 +134,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "Key8", 670, 200, 180, std::nullopt, true},
         FamilyCase{"MarkerPicture", "Key8_Enable=1\r\nKey8_X=670\r\nKey8_Y=200\r\n", "Img_Key8",
                    670, 200, std::nullopt, std::nullopt, true},
+        FamilyCase{"ComboKeyCaption",
+                   "ComboKey2_Enable=1\r\nComboKey2_X=700\r\nComboKey2_Y=510\r\n"
+                   "ComboKey_H=20\r\n",
+                   "IB_ComboKey2", 700, 510, std::nullopt, 20, true},
         FamilyCase{"RadioPairLabel", "LEDSwitchOn_X=230\r\nLEDSwitchOn_Y=230\r\n", "lbl_LCPIOn",
                    226, 228, std::nullopt, std::nullopt, std::nullopt},
         FamilyCase{"DelayRadioLabel", "RecDelay_X=640\r\nRecDelay_Y=230\r\n", "IB_RecDelay", 638,
