@@ -1,0 +1,315 @@
+#!/usr/bin/env python3
+"""Writes the three skin layouts resources/org1.ini .. org3.ini.
+
+Run from anywhere: python3 tools/skin-art/make_layouts.py
+The layouts place every control of the window over the pictures that
+tools/skin-art draws (the art tool reads org1.ini back for the marker and page
+positions, so run this first). Outputs are committed; rerunning reproduces them.
+
+All skins share one geometry; they differ in the accent colours of their text.
+"""
+
+import pathlib
+
+RESOURCE_DIR = pathlib.Path(__file__).resolve().parent.parent.parent / "resources"
+
+# Keeps a control out of sight: far outside the 1010 x 644 window.
+HIDDEN = 9640
+
+# Text colours shared by the skins (R, G, B).
+WHITE = (235, 238, 242)
+MUTED = (150, 156, 166)
+DIM = (96, 100, 108)
+DARK = (30, 32, 36)
+PANEL = (38, 41, 46)
+BORDER = (70, 75, 84)
+
+# Per skin: the accent that marks selection and hover.
+ACCENTS = {
+    1: (64, 196, 255),
+    2: (255, 140, 56),
+    3: (120, 220, 120),
+}
+
+
+def rgb(lines, prefix, colour):
+    red, green, blue = colour
+    lines += [f"{prefix}_R={red}", f"{prefix}_G={green}", f"{prefix}_B={blue}"]
+
+
+def label(lines, name, x, y, width, size, colour):
+    prefix = f"{name}_Lable"
+    lines += [f"{prefix}_X={x}", f"{prefix}_Y={y}", f"{prefix}_Width={width}",
+              f"{prefix}_Size={size}"]
+    rgb(lines, prefix, colour)
+
+
+def place(lines, key, x, y, enable=None):
+    if enable is not None:
+        lines.append(f"{key}_Enable={enable}")
+    lines += [f"{key}_X={x}", f"{key}_Y={y}"]
+
+
+def groups(lines, accent):
+    lines.append("; fonts and colours of the style groups")
+    sizes = {"A": 11, "B": 12, "C": 10, "D": 10, "E": 10, "F": 10, "G": 10,
+             "J": 10, "K": 10, "L": 10, "M": 10}
+    for letter, size in sizes.items():
+        lines.append(f"Size_{letter}={size}")
+    for letter in "ABCDEFGJKLM":
+        rgb(lines, f"Color_{letter}", WHITE)
+    rgb(lines, "Color_D_Selected", accent)
+    rgb(lines, "Color_D_notSelected", DIM)
+    rgb(lines, "Color_D_BG_Slider", DARK)
+    rgb(lines, "Color_E_Back", PANEL)
+    rgb(lines, "Color_E_Border", BORDER)
+    rgb(lines, "Color_F_Back", PANEL)
+    rgb(lines, "Color_F_Border", BORDER)
+    rgb(lines, "Color_F_Font", WHITE)
+    rgb(lines, "Color_F_LBack", DARK)
+    rgb(lines, "Color_F_LBorder", BORDER)
+    rgb(lines, "Color_F_MACRO", accent)
+    rgb(lines, "Color_G_Back", PANEL)
+    rgb(lines, "Color_G_Border", BORDER)
+    rgb(lines, "Color_G_Font", WHITE)
+    rgb(lines, "Color_G_SF", DARK)
+    rgb(lines, "Color_G_SP", accent)
+    rgb(lines, "Color_J_Back", PANEL)
+    rgb(lines, "Color_J_Border", BORDER)
+    rgb(lines, "Color_J_Font", WHITE)
+    rgb(lines, "Color_J_LBack", DARK)
+    rgb(lines, "Color_J_LBorder", BORDER)
+    rgb(lines, "Color_K_AK", accent)
+    rgb(lines, "Color_L_MN", accent)
+    rgb(lines, "Color_M_Back", PANEL)
+    rgb(lines, "Color_M_Border", BORDER)
+
+
+def header(lines):
+    lines.append("; header: action buttons (A), page and language buttons (B)")
+    lines += ["Btn_Space_F=8", "Btn_Space_B=8"]
+    # (enable, x, y); disabled buttons are parked off screen as well.
+    family_a = {
+        "Btn_A1": (0, HIDDEN, 600),  # Confirm
+        "Btn_A2": (1, 820, 600),  # Apply
+        "Btn_A3": (1, 310, 600),  # Confirm1
+        "Btn_A4": (1, 980, 10),  # Exit
+        "Btn_A5": (0, 9905, 600),  # Confirm2
+        "Btn_A6": (0, 9490, 600),  # Confirm3
+        "Btn_A7": (1, 950, 10),  # Minimise
+        "Btn_A8": (0, 9220, 600),  # Read
+    }
+    family_b = {
+        "Btn_B1": (1, 106, 65),  # Main
+        "Btn_B2": (1, 236, 65),  # Second
+        "Btn_B4": (1, 366, 65),  # Advanced
+        "Btn_B5": (1, 496, 65),  # Breathing light
+        "Btn_B6": (1, 50, 600),  # Save
+        "Btn_B7": (1, 170, 600),  # Load
+        "Btn_B8": (0, 9435, 65),  # Language 1
+        "Btn_B9": (0, 9435, 65),  # Language 2
+        "Btn_B10": (0, 9435, 65),  # Language 3
+        "Btn_B11": (1, 626, 65),  # Macro (and the hidden engineer button)
+        "Btn_B12": (0, 2450, 65),  # spare, not read
+    }
+    for key, (enable, x, y) in {**family_a, **family_b}.items():
+        place(lines, key, x, y, enable)
+
+
+# Marker of button n: (x, y) in the page group; the mouse picture lies between.
+MARKERS = {
+    1: (160, 150), 2: (160, 200), 3: (160, 250), 4: (160, 300), 5: (160, 350),
+    6: (160, 400), 7: (670, 200), 8: (670, 300), 9: (670, 400),
+}
+
+
+def button_page(lines):
+    lines.append("; button page: page pictures, markers, profile-switch choices")
+    for page in range(1, 6):
+        place(lines, f"P{page}", 20, 108)
+    for key, (x, y) in MARKERS.items():
+        place(lines, f"Key{key}", x, y, 1)
+    lines.append("Key_Width=180")
+    for n in range(1, 4):
+        y = 480 + (n - 1) * 30
+        place(lines, f"ComboKey{n}", 700, y, 1)
+        label(lines, f"ComboKey{n}", 726, y, 240, 10, WHITE)
+    lines += ["ComboKey_D=30", "ComboKey_H=20"]
+    lines += ["M_L_W = 190", "SP_L_W=190", "O_L_W=170", "Combox_Width=80",
+              "Edit_PCMarco_Width=220"]
+
+
+def advanced_page(lines, accent):
+    lines.append("; advanced page: DPI levels, AIM value, pointer settings, fire key")
+    for n in range(1, 8):
+        y = 180 + (n - 1) * 44
+        place(lines, f"DPI{n}", 120, y)
+        place(lines, f"DPI{n}_Value", 400, y + 2)
+        lines += [f"DPI{n}_Steps_X=64", f"DPI{n}_Steps_Y={y + 2}", f"DPI{n}_Steps_D=30"]
+        place(lines, f"DPI{n}_Color", 462, y)
+        place(lines, f"DPI{n}_Check", 40, y + 2)
+    lines.append("DPI_Count_Visible=1")
+    place(lines, "DPI_Count", 400, 138)
+    place(lines, "AIMKey", 120, 520, 1)
+    place(lines, "AIMKey_Value", 400, 522)
+    for key, y in (("Spd", 180), ("DbSpd", 280), ("ScrSpd", 380)):
+        place(lines, key, 600, y)
+        lines.append(f"{key}_D=30")
+    place(lines, "IsControl", 600, 230)
+    place(lines, "IsScreen", 600, 430)
+    place(lines, "FKCnt", 690, 498)
+    place(lines, "FKDelay", 690, 530)
+    place(lines, "IsFireContinue", 800, 500)
+    label(lines, "Fire_Key", 580, 470, 200, 11, accent)
+    label(lines, "Fire_Key_Count", 600, 500, 90, 10, WHITE)
+    label(lines, "Fire_Key_Time", 600, 532, 90, 10, WHITE)
+    label(lines, "Fire_Key_Continue", 826, 500, 120, 10, WHITE)
+    label(lines, "Mouse_Speed", 580, 152, 300, 11, accent)
+    label(lines, "Mouse_IsControl", 626, 230, 260, 10, WHITE)
+    label(lines, "Mouse_Double_Click", 580, 252, 300, 11, accent)
+    label(lines, "Mouse_Roller_Speed", 580, 352, 300, 11, accent)
+    label(lines, "Mouse_Roll_All_Screen", 626, 430, 260, 10, WHITE)
+    label(lines, "DPI_Setting", 40, 140, 200, 11, accent)
+    label(lines, "DPI_Value", 390, 158, 60, 10, MUTED)
+    label(lines, "DPI_Note", 40, 548, 500, 9, MUTED)
+    label(lines, "DPI", 300, 140, 90, 10, WHITE)
+
+
+def breathing_page(lines, accent):
+    lines.append("; breathing-light page")
+    pairs = {
+        "LEDOn": (230, 180), "LEDOff": (330, 180),
+        "LEDSwitchOn": (230, 230), "LEDSwitchOff": (330, 230),
+        "B4CPIOn": (230, 280), "B4CPIOff": (330, 280),
+        "SaveKeyMode": (230, 330), "NoSaveKeyMode": (330, 330),
+        "LED3Control": (HIDDEN, 330), "LED6Control": (9905, 330),
+    }
+    for key, (x, y) in pairs.items():
+        place(lines, key, x, y)
+    for n in range(1, 8):
+        place(lines, f"MCULEDMode{n}", 560 + ((n - 1) % 4) * 100, 180 + ((n - 1) // 4) * 40)
+        place(lines, f"RBLEDMode{n}", 9490, 180)
+    lines += ["MCULEDNum_X=560", "MCULEDNum_Y=320", "MCULEDNum_D=6"]
+    lines += ["MCULEDStep_X=560", "MCULEDStep_Y=420", "MCULEDStep_D=6"]
+    label(lines, "LCPI_Status", 40, 230, 180, 10, WHITE)
+    label(lines, "LCPI_On", 254, 230, 60, 10, WHITE)
+    label(lines, "LCPI_Off", 354, 230, 60, 10, WHITE)
+    label(lines, "MCPI_Status", 40, 280, 180, 10, WHITE)
+    label(lines, "MCPI_On", 254, 280, 60, 10, WHITE)
+    label(lines, "MCPI_Off", 354, 280, 60, 10, WHITE)
+    label(lines, "LED_Status", 40, 180, 180, 10, WHITE)
+    label(lines, "LED_On", 254, 180, 60, 10, WHITE)
+    label(lines, "LED_Off", 354, 180, 60, 10, WHITE)
+    label(lines, "LED_Mode", 540, 140, 200, 11, accent)
+    label(lines, "LED_Mode_Option", 540, 160, 300, 10, MUTED)
+    for n in range(1, 8):
+        label(lines, f"LED_Mode_{n}", 584 + ((n - 1) % 4) * 100, 180 + ((n - 1) // 4) * 40,
+              72, 10, WHITE)
+    label(lines, "LED_Step_Option", 540, 396, 300, 10, MUTED)
+    for n in range(1, 9):
+        label(lines, f"LED_Step_{n}", HIDDEN, 444, 20, 9, MUTED)
+    label(lines, "LED_Light_Status", 40, 330, 180, 10, WHITE)
+    label(lines, "LED_Light_All", 254, 330, 60, 10, WHITE)
+    label(lines, "LED_Light_Half", 354, 330, 60, 10, WHITE)
+    label(lines, "LED_Effect_Setting", 540, 296, 300, 10, MUTED)
+    label(lines, "LED_Effect_Fast", HIDDEN, 470, 60, 9, MUTED)
+    label(lines, "LED_Effect_Slow", 9905, 470, 60, 9, MUTED)
+
+
+def macro_page(lines, accent):
+    lines.append("; macro page")
+    lines += ["PCMacroName_X=40", "PCMacroName_Y=160", "PCMacroName_W=220", "PCMacroName_H=360"]
+    lines += ["MacroContent_X=290", "MacroContent_Y=160", "MacroContent_W=300"]
+    lines.append("MacroNameHeight=20")
+    place(lines, "BtnNew", 40, 530)
+    place(lines, "BtnStart", 290, 530)
+    place(lines, "DelayEdit", 660, 290)
+    place(lines, "DelayTime", 640, 260)
+    place(lines, "NoDelay", 640, 200)
+    place(lines, "RecDelay", 640, 230)
+    place(lines, "ReleaseStop", 640, 380)
+    place(lines, "ReleaseContinue", 640, 410)
+    place(lines, "Insert", 620, 160)
+    place(lines, "InsertList", 640, 190)
+    place(lines, "InsertAxisEdit", 720, 200)
+    place(lines, "InsertDelayEdit", 730, 300)
+    place(lines, "InsertRecDelay", 640, 340)
+    place(lines, "InsertBtnOK", 640, 480)
+    place(lines, "InsertBtnCancel", 760, 480)
+    place(lines, "InsertBtnStart", 880, 480)
+    label(lines, "Marco_List", 40, 136, 220, 11, accent)
+    label(lines, "Marco_Content", 290, 136, 300, 11, accent)
+    label(lines, "Marco_Delay_Setting", 620, 170, 300, 11, accent)
+    label(lines, "Marco_Record_Delay", 664, 230, 200, 10, WHITE)
+    label(lines, "Marco_No_Delay", 664, 200, 200, 10, WHITE)
+    label(lines, "Marco_MS", 730, 290, 40, 10, MUTED)
+    label(lines, "Marco_Stop_Release", 664, 380, 240, 10, WHITE)
+    label(lines, "Marco_Stop_Over", 664, 410, 240, 10, WHITE)
+
+
+def fire_page(lines, accent):
+    lines.append("; fire macro page")
+    for n in range(1, 8):
+        place(lines, f"Fire{n}", 40 + (n - 1) * 134, 130)
+    for n in range(1, 6):
+        place(lines, f"GunMode{n}", 560 + (n - 1) * 84, 230)
+    for n in range(1, 4):
+        x = 160 + (n - 1) * 120
+        place(lines, f"FireCnt{n}", x, 260)
+        place(lines, f"FireTime{n}", x, 300)
+        place(lines, f"FireX{n}", x, 340)
+        place(lines, f"FireY{n}", x, 380)
+        place(lines, f"FireY{n}_Offset", x, 420)
+        place(lines, f"FireColor{n}", x, 460)
+        place(lines, f"RKFS{n}", x, 500)
+    place(lines, "FireConfirm", 760, 540)
+    place(lines, "FireCancel", 880, 540)
+    label(lines, "Gun_Marco_Fire_Count", 40, 262, 110, 10, WHITE)
+    label(lines, "Gun_Marco_Fire_Y", 40, 382, 110, 10, WHITE)
+    label(lines, "Gun_Marco_Y_Offset", 40, 422, 110, 10, WHITE)
+    label(lines, "Gun_Marco_Fire_Delay", 40, 302, 110, 10, WHITE)
+    label(lines, "Gun_Marco_Fire_Color", 40, 462, 110, 10, WHITE)
+    label(lines, "Gun_Marco_Stop_Release", 40, 502, 110, 10, WHITE)
+
+
+def dialogs(lines):
+    lines.append("; dialogs: combination key, macro name / key capture / value, LED colour")
+    values = {
+        "AKT_X": 20, "AKT_Y": 14, "AKC_X": 20, "AKC_Y": 50, "AKC_W": 260,
+        "MK_C_X": 20, "MK_C_Y": 90, "MK_S_X": 90, "MK_S_Y": 90, "MK_A_X": 160, "MK_A_Y": 90,
+        "MK_W_X": 230, "MK_W_Y": 90, "AK_Cfm_X": 20, "AK_Cfm_Y": 130, "AK_Clear_X": 110,
+        "AK_Clear_Y": 130, "AK_Close_X": 272, "AK_Close_Y": 8,
+        "MNT_X": 20, "MNT_Y": 14, "MNC_X": 20, "MNC_Y": 50, "MNC_W": 260,
+        "MN_Cfm_X": 20, "MN_Cfm_Y": 100, "MN_Clear_X": 110, "MN_Clear_Y": 100,
+        "MN_Close_X": 272, "MN_Close_Y": 8,
+        "NorLED_Tte_X": 20, "NorLED_Tte_Y": 14, "NorLED_Col_X": 20, "NorLED_Col_Y": 50,
+        "NorLED_Cfm_X": 20, "NorLED_Cfm_Y": 130, "NorLED_Clear_X": 110, "NorLED_Clear_Y": 130,
+        "NorLED_Close_X": 272, "NorLED_Close_Y": 8,
+    }
+    lines += [f"{key}={value}" for key, value in values.items()]
+
+
+def layout(skin):
+    accent = ACCENTS[skin]
+    lines = [f"; ORBIC40 skin {skin} layout. Generated by tools/skin-art/make_layouts.py.",
+             f"[org{skin}]"]
+    groups(lines, accent)
+    header(lines)
+    button_page(lines)
+    advanced_page(lines, accent)
+    breathing_page(lines, accent)
+    macro_page(lines, accent)
+    fire_page(lines, accent)
+    dialogs(lines)
+    return "\r\n".join(lines) + "\r\n"
+
+
+def main():
+    for skin in ACCENTS:
+        path = RESOURCE_DIR / f"org{skin}.ini"
+        path.write_bytes(layout(skin).encode("ascii"))
+        print(f"wrote {path}")
+
+
+if __name__ == "__main__":
+    main()
