@@ -102,7 +102,7 @@ class LibraryOf final : public MacroEditor::Library {
     // past the content shows only what is there.
     const std::size_t lengthBytes = kDriver ? 2 : 1;
     const std::size_t shown = std::min(
-        content.size(), static_cast<std::size_t>(ContentLength(content)) + lengthBytes + 2);
+        content.size(), static_cast<std::size_t>(ContentLength(content)) + lengthBytes + 1);
     return HexBytes(std::span(content).first(shown));
   }
   DecodedMacro Decode(std::size_t index) const override {
