@@ -1,5 +1,7 @@
 #include "macros/MacroInsertPanel.h"
 
+#include <array>
+
 namespace orbic::macros {
 
 namespace {
@@ -24,7 +26,7 @@ constexpr std::array<InsertItemLayout, kInsertItemCount> kLayouts{{
 constexpr NumberFieldRules kDelayRules{.min = 0, .max = kMaxInsertDelayMs, .maxChars = 5};
 constexpr NumberFieldRules kMovementRules{
     .min = kMinMovement, .max = kMaxMovement, .allowMinus = true, .emptyBecomesZero = true};
-constexpr NumberFieldRules kRepeatRules{.min = 0, .max = 255};
+constexpr NumberFieldRules kRepeatRules{.min = 0, .max = kMaxRepeatField};
 
 }  // namespace
 

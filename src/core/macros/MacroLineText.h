@@ -36,6 +36,8 @@ inline constexpr int kMinMovement = -128;
 inline constexpr int kMaxMovement = 127;
 inline constexpr int kMinRepeatCount = 1;
 inline constexpr int kMaxRepeatCount = 256;
+// The repeat-count fields take 0 .. 255.
+inline constexpr int kMaxRepeatField = 255;
 inline constexpr std::string_view kRepeatStopLine = "8 00FC";
 
 std::string DelayLine(int ms);

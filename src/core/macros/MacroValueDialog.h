@@ -28,7 +28,4 @@ class MacroValueDialog {
   MacroNumberField field_;
 };
 
-// The rules of the repeat-count fields (the dialog's and the insert panel's).
-inline constexpr int kMaxRepeatField = 255;
-
 }  // namespace orbic::macros
