@@ -1,0 +1,138 @@
+#include "macros/MacroLineText.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+namespace orbic::macros {
+
+namespace {
+
+// " CODE:" and the four event digits that end a key line.
+constexpr std::size_t kKeyLineTail = 10;
+// The type digit and its blank.
+constexpr std::size_t kTypePrefix = 2;
+
+enum LineKind : int {
+  kDelay = 0,
+  kKeyDown = 1,
+  kKeyUp = 2,
+  kXPositive = 3,
+  kXNegative = 4,
+  kYPositive = 5,
+  kYNegative = 6,
+  kRepeatStart = 7,
+  kRepeatStop = 8,
+};
+
+std::string Hex2(std::uint8_t value) {
+  char text[3];
+  std::snprintf(text, sizeof text, "%02X", value);
+  return text;
+}
+
+// The operand: the line's last two hex digits.
+std::optional<int> Operand(std::string_view line) {
+  if (line.size() < 2) {
+    return std::nullopt;
+  }
+  int value = 0;
+  for (char digit : line.substr(line.size() - 2)) {
+    value <<= 4;
+    if (digit >= '0' && digit <= '9') {
+      value |= digit - '0';
+    } else if (digit >= 'A' && digit <= 'F') {
+      value |= digit - 'A' + 10;
+    } else if (digit >= 'a' && digit <= 'f') {
+      value |= digit - 'a' + 10;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return value;
+}
+
+std::string WithoutPrefix(std::string_view text) {
+  return std::string(text.size() > kTypePrefix ? text.substr(kTypePrefix) : std::string_view{});
+}
+
+// The drawn text of a line with a numeric operand; a malformed operand shows
+// the line as it stands rather than a made-up number.
+std::string OperandText(std::string_view line, std::string_view label, int offset) {
+  const auto operand = Operand(line);
+  if (!operand) {
+    return WithoutPrefix(line);
+  }
+  return WithoutPrefix(std::string("  ") + std::string(label) + "  " +
+                       std::to_string(*operand + offset));
+}
+
+}  // namespace
+
+std::optional<int> LineType(std::string_view line) {
+  if (line.empty() || line[0] < '0' || line[0] > '8') {
+    return std::nullopt;
+  }
+  return line[0] - '0';
+}
+
+std::string KeyNameOfLine(std::string_view line) {
+  if (line.size() < kTypePrefix + kKeyLineTail) {
+    return {};
+  }
+  return std::string(line.substr(kTypePrefix, line.size() - kTypePrefix - kKeyLineTail));
+}
+
+MacroLineText EventListText(std::string_view line) {
+  const auto type = LineType(line);
+  if (!type) {
+    return {WithoutPrefix(line), -1};
+  }
+  std::string text;
+  switch (*type) {
+    case kDelay:
+      text = WithoutPrefix(std::string(line) + " ms");
+      break;
+    case kKeyDown:
+    case kKeyUp:
+      text = KeyNameOfLine(line);
+      break;
+    case kXPositive:
+      text = OperandText(line, "X-Axis", 0);
+      break;
+    case kXNegative:
+      text = OperandText(line, "X-Axis", -256);
+      break;
+    case kYPositive:
+      text = OperandText(line, "Y-Axis", 0);
+      break;
+    case kYNegative:
+      text = OperandText(line, "Y-Axis", -256);
+      break;
+    case kRepeatStart:
+      text = OperandText(line, "Rep-Start", 1);
+      break;
+    default:
+      text = "Rep-Stop";
+      break;
+  }
+  return {text, *type};
+}
+
+std::string DelayLine(int ms) {
+  return "0 " + std::to_string(ms);
+}
+
+std::string MovementLine(MovementAxis axis, int value) {
+  value = std::clamp(value, kMinMovement, kMaxMovement);
+  const bool x = axis == MovementAxis::kX;
+  const char* prefix = value >= 0 ? (x ? "3 FB" : "5 FA") : (x ? "4 FB" : "6 FA");
+  return prefix + Hex2(static_cast<std::uint8_t>(value & 0xFF));
+}
+
+std::string RepeatStartLine(int count) {
+  count = std::clamp(count, kMinRepeatCount, kMaxRepeatCount);
+  return "7 FD" + Hex2(static_cast<std::uint8_t>(count - 1));
+}
+
+}  // namespace orbic::macros
