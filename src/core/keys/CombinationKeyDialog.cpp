@@ -26,7 +26,8 @@ void RemoveModifierName(std::string& text, std::string_view name) {
     text.erase(0, text.starts_with(withPlus) ? withPlus.size() : name.size());
     return;
   }
-  const std::string plusName = "+" + std::string(name);
+  std::string plusName = "+";  // built in steps: GCC 12 -O3 misreads "+" + string
+  plusName += name;
   if (const auto at = text.find(plusName); at != std::string::npos) {
     text.erase(at, plusName.size());
   }
@@ -75,7 +76,8 @@ void CombinationKeyDialog::SetBox(ModifierBox box, bool checked) {
   if (checked) {
     fieldText_ = BoxesText();
     if (!keyName_.empty()) {
-      fieldText_ += "+" + keyName_;
+      fieldText_ += '+';
+      fieldText_ += keyName_;
     }
   } else {
     RemoveModifierName(fieldText_, kBoxes[Index(box)].name);
