@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+namespace orbic::app {
+class Session;
+}
+
+namespace orbic::gui {
+
+// The controls of the six page groups, created with their names as
+// objectName inside gbPage1..gbPage6 and bound to the core's page models. The
+// skin then places every control by its name; views only show and forward.
+class PageViews {
+ public:
+  virtual ~PageViews() = default;
+  // The models changed (after a read, a default, a skin change): every
+  // control shows the model's values again.
+  virtual void Refresh() = 0;
+};
+
+// `groups`: gbPage1..gbPage6. Called once during the window's creation,
+// before the skin layout is applied.
+std::unique_ptr<PageViews> CreatePageViews(const std::array<QWidget*, 6>& groups,
+                                           app::Session& session);
+
+}  // namespace orbic::gui
