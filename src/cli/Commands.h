@@ -17,6 +17,7 @@ int RunRead(const GlobalOptions& options, const std::string& outPath, bool json)
 int RunDecode(const std::string& imagePath, bool json);
 int RunImageSet(const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes);
+int RunImageSlots(const std::string& imagePath, bool json);
 int RunApply(const GlobalOptions& options, const std::string& inPath);
 int RunLoad(const GlobalOptions& options, const std::string& inPath);
 int RunPreset(const GlobalOptions& options, int number);

@@ -20,6 +20,7 @@ int RunDecode(const std::string& imagePath, bool json) {
   CliUiHost host;
   const ui::MessageStrings messages;
   params::SettingsModel model(config, image.data, host, messages);
+  model.BindTo(image);  // the macro slots name the buttons' macros
   const params::SplitReport split = image.SplitImage();
   model.DataBufToUI(image.data);
   const nlohmann::json settings = SettingsJson(model, image.raw, split);

@@ -1,5 +1,7 @@
 #include "cli/SettingChanges.h"
 
+#include "cli/MacroButtonChange.h"
+
 #include <charconv>
 #include <functional>
 #include <vector>
@@ -216,6 +218,10 @@ std::string Button(const Change& c) {
   if (!mode || !button) {
     return c.name + ": key mode must be 1..2 and button 1..9";
   }
+  if (c.value.starts_with(kMacroValuePrefix)) {
+    return AssignLibraryMacro(c.model, c.messages, c.name, *mode, *button,
+                              c.value.substr(kMacroValuePrefix.size()));
+  }
   if (!keys::ParseCodeString(c.value) || c.value.size() != 6) {
     return c.name + ": '" + c.value + "' is not six hexadecimal digits";
   }
@@ -233,7 +239,8 @@ std::string Button(const Change& c) {
 
 const char* SettingNamesHelp() {
   return "dpi.count, dpi.current, dpi.N.step, dpi.N.color=R,G,B, led.type, led.on, led.count, "
-         "led.step, led.mcuMode, led.rbMode, keyMode, button.M.N=CODE, aim, fireKey.count, "
+         "led.step, led.mcuMode, led.rbMode, keyMode, button.M.N=CODE, "
+         "button.M.N=macro:LIBRARY:INDEX, aim, fireKey.count, "
          "fireKey.interval, saveKeyMode";
 }
 

@@ -63,6 +63,10 @@ int main(int argc, char** argv) {
   imageSet->add_option("CHANGES", changes,
                        std::string("NAME=VALUE... with NAME one of: ") + SettingNamesHelp());
 
+  std::string slotsPath;
+  auto* imageSlots = image->add_subcommand("slots", "Show the six macro slots of an image");
+  imageSlots->add_option("IMAGE", slotsPath, "2048-byte image file")->required();
+
   std::string applyPath;
   auto* apply = app.add_subcommand("apply", "Write the settings of an image file to the mouse");
   apply->add_option("IN", applyPath, "2048-byte image file")->required();
@@ -97,6 +101,9 @@ int main(int argc, char** argv) {
   }
   if (imageSet->parsed()) {
     return RunImageSet(setIn, setOut, changes);
+  }
+  if (imageSlots->parsed()) {
+    return RunImageSlots(slotsPath, json);
   }
   if (apply->parsed()) {
     return RunApply(global, applyPath);

@@ -63,7 +63,7 @@ struct CombinationState {
 // left-click rule, keeps the aim buttons on the aim value, and holds the
 // main page's key-mode switch options.
 //
-// The macro choice (LB_NameClick) arrives with the macro store; it applies
+// The macro choice (LB_NameClick) is macros::MacroAssignment; it applies
 // Target() and KeepsLeftClick() itself, since it also has to claim a slot.
 class ButtonAssignment {
  public:

@@ -9,9 +9,16 @@ SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, a
     : keys([this](std::string_view code) { return keys::LabelForCode(code, labelContext); }),
       dpi(config.dpiCount),
       lighting(config),
-      assignment(keys, data, dpi, options, config, messages, ui) {}
+      assignment(keys, data, dpi, options, config, messages, ui),
+      macroAssignment(assignment, keys, data, slots, messages, ui) {
+  // Driver mode names macros by the driver list instead.
+  if (config.eepromMode) {
+    labelContext.macros = &slots;
+  }
+}
 
 void SettingsModel::BindTo(ParameterImage& image) {
+  image.hooks.splitMacroSlots = [this](DataBuf& data) { slots.ReadAndRefreshMacro(data); };
   image.hooks.settingsToDataBuf = [this](DataBuf& data) { UIToDataBuf(data); };
   image.hooks.applyAimValue = [this](DataBuf&) { assignment.AIMKeyToDataBuf(); };
 }

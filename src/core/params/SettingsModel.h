@@ -4,6 +4,8 @@
 #include "keys/ButtonAssignment.h"
 #include "keys/CodeLabels.h"
 #include "keys/KeyAssignments.h"
+#include "macros/MacroAssignment.h"
+#include "macros/MacroSlots.h"
 #include "params/DeviceOptions.h"
 #include "params/ParameterImage.h"
 #include "perf/DpiPage.h"
@@ -22,7 +24,9 @@ class SettingsModel {
   SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, app::UiHost& ui,
                 const ui::MessageStrings& messages);
 
-  // Lets `image` assemble from this model: the settings, then the aim value.
+  // Lets `image` split into this model's macro slots and assemble from this
+  // model: the settings, then the aim value. The macro areas need nothing at
+  // assembly: every slot change puts the slots back into them at once.
   void BindTo(ParameterImage& image);
 
   DeviceOptions options;
@@ -30,6 +34,9 @@ class SettingsModel {
   perf::DpiPage dpi;
   perf::LightingPage lighting;
   keys::ButtonAssignment assignment;
+  // The six base macro slots; in memory mode they name the macros of the labels.
+  macros::MacroSlots slots;
+  macros::MacroAssignment macroAssignment;
   // Where the labels of macro and gun-key codes come from; the macro store
   // and the engineer page fill it.
   keys::LabelContext labelContext;
