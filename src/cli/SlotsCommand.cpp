@@ -46,7 +46,7 @@ json ButtonsUsing(const params::SettingsModel& model, int slot) {
 json SlotsJson(const params::SettingsModel& model) {
   json slots = json::array();
   for (int number = 1; number <= macros::kSlotCount; ++number) {
-    const macros::MacroSlot& slot = model.slots.Slot(number);
+    const macros::MacroSlot& slot = model.macroSlots.Slot(number);
     const macros::DecodedMacro decoded = macros::DecodeMacroContent(slot.record.content);
     json entry;
     entry["slot"] = number;

@@ -62,7 +62,7 @@ TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
   std::ranges::copy(bytes, image.raw.begin() + static_cast<std::ptrdiff_t>(area.offset));
   if (baseMacros) {
     std::ranges::copy(bytes, image.data.baseMacroArea.begin());
-    settings.slots.ReadAndRefreshMacro(image.data);
+    settings.macroSlots.ReadAndRefreshMacro(image.data);
   } else {
     std::ranges::copy(bytes, image.data.fireMacroTable.begin());
     // The fire macro editor writes its copy back before every write of the

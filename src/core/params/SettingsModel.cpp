@@ -10,15 +10,15 @@ SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, a
       dpi(config.dpiCount),
       lighting(config),
       assignment(keys, data, dpi, options, config, messages, ui),
-      macroAssignment(assignment, keys, data, slots, messages, ui) {
+      macroAssignment(assignment, keys, data, macroSlots, messages, ui) {
   // Driver mode names macros by the driver list instead.
   if (config.eepromMode) {
-    labelContext.macros = &slots;
+    labelContext.macros = &macroSlots;
   }
 }
 
 void SettingsModel::BindTo(ParameterImage& image) {
-  image.hooks.splitMacroSlots = [this](DataBuf& data) { slots.ReadAndRefreshMacro(data); };
+  image.hooks.splitMacroSlots = [this](DataBuf& data) { macroSlots.ReadAndRefreshMacro(data); };
   image.hooks.settingsToDataBuf = [this](DataBuf& data) { UIToDataBuf(data); };
   image.hooks.applyAimValue = [this](DataBuf&) { assignment.AIMKeyToDataBuf(); };
 }

@@ -35,7 +35,7 @@ class SettingsModel {
   perf::LightingPage lighting;
   keys::ButtonAssignment assignment;
   // The six base macro slots; in memory mode they name the macros of the labels.
-  macros::MacroSlots slots;
+  macros::MacroSlots macroSlots;
   macros::MacroAssignment macroAssignment;
   // Where the labels of macro and gun-key codes come from; the macro store
   // and the engineer page fill it.

@@ -32,7 +32,7 @@ struct SlotRig : SessionRig {
   }
   ~SlotRig() { fs::remove_all(folder); }
 
-  const macros::MacroSlots& Slots() { return session.Settings().slots; }
+  const macros::MacroSlots& Slots() { return session.Settings().macroSlots; }
 
   fs::path folder;
   app::SettingsTransfer transfer{session};

@@ -76,8 +76,8 @@ TEST(MacroAssignment, TheFirstMacroGoesToSlotOneWithTheCodeOfItsStopMode) {
                                 pages.image.data.profile[35]}),
               c.code);
     EXPECT_EQ(pages.model.keys.Label(2, 3), "Reload");
-    EXPECT_EQ(pages.model.slots.Slot(1).record, macro);
-    EXPECT_EQ(pages.model.slots.LB_MacroName()[0], "Reload");
+    EXPECT_EQ(pages.model.macroSlots.Slot(1).record, macro);
+    EXPECT_EQ(pages.model.macroSlots.LB_MacroName()[0], "Reload");
     const auto bytes = macro.Bytes();
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), pages.image.data.baseMacroArea.begin()));
     EXPECT_TRUE(pages.host.messages.empty());
@@ -105,7 +105,7 @@ TEST(MacroAssignment, AButtonThatAloneUsedASlotReusesIt) {
 
   EXPECT_EQ(pages.AssignOnMain(1, 3, TypingMacro("D", 3)).slot, 2);
   pages.ExpectCode(1, 3, "060221");
-  EXPECT_EQ(pages.model.slots.LB_MacroName(),
+  EXPECT_EQ(pages.model.macroSlots.LB_MacroName(),
             (std::array<std::string, kSlotCount>{"A", "D", "C", "", "", ""}));
   EXPECT_EQ(pages.model.keys.Label(1, 2), "A");
   EXPECT_EQ(pages.model.keys.Label(1, 4), "C");
@@ -142,7 +142,7 @@ TEST(MacroAssignment, TheEngineerPageUsesOnlySlotsOneToFour) {
   EXPECT_EQ(pages.AssignOnEngineer(1, 2, TypingMacro("Fifth")).result,
             MacroAssignResult::kNoFreeSlot);
   pages.ExpectCode(1, 2, "010400");
-  EXPECT_TRUE(pages.model.slots.Slot(5).record.Empty());
+  EXPECT_TRUE(pages.model.macroSlots.Slot(5).record.Empty());
   // The main page takes slot 5 for the same choice.
   EXPECT_EQ(pages.AssignOnMain(1, 2, TypingMacro("Fifth")).slot, 5);
   pages.ExpectCode(1, 2, "060621");
@@ -171,16 +171,16 @@ TEST(MacroAssignment, UsedSlotSetsWithAGapGiveAFreeSlot) {
     Pages pages;
     int button = 2;
     for (const int slot : c.used) {
-      pages.model.slots.Store(slot, TypingMacro("S" + std::to_string(slot)));
+      pages.model.macroSlots.Store(slot, TypingMacro("S" + std::to_string(slot)));
       ASSERT_TRUE(pages.model.keys.Assign(
           1, button++, keys::CodeString(keys::MacroReference(false, *keys::BaseMacroAddress(slot))),
           pages.image.data));
     }
-    const auto names = pages.model.slots.LB_MacroName();
+    const auto names = pages.model.macroSlots.LB_MacroName();
 
     EXPECT_EQ(pages.AssignOnMain(2, 4, TypingMacro("New")).slot, c.slot);
     for (const int slot : c.used) {
-      EXPECT_EQ(pages.model.slots.LB_MacroName()[static_cast<std::size_t>(slot - 1)],
+      EXPECT_EQ(pages.model.macroSlots.LB_MacroName()[static_cast<std::size_t>(slot - 1)],
                 names[static_cast<std::size_t>(slot - 1)]);
     }
   }
@@ -196,7 +196,7 @@ TEST(MacroAssignment, TheLastLeftClickStays) {
   EXPECT_EQ(pages.host.messages, std::vector<std::string>{"Please keep a Left Key"});
   pages.ExpectCode(1, 1, kLeftClick);
   EXPECT_EQ(pages.model.keys.Label(1, 1), "Left Click");
-  EXPECT_TRUE(pages.model.slots.Slot(1).record.Empty());
+  EXPECT_TRUE(pages.model.macroSlots.Slot(1).record.Empty());
   EXPECT_EQ(pages.image.data.baseMacroArea, data.baseMacroArea);
 
   // With a second left click in the key mode the choice goes through; a macro
@@ -237,8 +237,8 @@ TEST(MacroAssignment, ADamagedLibraryMacroReachesItsSlotEmpty) {
   MacroRecord broken = TypingMacro("Broken", 1, StopMode::kUntilKeyRelease);
   broken.content[4] ^= 0x10;
   EXPECT_EQ(pages.AssignOnMain(1, 2, broken).slot, 1);
-  EXPECT_EQ(pages.model.slots.Slot(1).record.name, broken.name);
-  EXPECT_EQ(pages.model.slots.Slot(1).record.content, Content{});
+  EXPECT_EQ(pages.model.macroSlots.Slot(1).record.name, broken.name);
+  EXPECT_EQ(pages.model.macroSlots.Slot(1).record.content, Content{});
   pages.ExpectCode(1, 2, "060121");
 }
 

@@ -108,8 +108,8 @@ TEST(RawMacroImport, BaseMacrosFillSlotsOneToFourAndAreWrittenAt256) {
   EXPECT_TRUE(std::equal(memory.begin() + 1280, memory.end(), before.begin() + 1280));
 
   const params::SettingsModel& settings = rig.session.Settings();
-  EXPECT_EQ(settings.slots.Slot(1).record, TypingMacro("Reload"));
-  EXPECT_EQ(settings.slots.LB_MacroName()[2], "Grenade");
+  EXPECT_EQ(settings.macroSlots.Slot(1).record, TypingMacro("Reload"));
+  EXPECT_EQ(settings.macroSlots.LB_MacroName()[2], "Grenade");
   EXPECT_EQ(settings.keys.Label(1, 5), "Grenade");
   EXPECT_TRUE(std::equal(rig.session.Image().raw.begin() + 256,
                          rig.session.Image().raw.begin() + 1280, file.begin()));
@@ -129,7 +129,7 @@ TEST(RawMacroImport, GunMacrosGoToTheFireMacroAreaAt1280) {
   rig.session.Image().hooks.splitFireMacros = [&](params::DataBuf& data) {
     editorRefreshed = std::equal(file.begin(), file.end(), data.fireMacroTable.begin());
   };
-  const auto slotsBefore = rig.session.Settings().slots.LB_MacroName();
+  const auto slotsBefore = rig.session.Settings().macroSlots.LB_MacroName();
   std::string error;
 
   EXPECT_EQ(rig.import.Btn_ImportGunMacroClick(rig.File("gun.bin", file), error),
@@ -143,7 +143,7 @@ TEST(RawMacroImport, GunMacrosGoToTheFireMacroAreaAt1280) {
   EXPECT_TRUE(
       std::equal(file.begin(), file.end(), rig.session.Image().data.fireMacroTable.begin()));
   EXPECT_TRUE(editorRefreshed);
-  EXPECT_EQ(rig.session.Settings().slots.LB_MacroName(), slotsBefore);
+  EXPECT_EQ(rig.session.Settings().macroSlots.LB_MacroName(), slotsBefore);
 }
 
 TEST(RawMacroImport, NothingIsWrittenUnlessTheMouseAllowsIt) {
@@ -184,7 +184,7 @@ TEST(RawMacroImport, NothingIsWrittenUnlessTheMouseAllowsIt) {
     EXPECT_EQ(commands, c.commands);
     EXPECT_EQ(rig.mouse->firmware.memory, before);
     // The image and the slots take the file all the same.
-    EXPECT_EQ(rig.session.Settings().slots.LB_MacroName()[0], "Reload");
+    EXPECT_EQ(rig.session.Settings().macroSlots.LB_MacroName()[0], "Reload");
     EXPECT_TRUE(rig.ui.messages.empty());
     EXPECT_TRUE(rig.ui.timerEnabled);
   }
@@ -216,7 +216,7 @@ TEST(RawMacroImport, AShortOrMissingFileChangesNothing) {
     ASSERT_TRUE(rig.connected);
     const params::Image raw = rig.session.Image().raw;
     const params::DataBuf data = rig.session.Image().data;
-    const auto names = rig.session.Settings().slots.LB_MacroName();
+    const auto names = rig.session.Settings().macroSlots.LB_MacroName();
     const std::string path = c.size == 0
                                  ? (rig.folder / "none.bin").string()
                                  : rig.File("short.bin", std::vector<std::uint8_t>(c.size, 0x11));
@@ -230,7 +230,7 @@ TEST(RawMacroImport, AShortOrMissingFileChangesNothing) {
     EXPECT_EQ(rig.session.Image().raw, raw);
     EXPECT_EQ(rig.session.Image().data.baseMacroArea, data.baseMacroArea);
     EXPECT_EQ(rig.session.Image().data.fireMacroTable, data.fireMacroTable);
-    EXPECT_EQ(rig.session.Settings().slots.LB_MacroName(), names);
+    EXPECT_EQ(rig.session.Settings().macroSlots.LB_MacroName(), names);
     EXPECT_TRUE(rig.Commands().empty());
     EXPECT_EQ(rig.ui.messages.size(), 1u);
   }
