@@ -48,6 +48,9 @@ inline constexpr DriverExchange kWriteProfile{kIoctlWrite, kProfileAddress, kPro
                                               kFrameHeaderSize + kProfileLength};
 inline constexpr DriverExchange kWriteFireKeyBlock{
     kIoctlWrite, kFireKeyBlockAddress, kFireKeyBlockLength, kFrameHeaderSize + kFireKeyBlockLength};
+// The profile transfers hand over slightly larger buffers than their frames
+// need (3 and 47 bytes of zeros behind the data); the driver reads the length
+// from the header, and the sizes are kept as the driver has always seen them.
 inline constexpr DriverExchange kSaveProfileDump{kIoctlRead, 0, kProfileDumpLength, 40971};
 inline constexpr DriverExchange kLoadProfile{kIoctlWrite, 0, kFullLoadLength, 102455};
 inline constexpr DriverExchange kLoadDefaults{kIoctlWrite, 0, kFullLoadLength,
