@@ -43,4 +43,16 @@ struct SimNewOptions {
 };
 int RunSimNew(const SimNewOptions& options);
 
+struct SimNewDriverOptions {
+  std::string statePath;
+  std::string id;
+  std::string imagePath;
+  bool failDefault = false;
+  bool absent = false;
+};
+int RunSimNewDriver(const SimNewDriverOptions& options);
+// Finds the filter driver through the mouse's driver id and shows its live
+// state and parameter sections.
+int RunDriverInfo(const GlobalOptions& options, bool json);
+
 }  // namespace orbic::cli

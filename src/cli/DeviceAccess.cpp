@@ -7,6 +7,10 @@
 #include "device/TracingHidBackend.h"
 #include "platform/HidapiBackend.h"
 #include "platform/SteadyClock.h"
+#ifdef _WIN32
+#include "platform/WinDriverPort.h"
+#endif
+#include "sim/DriverStateFile.h"
 #include "sim/MouseStateFile.h"
 #include "sim/SimulatedHidBackend.h"
 #include "sim/VirtualClock.h"
@@ -41,6 +45,18 @@ std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options, s
     access->inner_ = std::make_unique<platform::HidapiBackend>();
     access->clock_ = std::make_unique<platform::SteadyClock>();
   }
+  if (!options.simulatedDriver.empty()) {
+    auto driver = std::make_unique<sim::SimulatedFilterDriver>();
+    if (!sim::LoadDriverState(options.simulatedDriver, *driver, error)) {
+      return nullptr;
+    }
+    access->driver_ = driver.get();
+    access->driverPort_ = std::move(driver);
+  } else {
+#ifdef _WIN32
+    access->driverPort_ = std::make_unique<platform::WinDriverPort>();
+#endif
+  }
   if (options.trace || TraceFromEnvironment()) {
     access->backend_ = std::make_unique<device::TracingHidBackend>(*access->inner_, std::cerr);
   } else {
@@ -52,11 +68,16 @@ std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options, s
 DeviceAccess::~DeviceAccess() = default;
 
 bool DeviceAccess::SaveSimulatedState(std::string& error) {
-  if (!mouse_) {
-    return true;
+  if (mouse_) {
+    mouse_->SetClock(nullptr);
+    if (!sim::SaveMouseState(options_.simulatedState, *mouse_, error)) {
+      return false;
+    }
   }
-  mouse_->SetClock(nullptr);
-  return sim::SaveMouseState(options_.simulatedState, *mouse_, error);
+  if (driver_ && !sim::SaveDriverState(options_.simulatedDriver, *driver_, error)) {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace orbic::cli

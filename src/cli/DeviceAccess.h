@@ -5,13 +5,16 @@
 #include <string>
 
 #include "device/Clock.h"
+#include "device/DriverPort.h"
 #include "device/HidBackend.h"
+#include "sim/SimulatedFilterDriver.h"
 #include "sim/SimulatedMouse.h"
 
 namespace orbic::cli {
 
 struct GlobalOptions {
-  std::string simulatedState;  // empty: the machine's real HID interfaces
+  std::string simulatedState;   // empty: the machine's real HID interfaces
+  std::string simulatedDriver;  // empty: the machine's filter driver, where there is one
   bool trace = false;
 };
 
@@ -27,7 +30,11 @@ class DeviceAccess {
   device::HidBackend& Backend() { return backend_ ? *backend_ : *inner_; }
   device::Clock& Clock() { return *clock_; }
   bool Simulated() const { return mouse_ != nullptr; }
-  // Writes the simulated mouse back to its state file; true for real devices.
+  // The filter driver's device interfaces: the simulated driver, or the
+  // machine's own on Windows; null where there is none to talk to.
+  device::DriverPort* Driver() { return driverPort_.get(); }
+  // Writes the simulated mouse and driver back to their state files; true
+  // for real devices.
   bool SaveSimulatedState(std::string& error);
 
  private:
@@ -38,6 +45,8 @@ class DeviceAccess {
   std::unique_ptr<device::HidBackend> inner_;
   std::unique_ptr<device::HidBackend> backend_;
   std::unique_ptr<device::Clock> clock_;
+  sim::SimulatedFilterDriver* driver_ = nullptr;  // owned by driverPort_ when simulated
+  std::unique_ptr<device::DriverPort> driverPort_;
 };
 
 }  // namespace orbic::cli

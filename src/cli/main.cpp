@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
   GlobalOptions global;
   app.add_option("--simulated", global.simulatedState,
                  "Talk to the simulated mouse kept in this state file (see 'sim new')");
+  app.add_option("--simulated-driver", global.simulatedDriver,
+                 "Talk to the simulated filter driver kept in this state file (see 'sim "
+                 "new-driver')");
   app.add_flag("--trace", global.trace, "Print every feature report to stderr");
   bool json = false;
   app.add_flag("--json", json, "Machine-readable output");
@@ -20,12 +23,14 @@ int main(int argc, char** argv) {
   app.fallthrough();
 
   auto* devices = app.add_subcommand("devices", "List every HID interface, the mouse marked");
+  auto* driverInfo = app.add_subcommand(
+      "driver-info", "Find the filter driver by the mouse's driver id and show its sections");
 
   std::string outPath;
   auto* read = app.add_subcommand("read", "Read the mouse's 2048-byte parameter memory to a file");
   read->add_option("OUT", outPath, "File to write (2048 bytes, as read)")->required();
 
-  auto* simCommand = app.add_subcommand("sim", "Simulated mouse state files");
+  auto* simCommand = app.add_subcommand("sim", "Simulated mouse and filter driver state files");
   simCommand->require_subcommand(1);
   SimNewOptions sim;
   auto* simNew = simCommand->add_subcommand("new", "Create a simulated mouse state file");
@@ -47,6 +52,18 @@ int main(int argc, char** argv) {
   simNew->add_option("--unplug-after", sim.unplugAfter, "The mouse vanishes after N packets");
   simNew->add_flag("--never-answer", sim.neverAnswer, "No request is ever acknowledged");
   simNew->add_flag("--unplugged", sim.unplugged, "The mouse starts unplugged");
+  SimNewDriverOptions simDriver;
+  auto* simNewDriver =
+      simCommand->add_subcommand("new-driver", "Create a simulated filter driver state file");
+  simNewDriver->add_option("DRVSTATE", simDriver.statePath, "State file to create")->required();
+  simNewDriver->add_option("--id", simDriver.id,
+                           "Driver id in the interface path, HEX (default 1234)");
+  simNewDriver->add_option("--image", simDriver.imagePath,
+                           "Driver memory from address 0, up to 102400 bytes, zero behind it "
+                           "(default: built-in image 1)");
+  simNewDriver->add_flag("--fail-default", simDriver.failDefault,
+                         "A full 102400-byte load (default parameters, profile) reports failure");
+  simNewDriver->add_flag("--absent", simDriver.absent, "The driver's interface is not listed");
 
   std::string imagePath;
   auto* decode = app.add_subcommand("decode", "Show the settings an image file holds");
@@ -95,6 +112,12 @@ int main(int argc, char** argv) {
   }
   if (simNew->parsed()) {
     return RunSimNew(sim);
+  }
+  if (simNewDriver->parsed()) {
+    return RunSimNewDriver(simDriver);
+  }
+  if (driverInfo->parsed()) {
+    return RunDriverInfo(global, json);
   }
   if (decode->parsed()) {
     return RunDecode(imagePath, json);
