@@ -63,6 +63,11 @@ int main(int argc, char** argv) {
   imageSet->add_option("CHANGES", changes,
                        std::string("NAME=VALUE... with NAME one of: ") + SettingNamesHelp());
 
+  std::string fireImagePath;
+  auto* imageFire =
+      image->add_subcommand("fire", "Show the ten fire macros of an image as the fire page does");
+  imageFire->add_option("IMAGE", fireImagePath, "2048-byte image file")->required();
+
   std::string applyPath;
   auto* apply = app.add_subcommand("apply", "Write the settings of an image file to the mouse");
   apply->add_option("IN", applyPath, "2048-byte image file")->required();
@@ -97,6 +102,9 @@ int main(int argc, char** argv) {
   }
   if (imageSet->parsed()) {
     return RunImageSet(setIn, setOut, changes);
+  }
+  if (imageFire->parsed()) {
+    return RunImageFire(fireImagePath, json);
   }
   if (apply->parsed()) {
     return RunApply(global, applyPath);

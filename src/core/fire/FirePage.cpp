@@ -41,6 +41,18 @@ const GunLayout& Layout(int gun) {
 
 }  // namespace
 
+FireMacroPlace PlaceOfFireMacro(int fireMacro) {
+  for (int gun = 1; gun <= kGunCount; ++gun) {
+    const auto& fireMacros = Layout(gun).fireMacros;
+    for (int c = 0; c < kColumnCount; ++c) {
+      if (fireMacros[static_cast<std::size_t>(c)] == fireMacro) {
+        return {gun, c + 1};
+      }
+    }
+  }
+  return {1, 1};
+}
+
 FirePage::FirePage(FireMacroTable& table, params::DataBuf& data, params::DeviceOptions& options,
                    keys::KeyAssignments& keys, const ui::BehaviourConfig& config,
                    const ui::MessageStrings& messages, app::UiHost& ui, device::Clock& clock,

@@ -32,6 +32,13 @@ inline constexpr int kGunCount = 7;
 // Column header images GunMode1..GunMode5.
 inline constexpr int kGunModeImageCount = 5;
 
+// The gun (1..7) and column (1..3) that show fire macro 1..10.
+struct FireMacroPlace {
+  int gun;
+  int column;
+};
+FireMacroPlace PlaceOfFireMacro(int fireMacro);
+
 // What one parameter column shows.
 struct FireColumn {
   bool visible = false;
