@@ -425,6 +425,47 @@ TEST(FirePageTest, TransferNeedsReadyMemoryAndFullAccess) {
   }
 }
 
+TEST(FirePageTest, ExchangeThatDoesNotOpenWritesNothing) {
+  struct Case {
+    const char* what;
+    std::uint8_t neverAck;  // 0: none
+    std::uint8_t readyByte;
+    FireTransferOutcome outcome;
+    std::vector<std::uint8_t> commands;
+  };
+  const Case cases[] = {
+      {"command 1 unanswered", 0x01, 0xAA, FireTransferOutcome::kNoAnswer, {0x01}},
+      {"command 3 unanswered", 0x03, 0xAA, FireTransferOutcome::kNoAnswer, {0x01, 0x03}},
+      {"mouse not ready", 0, 0x00, FireTransferOutcome::kNoAnswer, {0x01, 0x03, 0x08, 0x02}},
+  };
+  for (const Case& c : cases) {
+    TransferRig rig;
+    if (c.neverAck != 0) {
+      rig.mouse->faults.neverAck.insert(c.neverAck);
+    }
+    rig.mouse->firmware.readyByte = c.readyByte;
+    const auto before = rig.mouse->firmware.memory;
+    rig.page.PutRecord(1, kTypical);
+    rig.page.page.Key_FireMacroClick(2, 4);
+    rig.mouse->ClearTranscript();
+    EXPECT_EQ(rig.page.page.Btn_FireConfirmClick(rig.channel), c.outcome) << c.what;
+    EXPECT_EQ(rig.mouse->firmware.memory, before) << c.what;
+    const std::vector<std::uint8_t> sent = rig.Commands();
+    std::vector<std::uint8_t> distinct;
+    for (const std::uint8_t command : sent) {
+      if (distinct.empty() || distinct.back() != command) {
+        distinct.push_back(command);
+      }
+    }
+    EXPECT_EQ(distinct, c.commands) << c.what;
+    const auto& calls = rig.page.ui.calls;
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[calls.size() - 2], "hide-loading") << c.what;
+    EXPECT_EQ(calls.back(), "timer-on") << c.what;
+    EXPECT_TRUE(rig.page.ui.messages.empty()) << c.what;
+  }
+}
+
 TEST(FirePageTest, TransferReportsALostWrite) {
   TransferRig rig;
   rig.page.PutRecord(1, kTypical);
