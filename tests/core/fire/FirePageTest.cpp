@@ -323,6 +323,16 @@ TEST(FirePageTest, ConfirmAssignsThePresetGunKeyInKeyMode2) {
   }
 }
 
+TEST(FirePageTest, ConfirmFromKeyMode1GivesThatButtonTheGunKeyToo) {
+  PageRig rig;
+  rig.page.Key_FireMacroClick(1, 5);
+  rig.page.Btn_FireClick(3);
+  EXPECT_EQ(rig.page.ConfirmAssignment(), FireConfirmResult::kAssigned);
+  EXPECT_EQ(rig.keys.Code(1, 5), "0C0303");
+  EXPECT_EQ(rig.keys.Label(1, 5), "M4");
+  EXPECT_EQ(rig.keys.Code(2, 5), "011000");
+}
+
 TEST(FirePageTest, ConfirmKeepsTheOnlyLeftClick) {
   PageRig rig;
   rig.page.Key_FireMacroClick(2, 1);
