@@ -1,5 +1,6 @@
 #include "fire/FireTransfer.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <vector>
