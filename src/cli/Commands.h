@@ -15,6 +15,7 @@ inline constexpr int kExitBadInput = 2;       // a file or value given on the co
 int RunDevices(const GlobalOptions& options, bool json);
 int RunRead(const GlobalOptions& options, const std::string& outPath, bool json);
 int RunDecode(const std::string& imagePath, bool json);
+int RunImageFire(const std::string& imagePath, bool json);
 int RunImageSet(const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes);
 int RunImageSlots(const std::string& imagePath, bool json);

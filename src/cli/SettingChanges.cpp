@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "fire/FirePage.h"
+#include "fire/FireParameterRules.h"
 #include "keys/CodeLabels.h"
 #include "keys/FixedFunctions.h"
 #include "keys/KeyCode.h"
@@ -235,13 +237,189 @@ std::string Button(const Change& c) {
   return "";
 }
 
+// fire.N.NAME for fire macro N, through the column of the page that shows it.
+struct FireChange {
+  fire::FirePage& page;
+  params::DataBuf& data;
+  const std::string& name;
+  const std::string& value;
+  int fireMacro;
+  int column;
+};
+
+std::string FireCount(const FireChange& c, const fire::FireColumn& shown) {
+  if (!Integer(c.value, 1, fire::kMaxShotCount)) {
+    return Range(c.name, c.value, 1, fire::kMaxShotCount);
+  }
+  if (!shown.positions.count) {
+    return c.name + ": fire macro " + std::to_string(c.fireMacro) +
+           " has no repeat start, so it has no shot count to change";
+  }
+  c.page.Edt_FireCntChange(c.column, c.value);
+  return "";
+}
+
+std::string FireX(const FireChange& c, const fire::FireColumn& shown) {
+  if (!Integer(c.value, -128, 127)) {
+    return Range(c.name, c.value, -128, 127);
+  }
+  if (!shown.positions.x) {
+    return c.name + ": fire macro " + std::to_string(c.fireMacro) + " has no X step to change";
+  }
+  c.page.Edt_FireXChange(c.column, c.value);
+  return "";
+}
+
+std::string FireY(const FireChange& c, const fire::FireColumn& shown) {
+  if (!Integer(c.value, 0, 127)) {
+    return Range(c.name, c.value, 0, 127);
+  }
+  if (!shown.positions.y) {
+    return c.name + ": fire macro " + std::to_string(c.fireMacro) + " has no Y step to change";
+  }
+  c.page.Edt_FireYChange(c.column, c.value);
+  return "";
+}
+
+std::string FireInterval(const FireChange& c, const fire::FireColumn& shown) {
+  if (!Integer(c.value, 0, fire::kMaxIntervalMs)) {
+    return Range(c.name, c.value, 0, fire::kMaxIntervalMs);
+  }
+  if (!shown.positions.interval) {
+    return c.name + ": fire macro " + std::to_string(c.fireMacro) +
+           " has no delay after a Y step, so it has no interval to change";
+  }
+  c.page.Edt_FireTimeChange(c.column, c.value);
+  return "";
+}
+
+std::string FireYOffset(const FireChange& c, const fire::FireColumn& shown) {
+  const auto offset = Integer(c.value, -128, 127);
+  if (!offset) {
+    return Range(c.name, c.value, -128, 127);
+  }
+  // The page would cut the offset silently; a script is told instead.
+  const int low = -128 - shown.yStep;
+  const int high = 127 - shown.yStep;
+  if (*offset < low || *offset > high) {
+    return c.name + ": with the Y step " + std::to_string(shown.yStep) +
+           " the offset must be from " + std::to_string(std::max(low, -128)) + " to " +
+           std::to_string(std::min(high, 127));
+  }
+  c.page.Edt_FireYOffsetChange(c.column, c.value);
+  return "";
+}
+
+std::string FireStop(const FireChange& c, const fire::FireColumn& shown) {
+  const auto stop = Integer(c.value, 0, 1);
+  if (!stop) {
+    return Range(c.name, c.value, 0, 1);
+  }
+  if (shown.stopChecked != (*stop == 1)) {
+    c.page.lbl_FireRKFSClick(c.column);
+  }
+  // Record and key table always agree afterwards, whatever the table held.
+  fire::SetKeyTableType(c.data, c.fireMacro, *stop == 1);
+  return "";
+}
+
+std::string FireColor(const FireChange& c) {
+  const std::vector<std::string> rgb = Split(c.value, ',');
+  if (rgb.size() != 3 || !Integer(rgb[0], 0, 255) || !Integer(rgb[1], 0, 255) ||
+      !Integer(rgb[2], 0, 255)) {
+    return c.name + ": '" + c.value + "' is not R,G,B with each 0..255";
+  }
+  c.page.ColourChosen(
+      c.column, {*Integer(rgb[0], 0, 255), *Integer(rgb[1], 0, 255), *Integer(rgb[2], 0, 255)});
+  return "";
+}
+
+std::string GunButton(fire::FirePage& page, params::DataBuf& data,
+                      const ui::MessageStrings& messages, const std::string& name,
+                      const std::vector<std::string>& path, const std::string& value) {
+  const auto mode = path.size() == 3 ? Integer(path[1], 1, 2) : std::nullopt;
+  const auto button = path.size() == 3 ? Integer(path[2], 1, 9) : std::nullopt;
+  if (!mode || !button) {
+    return name + ": key mode must be 1..2 and button 1..9";
+  }
+  const auto gun = Integer(value.substr(4), 1, fire::kGunCount);
+  if (!gun) {
+    return name + ": '" + value + "' is not gun:1 .. gun:7";
+  }
+  const auto keyTable = data.fireKeyTable;
+  page.Key_FireMacroClick(*mode, *button);
+  page.Btn_FireClick(*gun);
+  // Showing a gun lets its key-table entries follow the records; a script
+  // that only assigns a gun key keeps the table it gave.
+  data.fireKeyTable = keyTable;
+  if (page.ConfirmAssignment() != fire::FireConfirmResult::kAssigned) {
+    return name + ": " + messages.str108;
+  }
+  return "";
+}
+
 }  // namespace
+
+bool IsFireSettingChange(const std::string& change) {
+  const std::size_t eq = change.find('=');
+  if (eq == std::string::npos) {
+    return false;
+  }
+  return change.rfind("fire.", 0) == 0 ||
+         (change.rfind("button.", 0) == 0 && change.compare(eq + 1, 4, "gun:") == 0);
+}
+
+std::string ApplyFireSettingChange(fire::FirePage& page, params::DataBuf& data,
+                                   const ui::MessageStrings& messages, const std::string& change) {
+  const std::size_t eq = change.find('=');
+  if (eq == std::string::npos || eq == 0) {
+    return "'" + change + "' is not NAME=VALUE";
+  }
+  const std::string name = change.substr(0, eq);
+  const std::string value = change.substr(eq + 1);
+  const std::vector<std::string> path = Split(name, '.');
+  if (path[0] == "button") {
+    return GunButton(page, data, messages, name, path, value);
+  }
+  const auto fireMacro = path.size() == 3 ? Integer(path[1], 1, 10) : std::nullopt;
+  if (!fireMacro) {
+    return name + ": expected fire.N.NAME with N = 1..10";
+  }
+  const fire::FireMacroPlace place = fire::PlaceOfFireMacro(*fireMacro);
+  const auto keyTable = data.fireKeyTable;
+  page.Btn_FireClick(place.gun);
+  data.fireKeyTable = keyTable;  // showing alone changes nothing
+  const fire::FireColumn& shown = page.Column(place.column);
+  const FireChange c{page, data, name, value, *fireMacro, place.column};
+  const std::string& field = path[2];
+  if (field == "color") {
+    return FireColor(c);
+  }
+  using FieldHandler = std::string (*)(const FireChange&, const fire::FireColumn&);
+  const std::pair<const char*, FieldHandler> fields[] = {
+      {"count", FireCount},     {"x", FireX},       {"y", FireY}, {"interval", FireInterval},
+      {"yoffset", FireYOffset}, {"stop", FireStop},
+  };
+  for (const auto& [fieldName, handler] : fields) {
+    if (field != fieldName) {
+      continue;
+    }
+    if (!shown.parsed) {
+      return name + ": fire macro " + std::to_string(*fireMacro) +
+             " has a stop byte other than 0 or 1, so its parameters cannot be edited";
+    }
+    return handler(c, shown);
+  }
+  return "unknown setting " + name +
+         " (fire settings: count, x, y, interval, yoffset, color, stop)";
+}
 
 const char* SettingNamesHelp() {
   return "dpi.count, dpi.current, dpi.N.step, dpi.N.color=R,G,B, led.type, led.on, led.count, "
          "led.step, led.mcuMode, led.rbMode, keyMode, button.M.N=CODE, "
          "button.M.N=macro:LIBRARY:INDEX, aim, fireKey.count, "
-         "fireKey.interval, saveKeyMode";
+         "fireKey.interval, saveKeyMode, fire.N.count, fire.N.x, fire.N.y, fire.N.interval, "
+         "fire.N.yoffset, fire.N.color=R,G,B, fire.N.stop=0|1, button.M.N=gun:G";
 }
 
 std::string ApplySettingChange(params::SettingsModel& model, params::DataBuf& data,

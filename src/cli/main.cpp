@@ -84,6 +84,11 @@ int main(int argc, char** argv) {
   auto* imageSlots = image->add_subcommand("slots", "Show the six macro slots of an image");
   imageSlots->add_option("IMAGE", slotsPath, "2048-byte image file")->required();
 
+  std::string fireImagePath;
+  auto* imageFire =
+      image->add_subcommand("fire", "Show the ten fire macros of an image as the fire page does");
+  imageFire->add_option("IMAGE", fireImagePath, "2048-byte image file")->required();
+
   std::string applyPath;
   auto* apply = app.add_subcommand("apply", "Write the settings of an image file to the mouse");
   apply->add_option("IN", applyPath, "2048-byte image file")->required();
@@ -127,6 +132,9 @@ int main(int argc, char** argv) {
   }
   if (imageSlots->parsed()) {
     return RunImageSlots(slotsPath, json);
+  }
+  if (imageFire->parsed()) {
+    return RunImageFire(fireImagePath, json);
   }
   if (apply->parsed()) {
     return RunApply(global, applyPath);
