@@ -98,7 +98,7 @@ MacroFileOutcome ReadFileThen(Library& library, const std::string& path,
   }
   MacroFileOutcome outcome = operation(library, bytes);
   if (!outcome.Ok()) {
-    outcome.detail = path + " " + outcome.detail;
+    outcome.detail = path + ": " + outcome.detail;
   }
   return outcome;
 }
