@@ -56,4 +56,23 @@ int RunSimNewDriver(const SimNewDriverOptions& options);
 // state and parameter sections.
 int RunDriverInfo(const GlobalOptions& options, bool json);
 
+// The macro commands work on files only: libraries ("Macro.bin"-style, 25600
+// bytes, or "Driver_Macro.bin"-style, a multiple of 2048 bytes) and
+// single-macro records (256 or 2048 bytes).
+struct MacroEncodeOptions {
+  std::string linesPath;
+  std::string outPath;
+  int form = 224;  // content size: 224 (256-byte record) or 2016 (2048-byte record)
+  std::string name;
+  bool nameGiven = false;  // else the name is OUT's file name without ".bin"
+  int stopMode = 0;
+};
+int RunMacroList(const std::string& libraryPath, bool json);
+int RunMacroShow(const std::string& libraryPath, const std::string& index, bool json);
+int RunMacroEncode(const MacroEncodeOptions& options);
+int RunMacroDecode(const std::string& recordPath, bool json);
+int RunMacroAdd(const std::string& libraryPath, const std::string& recordPath);
+int RunMacroExport(const std::string& libraryPath, const std::string& index,
+                   const std::string& outPath);
+
 }  // namespace orbic::cli

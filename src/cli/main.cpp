@@ -102,6 +102,46 @@ int main(int argc, char** argv) {
   auto* save = app.add_subcommand("save", "Save the mouse's settings to a profile file");
   save->add_option("OUT", savePath, "Profile file (.bin is appended when missing)")->required();
 
+  auto* macro = app.add_subcommand("macro", "Macro library files and single-macro records");
+  macro->require_subcommand(1);
+  std::string macroLibrary;
+  std::string macroIndex;
+  std::string macroRecord;
+  std::string macroOut;
+  auto* macroList = macro->add_subcommand("list", "Index and name of every macro of a library");
+  macroList->add_option("LIBRARY", macroLibrary, "Macro.bin or Driver_Macro.bin-style file")
+      ->required();
+  auto* macroShow = macro->add_subcommand("show", "Name, stop mode and lines of one macro");
+  macroShow->add_option("LIBRARY", macroLibrary, "Macro.bin or Driver_Macro.bin-style file")
+      ->required();
+  macroShow->add_option("INDEX", macroIndex, "Macro index, from 0")->required();
+  MacroEncodeOptions encode;
+  auto* macroEncode =
+      macro->add_subcommand("encode", "Make a single-macro record from a text file of lines");
+  macroEncode->add_option("LINES", encode.linesPath, "Text file: the header, then one event a line")
+      ->required();
+  macroEncode->add_option("OUT", encode.outPath, "Record file to write")->required();
+  macroEncode->add_option("--form", encode.form, "224 (256-byte record, default) or 2016 (2048)")
+      ->check(CLI::IsMember({224, 2016}));
+  auto* nameOption =
+      macroEncode->add_option("--name", encode.name, "Macro name (default: OUT without .bin)");
+  macroEncode
+      ->add_option("--stop-mode", encode.stopMode,
+                   "0 stop after the macro is over (default), 1 stop at key release")
+      ->check(CLI::IsMember({0, 1}));
+  auto* macroDecode = macro->add_subcommand("decode", "Print the lines of a single-macro record");
+  macroDecode->add_option("RECORD", macroRecord, "256- or 2048-byte record file")->required();
+  auto* macroAdd = macro->add_subcommand("add", "Import a single-macro record into a library");
+  macroAdd->add_option("LIBRARY", macroLibrary, "Macro.bin or Driver_Macro.bin-style file")
+      ->required();
+  macroAdd->add_option("RECORD", macroRecord, "Record of the library's form")->required();
+  auto* macroExport = macro->add_subcommand("export", "Export one macro as a record file");
+  macroExport->add_option("LIBRARY", macroLibrary, "Macro.bin or Driver_Macro.bin-style file")
+      ->required();
+  macroExport->add_option("INDEX", macroIndex, "Macro index, from 0")->required();
+  macroExport->add_option("OUT", macroOut, "Record file (.bin is appended when missing)")
+      ->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -147,6 +187,25 @@ int main(int argc, char** argv) {
   }
   if (save->parsed()) {
     return RunSave(global, savePath);
+  }
+  if (macroList->parsed()) {
+    return RunMacroList(macroLibrary, json);
+  }
+  if (macroShow->parsed()) {
+    return RunMacroShow(macroLibrary, macroIndex, json);
+  }
+  if (macroEncode->parsed()) {
+    encode.nameGiven = nameOption->count() > 0;
+    return RunMacroEncode(encode);
+  }
+  if (macroDecode->parsed()) {
+    return RunMacroDecode(macroRecord, json);
+  }
+  if (macroAdd->parsed()) {
+    return RunMacroAdd(macroLibrary, macroRecord);
+  }
+  if (macroExport->parsed()) {
+    return RunMacroExport(macroLibrary, macroIndex, macroOut);
   }
   return kExitBadInput;
 }

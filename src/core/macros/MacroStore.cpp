@@ -1,0 +1,230 @@
+#include "macros/MacroStore.h"
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "Resources.h"
+#include "app/AtomicFile.h"
+
+namespace orbic::macros {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Whether a file can be created in the folder `prefix` names. Trying is the
+// only portable test: permissions, read-only mounts and missing folders all
+// show up as a failed create.
+bool FolderWritable(const std::string& prefix) {
+  const fs::path folder = prefix.empty() ? fs::path(".") : fs::path(prefix);
+  std::error_code code;
+  if (!fs::is_directory(folder, code)) {
+    return false;
+  }
+  std::random_device random;
+  const fs::path probe = folder / (".orbic40-probe-" + std::to_string(random()));
+  bool created = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    created = out.is_open();
+  }
+  if (created) {
+    fs::remove(probe, code);
+  }
+  return created;
+}
+
+}  // namespace
+
+std::string UserDataFolder(const MacroFolderSettings& settings) {
+  fs::path base;
+  if (!settings.xdgDataHome.empty() && fs::path(settings.xdgDataHome).is_absolute()) {
+    base = settings.xdgDataHome;
+  } else if (!settings.home.empty() && fs::path(settings.home).is_absolute()) {
+    base = fs::path(settings.home) / ".local" / "share";
+  } else {
+    return {};
+  }
+  // The empty last element gives the trailing separator file names are joined to.
+  return (base / kUserDataFolderName / "").string();
+}
+
+MacroStore::MacroStore(bool eepromMode, MacroFolderSettings folders)
+    : eepromMode_(eepromMode), settings_(std::move(folders)) {}
+
+std::string MacroStore::FilePath() const {
+  return folder_ + std::string(eepromMode_ ? kMacroFileName : kDriverMacroFileName);
+}
+
+void MacroStore::SettleFolder() {
+  settled_ = true;
+  userFolder_ = false;
+  previousFolder_.clear();
+  if (!settings_.path.empty()) {
+    folder_ = settings_.path;
+    return;
+  }
+  folder_ = settings_.programFolder;
+  if (FolderWritable(folder_)) {
+    return;
+  }
+  const std::string user = UserDataFolder(settings_);
+  if (user.empty()) {
+    return;  // nowhere better: saves fail and say why
+  }
+  previousFolder_ = folder_;
+  folder_ = user;
+  userFolder_ = true;
+}
+
+std::optional<std::string> MacroStore::ExistingFile(std::string_view name) const {
+  std::vector<std::string> candidates{folder_ + std::string(name)};
+  if (!previousFolder_.empty()) {
+    candidates.push_back(previousFolder_ + std::string(name));
+  }
+  for (const std::string& path : candidates) {
+    std::error_code code;
+    // A file that cannot even be looked at counts as there: reading it fails
+    // and says so, rather than a fresh library replacing it.
+    if (fs::status(path, code).type() != fs::file_type::not_found) {
+      return path;
+    }
+  }
+  return std::nullopt;
+}
+
+bool MacroStore::ReadLibraryFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                                 std::string& error) {
+  if (app::ReadWholeFile(path, bytes, error)) {
+    return true;
+  }
+  unreadableFile_ = path;
+  return false;
+}
+
+bool MacroStore::CheckPCMacro(std::string& error) {
+  SettleFolder();
+  unreadableFile_.clear();
+  if (!eepromMode_) {
+    return CheckDriverPCMacro(error);
+  }
+  const std::string target = folder_ + std::string(kMacroFileName);
+  const auto defaults = FindResource(kDefaultLibraryResource);
+  if (const auto existing = ExistingFile(kMacroFileName)) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadLibraryFile(*existing, bytes, error)) {
+      library_ = defaults ? MacroLibrary::FromBytes(*defaults) : MacroLibrary{};
+      return false;
+    }
+    library_ = MacroLibrary::FromBytes(bytes);
+    if (*existing == target) {
+      return true;
+    }
+    // Left in the program folder by an earlier run: keep a copy where the
+    // saves now go.
+    return Write(kMacroFileName, library_.Bytes(), error);
+  }
+  if (!defaults) {
+    library_ = MacroLibrary{};
+    error = "the default macro library is missing from the program";
+    return false;
+  }
+  library_ = MacroLibrary::FromBytes(*defaults);
+  return Write(kMacroFileName, library_.Bytes(), error);
+}
+
+bool MacroStore::CheckDriverPCMacro(std::string& error) {
+  if (!settled_) {
+    SettleFolder();
+  }
+  driverLibrary_ = DriverMacroLibrary{};
+  const auto existing = ExistingFile(kDriverMacroFileName);
+  if (!existing) {
+    return true;
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!ReadLibraryFile(*existing, bytes, error)) {
+    return false;
+  }
+  driverLibrary_ = DriverMacroLibrary::FromBytes(bytes);
+  return true;
+}
+
+bool MacroStore::Write(std::string_view name, std::span<const std::uint8_t> bytes,
+                       std::string& error) {
+  if (!settled_) {
+    SettleFolder();
+  }
+  const std::string path = folder_ + std::string(name);
+  if (path == unreadableFile_) {
+    error = path + " could not be read, so it is not overwritten; the macros are kept in memory";
+    return false;
+  }
+  if (userFolder_) {
+    std::error_code code;
+    fs::create_directories(folder_, code);
+    if (code) {
+      error = "cannot create the folder " + folder_ + ": " + code.message();
+      return false;
+    }
+  }
+  return app::WriteFileAtomically(path, bytes, error);
+}
+
+bool MacroStore::RefreshPCMacro(std::string& error) {
+  return Write(kMacroFileName, library_.Bytes(), error);
+}
+
+bool MacroStore::RefreshDriverPCMacro(std::string& error) {
+  return Write(kDriverMacroFileName, driverLibrary_.Bytes(), error);
+}
+
+bool MacroStore::Save(std::string& error) {
+  return eepromMode_ ? RefreshPCMacro(error) : RefreshDriverPCMacro(error);
+}
+
+std::size_t MacroStore::Count() const {
+  return eepromMode_ ? library_.Count() : driverLibrary_.Count();
+}
+
+std::vector<std::string> MacroStore::Names() const {
+  return eepromMode_ ? library_.Names() : driverLibrary_.Names();
+}
+
+bool MacroStore::CanCreate() const {
+  return eepromMode_ ? !library_.Full() : driverLibrary_.Count() < kDriverLibraryCreateLimit;
+}
+
+MacroFileOutcome MacroStore::SavedAfter(MacroFileOutcome outcome) {
+  if (!outcome.Ok()) {
+    return outcome;
+  }
+  std::string error;
+  if (!Save(error)) {
+    outcome.status = MacroFileStatus::kSaveFailed;
+    outcome.detail = "imported, but the library was not saved: " + error;
+  }
+  return outcome;
+}
+
+MacroFileOutcome MacroStore::ImportOne(const std::string& path) {
+  return SavedAfter(eepromMode_ ? ImportOneFile(library_, path)
+                                : ImportOneFile(driverLibrary_, path));
+}
+
+MacroFileOutcome MacroStore::ImportAll(const std::string& path) {
+  return SavedAfter(eepromMode_ ? ImportAllFile(library_, path)
+                                : ImportAllFile(driverLibrary_, path));
+}
+
+MacroFileOutcome MacroStore::ExportOne(std::size_t index, const std::string& chosen) const {
+  return eepromMode_ ? ExportOneFile(library_, index, chosen)
+                     : ExportOneFile(driverLibrary_, index, chosen);
+}
+
+MacroFileOutcome MacroStore::ExportAll(const std::string& chosen) const {
+  return eepromMode_ ? ExportAllFile(library_, chosen) : ExportAllFile(driverLibrary_, chosen);
+}
+
+}  // namespace orbic::macros
