@@ -155,13 +155,11 @@ void MacroRecorder::ResetEventState() {
 
 RecordingChange MacroRecorder::StartRecording() {
   byteLimit_ = options_.byteLimit;
-  if (!target_.HasSelectedMacro()) {
+  if (!target_.HasSelectedMacro() || !target_.RecordingStarted()) {
     return {};
   }
-  target_.Lines().clear();
   selectedItem_.reset();
   usedBytes_ = 0;
-  target_.RecordingStarted();
   ResetEventState();
   insertRecording_ = false;
   recording_ = true;
@@ -205,7 +203,7 @@ RecordingChange MacroRecorder::StartInsertRecording(int selectedEvent, int macro
                                                     InsertSide side) {
   const int eventCount = static_cast<int>(target_.Lines().size()) - 1;
   if (selectedEvent < 0 || selectedEvent >= eventCount || macroLength < 0 ||
-      macroLength >= kInsertByteLimit) {
+      macroLength >= kInsertByteLimit || !target_.InsertRecordingStarted()) {
     return {};
   }
   byteLimit_ = kInsertByteLimit;
@@ -229,6 +227,7 @@ RecordingChange MacroRecorder::StartInsertRecording(int selectedEvent, int macro
 RecordingChange MacroRecorder::StopInsertRecording() {
   recording_ = false;
   insertRecording_ = false;
+  target_.InsertRecordingStopped();
   lastEventTick_.reset();
   insertCaption_ = RecordCaption::kRecord;
   insertOptions_.SetLocked(false);
@@ -250,23 +249,22 @@ const DelayOptions& MacroRecorder::ActiveOptions() const {
 }
 
 void MacroRecorder::EnsureHeader() {
-  MacroLines& lines = target_.Lines();
-  if (lines.empty()) {
-    lines.push_back(ActiveOptions().HeaderLine());
+  if (target_.Lines().empty()) {
+    target_.AddLine(0, ActiveOptions().HeaderLine());
   }
 }
 
 void MacroRecorder::AddLine(std::string line) {
-  MacroLines& lines = target_.Lines();
+  const int size = static_cast<int>(target_.Lines().size());
   if (insertRecording_) {
     const int offset = insertSide_ == InsertSide::kFront ? 1 : 2;
-    const int index = std::min(insertPosition_ + offset, static_cast<int>(lines.size()));
-    lines.insert(lines.begin() + index, std::move(line));
+    const int index = std::min(insertPosition_ + offset, size);
+    target_.AddLine(static_cast<std::size_t>(index), std::move(line));
     ++insertPosition_;
     selectedItem_ = index - 1;
   } else {
-    lines.push_back(std::move(line));
-    selectedItem_ = static_cast<int>(lines.size()) - 2;
+    target_.AddLine(static_cast<std::size_t>(size), std::move(line));
+    selectedItem_ = size - 1;
   }
 }
 

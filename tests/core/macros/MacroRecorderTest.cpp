@@ -21,13 +21,22 @@ constexpr std::uint16_t kC = 0x43;
 class FakeTarget : public RecordingTarget {
  public:
   bool HasSelectedMacro() const override { return selected; }
-  MacroLines& Lines() override { return lines; }
-  void RecordingStarted() override { ++starts; }
+  const MacroLines& Lines() const override { return lines; }
+  bool RecordingStarted() override {
+    lines.clear();
+    ++starts;
+    return true;
+  }
+  void AddLine(std::size_t index, std::string line) override {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
+  }
   bool Commit() override {
     ++commits;
     committed = lines;
     return saveSucceeds;
   }
+  bool InsertRecordingStarted() override { return true; }
+  void InsertRecordingStopped() override {}
 
   bool selected = true;
   bool saveSucceeds = true;

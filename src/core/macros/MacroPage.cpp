@@ -1,0 +1,63 @@
+#include "macros/MacroPage.h"
+
+namespace orbic::macros {
+
+// Recorded lines go through the editor, which owns the lines, the event list
+// and the library record.
+class MacroPage::EditorTarget final : public RecordingTarget {
+ public:
+  EditorTarget(MacroEditor& editor, const std::string& lastSaveError)
+      : editor_(editor), lastSaveError_(lastSaveError) {}
+
+  bool HasSelectedMacro() const override { return editor_.SelectedMacro().has_value(); }
+  const MacroLines& Lines() const override { return editor_.Lines(); }
+  bool RecordingStarted() override { return editor_.BeginRecording(); }
+  void AddLine(std::size_t index, std::string line) override {
+    if (editor_.InsertRecording()) {
+      editor_.InsertRecordedLine(index, std::move(line));
+    } else {
+      editor_.AppendRecordedLine(std::move(line));
+    }
+  }
+  bool Commit() override {
+    editor_.EndRecording();
+    return lastSaveError_.empty();
+  }
+  bool InsertRecordingStarted() override { return editor_.BeginInsertRecording(); }
+  void InsertRecordingStopped() override { editor_.EndInsertRecording(); }
+
+ private:
+  MacroEditor& editor_;
+  const std::string& lastSaveError_;
+};
+
+namespace {
+
+std::unique_ptr<MacroEditor> MakeEditor(MacroStore& store, SaveLibrary save,
+                                        const ui::MessageStrings& messages, app::UiHost& ui) {
+  if (store.EepromMode()) {
+    return std::make_unique<MacroEditor>(store.Library(), std::move(save), messages, ui);
+  }
+  return std::make_unique<MacroEditor>(store.DriverLibrary(), std::move(save), messages, ui);
+}
+
+}  // namespace
+
+MacroPage::MacroPage(MacroStore& store, device::Clock& clock, const ui::MessageStrings& messages,
+                     app::UiHost& ui)
+    : store_(store) {
+  editor_ = MakeEditor(
+      store_,
+      [this] {
+        lastSaveError_.clear();
+        return store_.Save(lastSaveError_);
+      },
+      messages, ui);
+  target_ = std::make_unique<EditorTarget>(*editor_, lastSaveError_);
+  recorder_ = std::make_unique<MacroRecorder>(clock, *target_,
+                                              RecorderOptions::ForMacroPage(store_.EepromMode()));
+}
+
+MacroPage::~MacroPage() = default;
+
+}  // namespace orbic::macros

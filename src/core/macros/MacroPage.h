@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "macros/MacroEditor.h"
+#include "macros/MacroRecorder.h"
+#include "macros/MacroStore.h"
+#include "macros/RecordingTarget.h"
+
+namespace orbic::device {
+class Clock;
+}
+
+// The macro page as one piece: the library of the current mode with its file,
+// the editor over it and the recorder that writes into the editor's lines.
+namespace orbic::macros {
+
+class MacroPage {
+ public:
+  // `store` must outlive the page; its library is the one edited.
+  MacroPage(MacroStore& store, device::Clock& clock, const ui::MessageStrings& messages,
+            app::UiHost& ui);
+  ~MacroPage();
+  MacroPage(const MacroPage&) = delete;
+  MacroPage& operator=(const MacroPage&) = delete;
+
+  MacroStore& Store() { return store_; }
+  MacroEditor& Editor() { return *editor_; }
+  MacroRecorder& Recorder() { return *recorder_; }
+  // The last save's problem, empty after a good save.
+  const std::string& LastSaveError() const { return lastSaveError_; }
+
+ private:
+  class EditorTarget;
+
+  MacroStore& store_;
+  std::string lastSaveError_;
+  std::unique_ptr<MacroEditor> editor_;
+  std::unique_ptr<EditorTarget> target_;
+  std::unique_ptr<MacroRecorder> recorder_;
+};
+
+}  // namespace orbic::macros
