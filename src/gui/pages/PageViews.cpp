@@ -1,19 +1,83 @@
 #include "gui/pages/PageViews.h"
 
+#include <string>
+#include <vector>
+
+#include "app/Session.h"
+#include "gui/pages/AdvancedPageView.h"
+#include "gui/pages/ButtonPageView.h"
+#include "gui/pages/FunctionMenu.h"
+#include "ui/LanguageTable.h"
+
 namespace orbic::gui {
 
 namespace {
 
-// No page controls yet: the window shows its page groups and header only.
-class EmptyPageViews final : public PageViews {
+// The language of the first skin until the skin engine applies captions.
+ui::LanguageTable DefaultTexts() {
+  std::vector<std::string> problems;
+  return ui::LoadLanguageTable(1, problems);
+}
+
+class PageViewSet final : public PageViews {
  public:
-  void Refresh() override {}
+  PageViewSet(const std::array<QWidget*, 6>& groups, app::Session& session)
+      : session_(session), texts_(DefaultTexts()) {
+    const auto refresh = [this] { Refresh(); };
+    menu_ =
+        std::make_unique<FunctionMenu>(groups[0], session.Settings().assignment, texts_, refresh);
+    buttons_ = std::make_unique<ButtonPageView>(groups[0], session, texts_, refresh, *menu_);
+    advanced_ = std::make_unique<AdvancedPageView>(groups[1], session, texts_, refresh);
+    views_ = {buttons_.get(), advanced_.get()};
+    // Clicks on the page background (and window drags) close the menus.
+    session.Hooks().hideAllMenu = [this] {
+      for (PageView* view : views_) {
+        view->HideMenus();
+      }
+      Refresh();
+    };
+  }
+
+  ~PageViewSet() override { session_.Hooks().hideAllMenu = nullptr; }
+  PageViewSet(const PageViewSet&) = delete;
+  PageViewSet& operator=(const PageViewSet&) = delete;
+
+  void Refresh() override {
+    // A refresh never starts another one: the views only show values.
+    if (refreshing_) {
+      return;
+    }
+    refreshing_ = true;
+    for (PageView* view : views_) {
+      view->Refresh();
+    }
+    menu_->Refresh();
+    refreshing_ = false;
+  }
+
+  void SetPointerSettings(perf::PointerSettingsPage* page) override {
+    advanced_->SetPointerSettings(page);
+  }
+
+  void SetMacroEditor(macros::MacroEditor*, macros::MacroRecorder*) override {}
+
+  FunctionMenu& Menu() override { return *menu_; }
+
+ private:
+  app::Session& session_;
+  ui::LanguageTable texts_;
+  std::unique_ptr<FunctionMenu> menu_;
+  std::unique_ptr<ButtonPageView> buttons_;
+  std::unique_ptr<AdvancedPageView> advanced_;
+  std::vector<PageView*> views_;
+  bool refreshing_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<PageViews> CreatePageViews(const std::array<QWidget*, 6>&, app::Session&) {
-  return std::make_unique<EmptyPageViews>();
+std::unique_ptr<PageViews> CreatePageViews(const std::array<QWidget*, 6>& groups,
+                                           app::Session& session) {
+  return std::make_unique<PageViewSet>(groups, session);
 }
 
 }  // namespace orbic::gui
