@@ -7,6 +7,7 @@
 #include "gui/pages/AdvancedPageView.h"
 #include "gui/pages/ButtonPageView.h"
 #include "gui/pages/FunctionMenu.h"
+#include "gui/pages/LightingPageView.h"
 #include "ui/LanguageTable.h"
 
 namespace orbic::gui {
@@ -28,7 +29,8 @@ class PageViewSet final : public PageViews {
         std::make_unique<FunctionMenu>(groups[0], session.Settings().assignment, texts_, refresh);
     buttons_ = std::make_unique<ButtonPageView>(groups[0], session, texts_, refresh, *menu_);
     advanced_ = std::make_unique<AdvancedPageView>(groups[1], session, texts_, refresh);
-    views_ = {buttons_.get(), advanced_.get()};
+    lighting_ = std::make_unique<LightingPageView>(groups[2], session, texts_, refresh);
+    views_ = {buttons_.get(), advanced_.get(), lighting_.get()};
     // Clicks on the page background (and window drags) close the menus.
     session.Hooks().hideAllMenu = [this] {
       for (PageView* view : views_) {
@@ -69,6 +71,7 @@ class PageViewSet final : public PageViews {
   std::unique_ptr<FunctionMenu> menu_;
   std::unique_ptr<ButtonPageView> buttons_;
   std::unique_ptr<AdvancedPageView> advanced_;
+  std::unique_ptr<LightingPageView> lighting_;
   std::vector<PageView*> views_;
   bool refreshing_ = false;
 };
