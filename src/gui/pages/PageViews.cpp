@@ -8,6 +8,8 @@
 #include "gui/pages/ButtonPageView.h"
 #include "gui/pages/FunctionMenu.h"
 #include "gui/pages/LightingPageView.h"
+#include "gui/pages/MacroPageView.h"
+#include "macros/MacroEditor.h"
 #include "ui/LanguageTable.h"
 
 namespace orbic::gui {
@@ -30,7 +32,8 @@ class PageViewSet final : public PageViews {
     buttons_ = std::make_unique<ButtonPageView>(groups[0], session, texts_, refresh, *menu_);
     advanced_ = std::make_unique<AdvancedPageView>(groups[1], session, texts_, refresh);
     lighting_ = std::make_unique<LightingPageView>(groups[2], session, texts_, refresh);
-    views_ = {buttons_.get(), advanced_.get(), lighting_.get()};
+    macro_ = std::make_unique<MacroPageView>(groups[3], session, texts_, refresh);
+    views_ = {buttons_.get(), advanced_.get(), lighting_.get(), macro_.get()};
     // Clicks on the page background (and window drags) close the menus.
     session.Hooks().hideAllMenu = [this] {
       for (PageView* view : views_) {
@@ -53,6 +56,14 @@ class PageViewSet final : public PageViews {
     for (PageView* view : views_) {
       view->Refresh();
     }
+    // "Base Macro" lists the library the macro page shows.
+    QStringList names;
+    if (macros::MacroEditor* editor = macro_->Editor()) {
+      for (const std::string& name : editor->Controls().LB_PCMacroName) {
+        names << QString::fromStdString(name);
+      }
+    }
+    menu_->SetMacroNames(names);
     menu_->Refresh();
     refreshing_ = false;
   }
@@ -61,7 +72,10 @@ class PageViewSet final : public PageViews {
     advanced_->SetPointerSettings(page);
   }
 
-  void SetMacroEditor(macros::MacroEditor*, macros::MacroRecorder*) override {}
+  void SetMacroEditor(macros::MacroEditor* editor, macros::MacroRecorder* recorder) override {
+    macro_->SetEditor(editor, recorder);
+    Refresh();
+  }
 
   FunctionMenu& Menu() override { return *menu_; }
 
@@ -72,6 +86,7 @@ class PageViewSet final : public PageViews {
   std::unique_ptr<ButtonPageView> buttons_;
   std::unique_ptr<AdvancedPageView> advanced_;
   std::unique_ptr<LightingPageView> lighting_;
+  std::unique_ptr<MacroPageView> macro_;
   std::vector<PageView*> views_;
   bool refreshing_ = false;
 };
