@@ -6,6 +6,8 @@
 #include "app/Session.h"
 #include "gui/pages/AdvancedPageView.h"
 #include "gui/pages/ButtonPageView.h"
+#include "gui/pages/EngineerPageView.h"
+#include "gui/pages/FirePageView.h"
 #include "gui/pages/FunctionMenu.h"
 #include "gui/pages/LightingPageView.h"
 #include "gui/pages/MacroPageView.h"
@@ -33,7 +35,10 @@ class PageViewSet final : public PageViews {
     advanced_ = std::make_unique<AdvancedPageView>(groups[1], session, texts_, refresh);
     lighting_ = std::make_unique<LightingPageView>(groups[2], session, texts_, refresh);
     macro_ = std::make_unique<MacroPageView>(groups[3], session, texts_, refresh);
-    views_ = {buttons_.get(), advanced_.get(), lighting_.get(), macro_.get()};
+    fire_ = std::make_unique<FirePageView>(groups[4], session, texts_, refresh);
+    engineer_ = std::make_unique<EngineerPageView>(groups[5], session, texts_, refresh, *menu_);
+    views_ = {buttons_.get(), advanced_.get(), lighting_.get(),
+              macro_.get(),   fire_.get(),     engineer_.get()};
     // Clicks on the page background (and window drags) close the menus.
     session.Hooks().hideAllMenu = [this] {
       for (PageView* view : views_) {
@@ -87,6 +92,8 @@ class PageViewSet final : public PageViews {
   std::unique_ptr<AdvancedPageView> advanced_;
   std::unique_ptr<LightingPageView> lighting_;
   std::unique_ptr<MacroPageView> macro_;
+  std::unique_ptr<FirePageView> fire_;
+  std::unique_ptr<EngineerPageView> engineer_;
   std::vector<PageView*> views_;
   bool refreshing_ = false;
 };
