@@ -7,8 +7,17 @@
 namespace orbic::app {
 class Session;
 }
+namespace orbic::macros {
+class MacroEditor;
+class MacroRecorder;
+}  // namespace orbic::macros
+namespace orbic::perf {
+class PointerSettingsPage;
+}
 
 namespace orbic::gui {
+
+class FunctionMenu;
 
 // The controls of the six page groups, created with their names as
 // objectName inside gbPage1..gbPage6 and bound to the core's page models. The
@@ -19,6 +28,15 @@ class PageViews {
   // The models changed (after a read, a default, a skin change): every
   // control shows the model's values again.
   virtual void Refresh() = 0;
+
+  // Models the session does not own. Each may be null (its controls then stay
+  // empty or disabled) and may be replaced at any time; the caller keeps it
+  // alive while it is set.
+  virtual void SetPointerSettings(perf::PointerSettingsPage* page) = 0;
+  virtual void SetMacroEditor(macros::MacroEditor* editor, macros::MacroRecorder* recorder) = 0;
+
+  // The key function menu, for wiring the dialogs and pages its entries open.
+  virtual FunctionMenu& Menu() = 0;
 };
 
 // `groups`: gbPage1..gbPage6. Called once during the window's creation,

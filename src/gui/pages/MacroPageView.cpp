@@ -1,0 +1,584 @@
+#include "gui/pages/MacroPageView.h"
+
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include "app/Session.h"
+#include "macros/MacroEditor.h"
+#include "macros/MacroRecorder.h"
+
+namespace orbic::gui {
+
+namespace {
+
+using macros::DelayMode;
+using macros::MacroEditor;
+
+constexpr int kRowHeight = 20;
+constexpr int kItemHeight = 20;  // MacroNameHeight
+constexpr int kMenuEntryHeight = 24;
+constexpr int kLampDx = 22;
+constexpr int kIconRole = Qt::UserRole;
+
+constexpr const char* kTextStyle = "color: rgb(235, 238, 242);";
+constexpr const char* kHeadingStyle = "color: rgb(64, 196, 255);";
+constexpr const char* kListStyle =
+    "QListWidget { background: rgb(30, 32, 36); color: rgb(235, 238, 242); "
+    "border: 1px solid rgb(70, 75, 84); }"
+    "QListWidget::item:selected { background: rgb(64, 196, 255); color: rgb(30, 32, 36); }";
+constexpr const char* kMenuStyle =
+    "QFrame { background: rgb(38, 41, 46); border: 1px solid rgb(70, 75, 84); }"
+    "QLabel { background: transparent; border: none; color: rgb(235, 238, 242); }"
+    "QLabel:hover { background: rgb(64, 196, 255); color: rgb(30, 32, 36); }"
+    "QLabel:disabled { color: rgb(96, 100, 108); }";
+
+// The event list's icon of a line type: a square of the item's height with
+// the type digit, one colour per kind of event.
+QPixmap LineIcon(int type) {
+  static QHash<int, QPixmap> icons;
+  const auto found = icons.constFind(type);
+  if (found != icons.constEnd()) {
+    return *found;
+  }
+  static const QColor kColours[] = {
+      {150, 156, 166}, {64, 196, 255}, {64, 140, 200},  {120, 200, 120}, {120, 200, 120},
+      {200, 180, 90},  {200, 180, 90}, {200, 120, 200}, {200, 120, 200},
+  };
+  QPixmap icon(kItemHeight, kItemHeight);
+  icon.fill(type >= 0 && type <= 8 ? kColours[type] : QColor(70, 75, 84));
+  QPainter painter(&icon);
+  painter.setPen(QColor(30, 32, 36));
+  painter.drawText(icon.rect(), Qt::AlignCenter, type >= 0 ? QString::number(type) : "?");
+  painter.end();
+  icons.insert(type, icon);
+  return icon;
+}
+
+// Shows `items` in `list` only when they differ, keeping the scroll position.
+void ShowList(QListWidget* list, const QStringList& items) {
+  bool same = list->count() == items.size();
+  for (int row = 0; same && row < items.size(); ++row) {
+    same = list->item(row)->text() == items[row];
+  }
+  if (!same) {
+    list->clear();
+    list->addItems(items);
+  }
+}
+
+void ShowSelection(QListWidget* list, std::optional<std::size_t> index) {
+  const QSignalBlocker blocker(list);
+  if (index && static_cast<int>(*index) < list->count()) {
+    list->setCurrentRow(static_cast<int>(*index));
+  } else {
+    list->clearSelection();
+    list->setCurrentRow(-1);
+  }
+}
+
+// The item under `position` of a list's viewport; none below the last item.
+std::optional<std::size_t> ItemAt(QListWidget* list, const QPoint& position) {
+  const QModelIndex index = list->indexAt(position);
+  if (!index.isValid()) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(index.row());
+}
+
+// Presses on a list's viewport, handed to the page with the item under them.
+class ListPresses : public QObject {
+ public:
+  using Handler = std::function<void(Qt::MouseButton, std::optional<std::size_t>, QPoint)>;
+  ListPresses(QListWidget* list, Handler handler)
+      : QObject(list), list_(list), handler_(std::move(handler)) {
+    list->viewport()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonRelease) {
+      return false;
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint position = mouse->position().toPoint();
+    handler_(mouse->button(), ItemAt(list_, position), list_->viewport()->mapTo(list_, position));
+    return true;
+  }
+
+ private:
+  QListWidget* list_;
+  Handler handler_;
+};
+
+}  // namespace
+
+MacroPageView::MacroPageView(QWidget* group, app::Session& session, const ui::LanguageTable& texts,
+                             std::function<void()> changed)
+    : PageView(group, session, texts, std::move(changed)) {
+  BuildLists();
+  BuildDelayGroup();
+  BuildInsertPanel();
+  BuildMenus();
+  Refresh();
+}
+
+void MacroPageView::Command(const std::function<void(MacroEditor&)>& command) {
+  if (editor_ == nullptr) {
+    return;
+  }
+  command(*editor_);
+  if (showDialogs) {
+    showDialogs(*editor_);
+  }
+  Changed();
+}
+
+void MacroPageView::BuildLists() {
+  Caption("lbl_Marco_List", Text("Str835"), QRect(40, 136, 220, kRowHeight))
+      ->setStyleSheet(kHeadingStyle);
+  Caption("lbl_Marco_Content", Text("Str836"), QRect(290, 136, 300, kRowHeight))
+      ->setStyleSheet(kHeadingStyle);
+  names_ = Make<QListWidget>("LB_PCMacroName", QRect(40, 160, 220, 360));
+  events_ = Make<QListWidget>("LB_macro", QRect(290, 160, 300, 360));
+  for (QListWidget* list : {names_, events_}) {
+    list->setStyleSheet(kListStyle);
+    list->setUniformItemSizes(true);
+    list->setIconSize(QSize(kItemHeight, kItemHeight));
+  }
+  new ListPresses(
+      names_, [this](Qt::MouseButton button, std::optional<std::size_t> item, QPoint at) {
+        if (button == Qt::RightButton) {
+          Command([item](MacroEditor& editor) { editor.LB_PCMacroNameRightClick(item); });
+          ShowPopup(nameMenu_, names_, at);
+        } else if (button == Qt::LeftButton) {
+          Command([item](MacroEditor& editor) { editor.LB_PCMacroNameClick(item); });
+        }
+      });
+  new ListPresses(events_,
+                  [this](Qt::MouseButton button, std::optional<std::size_t> item, QPoint at) {
+                    if (editor_ != nullptr) {
+                      editor_->SetEventListTopIndex(events_->indexAt(QPoint(1, 1)).row());
+                    }
+                    if (button == Qt::RightButton) {
+                      Command([item](MacroEditor& editor) { editor.LB_macroRightClick(item); });
+                      ShowPopup(eventMenu_, events_, at);
+                    } else if (button == Qt::LeftButton) {
+                      Command([item](MacroEditor& editor) { editor.LB_macroClick(item); });
+                    }
+                  });
+
+  auto* newPicture = Make<PictureLabel>("Img_New", QRect(40, 530, 110, 30));
+  newPicture->SetPicture("MacroS_01");
+  newButton_ = Make<ClickLabel>("Btn_New", QRect(40, 530, 110, 30));
+  newButton_->setText(Text("Str432"));
+  startPicture_ = Make<PictureLabel>("Img_Start", QRect(290, 530, 110, 30));
+  startPicture_->SetPicture("MacroS_03");
+  startButton_ = Make<ClickLabel>("Btn_Start", QRect(290, 530, 110, 30));
+  for (ClickLabel* button : {newButton_, startButton_}) {
+    button->setAlignment(Qt::AlignCenter);
+    button->setStyleSheet(kTextStyle);
+  }
+  QObject::connect(newButton_, &ClickLabel::clicked, &context_,
+                   [this] { Command([](MacroEditor& editor) { editor.Btn_NewClick(); }); });
+  QObject::connect(startButton_, &ClickLabel::clicked, &context_, [this] {
+    if (recorder_ != nullptr) {
+      recorder_->Btn_StartClick();
+      Changed();
+    }
+  });
+  // The click that stops a recording must not enter the macro.
+  QObject::connect(startButton_, &ClickLabel::entered, &context_, [this] {
+    if (recorder_ != nullptr) {
+      recorder_->SetPointerOverButton(true);
+    }
+  });
+  QObject::connect(startButton_, &ClickLabel::left, &context_, [this] {
+    if (recorder_ != nullptr) {
+      recorder_->SetPointerOverButton(false);
+    }
+  });
+}
+
+ClickLabel* MacroPageView::MenuEntry(QFrame* panel, int row, const char* name,
+                                     std::string_view key) {
+  auto* entry = Make<ClickLabel>(
+      name, QRect(1, 1 + row * kMenuEntryHeight, panel->width() - 2, kMenuEntryHeight), panel);
+  entry->setAttribute(Qt::WA_Hover);
+  entry->setText(" " + Text(key));
+  return entry;
+}
+
+void MacroPageView::BuildMenus() {
+  nameMenu_ = Make<QFrame>("Pnl_PCMacro", QRect(0, 0, 220, 7 * kMenuEntryHeight + 2));
+  eventMenu_ = Make<QFrame>("Pnl_DevContent", QRect(0, 0, 120, 3 * kMenuEntryHeight + 2));
+  const struct {
+    QFrame* panel;
+    const char* name;
+    std::string_view key;
+    void (MacroEditor::*command)();
+  } entries[] = {
+      {nameMenu_, "Btn_NewMacro", "Str432", &MacroEditor::Btn_NewMacroClick},
+      {nameMenu_, "Btn_NewName", "Str402", &MacroEditor::Btn_NewNameClick},
+      {nameMenu_, "Btn_DelPCMacro", "Str433", &MacroEditor::Btn_DelPCMacroClick},
+      // Import and export go through the macro files, wired with them.
+      {nameMenu_, "Btn_ImportOne", "Str406", nullptr},
+      {nameMenu_, "Btn_Import", "Str407", nullptr},
+      {nameMenu_, "Btn_ExportOne", "Str404", nullptr},
+      {nameMenu_, "Btn_Export", "Str405", nullptr},
+      {eventMenu_, "Btn_Edit", "Str435", &MacroEditor::Btn_EditClick},
+      {eventMenu_, "Btn_Del", "Str408", &MacroEditor::Btn_DelClick},
+      {eventMenu_, "Btn_Insert", "Str409", &MacroEditor::Btn_InsertClick},
+  };
+  int nameRow = 0;
+  int eventRow = 0;
+  for (const auto& entry : entries) {
+    const int row = entry.panel == nameMenu_ ? nameRow++ : eventRow++;
+    ClickLabel* label = MenuEntry(entry.panel, row, entry.name, entry.key);
+    if (entry.command == nullptr) {
+      label->setEnabled(false);
+      continue;
+    }
+    const auto command = entry.command;
+    QObject::connect(label, &ClickLabel::clicked, &context_, [this, command] {
+      Command([command](MacroEditor& editor) { (editor.*command)(); });
+    });
+  }
+  for (QFrame* menu : {nameMenu_, eventMenu_}) {
+    menu->setStyleSheet(kMenuStyle);
+    menu->hide();
+  }
+}
+
+void MacroPageView::ShowPopup(QFrame* popup, QListWidget* list, const QPoint& at) {
+  if (editor_ == nullptr) {
+    return;
+  }
+  const QPoint place = list->mapTo(Group(), at);
+  popup->move(std::min(place.x(), Group()->width() - popup->width()),
+              std::min(place.y(), Group()->height() - popup->height()));
+  Refresh();
+}
+
+PictureLabel* MacroPageView::Lamp(const char* picture, const char* label, std::string_view key,
+                                  const QPoint& at, std::vector<QWidget*>& group) {
+  auto* lamp = Make<PictureLabel>(picture, QRect(at, QSize(kRowHeight, kRowHeight)));
+  auto* target = Make<ClickLabel>(label, QRect(at + QPoint(-2, 0), QSize(220, kRowHeight)));
+  target->setText(QString(kLampDx / 4, ' ') + "    " + Text(key));
+  target->setStyleSheet(kTextStyle);
+  group.push_back(lamp);
+  group.push_back(target);
+  QObject::connect(target, &ClickLabel::clicked, lamp, [lamp] { emit lamp->clicked({}); });
+  return lamp;
+}
+
+void MacroPageView::BuildDelayGroup() {
+  delayGroup_ = Make<QFrame>("Gb_Delay", QRect(620, 160, 340, 290));
+  delayGroup_->lower();
+  Caption("lbl_Delay_Setting", Text("Str838"), QRect(620, 170, 300, kRowHeight))
+      ->setStyleSheet(kHeadingStyle);
+  const struct {
+    const char* picture;
+    const char* label;
+    std::string_view key;
+    DelayMode mode;
+    int top;
+  } lamps[] = {
+      {"LED_NoDelay", "IB_NoDelay", "Str416", DelayMode::kNone, 200},
+      {"LED_RecDelay", "IB_RecDelay", "Str414", DelayMode::kRecord, 230},
+      {"LED_DelayTime", "IB_DelayTime", "Str415", DelayMode::kDefault, 260},
+  };
+  delayLamps_.resize(3);
+  for (const auto& row : lamps) {
+    PictureLabel* lamp =
+        Lamp(row.picture, row.label, row.key, QPoint(640, row.top), delayControls_);
+    delayLamps_[static_cast<std::size_t>(row.mode)] = lamp;
+    const DelayMode mode = row.mode;
+    QObject::connect(lamp, &ClickLabel::clicked, &context_, [this, mode] {
+      if (recorder_ != nullptr) {
+        recorder_->RecordDelayOptions().Choose(mode);
+        Changed();
+      }
+    });
+  }
+  delayEdit_ = Make<QLineEdit>("Edt_Delay", QRect(660, 290, 60, kRowHeight));
+  QObject::connect(delayEdit_, &QLineEdit::textEdited, &context_, [this](const QString& text) {
+    if (recorder_ != nullptr) {
+      recorder_->RecordDelayOptions().FieldChange(text.toStdString());
+    }
+    Changed();
+  });
+  auto* ms = Caption("lbl_MS", Text("Str840"), QRect(730, 290, 40, kRowHeight));
+  ms->setStyleSheet(kTextStyle);
+  delayControls_.push_back(delayEdit_);
+  delayControls_.push_back(ms);
+  releaseStop_ =
+      Lamp("Img_ReleaseStop", "IB_ReleaseStop", "Str841", QPoint(640, 380), delayControls_);
+  releaseContinue_ =
+      Lamp("Img_ReleaseContiue", "IB_ReleaseContiue", "Str842", QPoint(640, 410), delayControls_);
+  QObject::connect(releaseStop_, &ClickLabel::clicked, &context_,
+                   [this] { Command([](MacroEditor& editor) { editor.IB_ReleaseStopClick(); }); });
+  QObject::connect(releaseContinue_, &ClickLabel::clicked, &context_, [this] {
+    Command([](MacroEditor& editor) { editor.IB_ReleaseContiueClick(); });
+  });
+  delayControls_.push_back(Group()->findChild<QWidget*>("lbl_Delay_Setting"));
+}
+
+QLineEdit* MacroPageView::NumberEdit(const char* name, const QRect& geometry,
+                                     macros::MacroNumberField& (*field)(MacroEditor&)) {
+  auto* edit = Make<QLineEdit>(name, geometry);
+  QObject::connect(edit, &QLineEdit::textEdited, &context_, [this, field](const QString& text) {
+    if (editor_ != nullptr) {
+      // Text the field refuses leaves the previous text, shown again below.
+      field(*editor_).SetText(text.toStdString());
+    }
+    Changed();
+  });
+  insertControls_.push_back(edit);
+  return edit;
+}
+
+void MacroPageView::BuildInsertPanel() {
+  insertGroup_ = Make<QFrame>("Gb_Insert", QRect(620, 160, 360, 360));
+  insertGroup_->lower();
+  insertKind_ = Make<QComboBox>("CB_Insert", QRect(640, 190, 200, 22));
+  for (const char* key : {"Str410", "Str411", "Str412", "Str413", "Str446", "Str447", "Str440",
+                          "Str441", "Str442", "Str443"}) {
+    insertKind_->addItem(Text(key));
+  }
+  QObject::connect(insertKind_, &QComboBox::activated, &context_, [this](int index) {
+    Command([index](MacroEditor& editor) { editor.CB_InsertChange(index); });
+  });
+  insertControls_.push_back(insertKind_);
+  insertDelay_ = NumberEdit("Edt_InsertDelay", QRect(730, 300, 60, kRowHeight),
+                            [](MacroEditor& editor) -> macros::MacroNumberField& {
+                              return editor.InsertPanel().Delay();
+                            });
+  xValue_ = NumberEdit(
+      "edt_XAxisValue", QRect(720, 230, 60, kRowHeight),
+      [](MacroEditor& editor) -> macros::MacroNumberField& { return editor.InsertPanel().X(); });
+  yValue_ = NumberEdit(
+      "edt_YAxisValue", QRect(720, 258, 60, kRowHeight),
+      [](MacroEditor& editor) -> macros::MacroNumberField& { return editor.InsertPanel().Y(); });
+  repeat_ = NumberEdit("edt_Repeat", QRect(720, 286, 60, kRowHeight),
+                       [](MacroEditor& editor) -> macros::MacroNumberField& {
+                         return editor.InsertPanel().Repeat();
+                       });
+  const struct {
+    const char* name;
+    std::string_view key;
+    QRect geometry;
+  } captions[] = {
+      {"lbl_Delay", "Str417", {656, 300, 74, kRowHeight}},
+      {"lbl_s_A", "Str418", {794, 300, 40, kRowHeight}},
+      {"lbl_XAxisValue", "Str444", {640, 230, 80, kRowHeight}},
+      {"lbl_YAxisValue", "Str445", {640, 258, 80, kRowHeight}},
+      {"lbl_Repeat", "Str448", {640, 286, 80, kRowHeight}},
+  };
+  for (const auto& caption : captions) {
+    QLabel* label = Caption(caption.name, Text(caption.key), caption.geometry);
+    label->setStyleSheet(kTextStyle);
+    insertControls_.push_back(label);
+  }
+  const struct {
+    const char* picture;
+    const char* label;
+    std::string_view key;
+    void (macros::MacroInsertPanel::*choose)();
+    DelayMode mode;
+  } lamps[] = {
+      {"LED_InsertRecDelay", "IB_InsertRecDelay", "Str414",
+       &macros::MacroInsertPanel::IB_InsertRecDelayClick, DelayMode::kRecord},
+      {"LED_InsertNoDelay", "IB_InsertNoDelay", "Str416",
+       &macros::MacroInsertPanel::IB_InsertNoDelayClick, DelayMode::kNone},
+      {"LED_InsertDelayTime", "IB_InsertDelayTime", "Str415",
+       &macros::MacroInsertPanel::IB_InsertDelayTimeClick, DelayMode::kDefault},
+  };
+  int top = 340;
+  for (const auto& row : lamps) {
+    PictureLabel* lamp = Lamp(row.picture, row.label, row.key, QPoint(640, top), insertControls_);
+    top += 24;
+    insertLamps_.push_back(lamp);
+    const auto choose = row.choose;
+    const DelayMode mode = row.mode;
+    QObject::connect(lamp, &ClickLabel::clicked, &context_, [this, choose, mode] {
+      if (recorder_ != nullptr) {
+        recorder_->InsertDelayOptions().Choose(mode);
+      }
+      Command([choose](MacroEditor& editor) { (editor.InsertPanel().*choose)(); });
+    });
+  }
+  const struct {
+    const char* picture;
+    const char* label;
+    std::string_view key;
+    int left;
+    ClickLabel** button;
+  } buttons[] = {
+      {"Img_OK", "Btn_OK", "Str420", 640, &okButton_},
+      {"Img_Cancel", "Btn_Cancel", "Str422", 760, &cancelButton_},
+      {"Img_InsertStart", "Btn_InsertStart", "Str400", 880, &insertStart_},
+  };
+  for (const auto& row : buttons) {
+    auto* picture = Make<PictureLabel>(row.picture, QRect(row.left, 480, 100, 30));
+    picture->SetPicture(row.button == &insertStart_ ? "MacroS_01" : "MacroBtnS_01");
+    auto* button = Make<ClickLabel>(row.label, QRect(row.left, 480, 100, 30));
+    button->setText(Text(row.key));
+    button->setAlignment(Qt::AlignCenter);
+    button->setStyleSheet(kTextStyle);
+    *row.button = button;
+    insertControls_.push_back(picture);
+    insertControls_.push_back(button);
+  }
+  QObject::connect(okButton_, &ClickLabel::clicked, &context_,
+                   [this] { Command([](MacroEditor& editor) { editor.Btn_OKClick(); }); });
+  QObject::connect(cancelButton_, &ClickLabel::clicked, &context_,
+                   [this] { Command([](MacroEditor& editor) { editor.Btn_CancelClick(); }); });
+  QObject::connect(insertStart_, &ClickLabel::clicked, &context_, [this] {
+    if (editor_ == nullptr || recorder_ == nullptr) {
+      return;
+    }
+    const std::optional<std::size_t> event = editor_->SelectedEvent();
+    const macros::InsertSide side = editor_->InsertPanel().Item() == macros::InsertItem::kKeyBack
+                                        ? macros::InsertSide::kBack
+                                        : macros::InsertSide::kFront;
+    recorder_->Btn_InsertStartClick(
+        event ? std::optional<int>(static_cast<int>(*event)) : std::nullopt,
+        editor_->SelectedMacroLength(), side);
+    Changed();
+  });
+}
+
+void MacroPageView::SetEditor(MacroEditor* editor, macros::MacroRecorder* recorder) {
+  editor_ = editor;
+  recorder_ = recorder;
+  Refresh();
+}
+
+void MacroPageView::HideMenus() {
+  if (editor_ != nullptr) {
+    editor_->ClearMacro();
+  }
+  nameMenu_->hide();
+  eventMenu_->hide();
+}
+
+void MacroPageView::Refresh() {
+  const bool usable = editor_ != nullptr;
+  const macros::MacroPageControls controls =
+      usable ? editor_->Controls() : macros::MacroPageControls{};
+  QStringList names;
+  for (const std::string& name : controls.LB_PCMacroName) {
+    names << ToQString(name);
+  }
+  ShowList(names_, names);
+  ShowSelection(names_, controls.LB_PCMacroNameIndex);
+  QStringList lines;
+  for (const macros::MacroLineText& line : controls.LB_macro) {
+    lines << ToQString(line.text);
+  }
+  ShowList(events_, lines);
+  for (int row = 0; row < events_->count(); ++row) {
+    const int icon = controls.LB_macro[static_cast<std::size_t>(row)].icon;
+    QListWidgetItem* item = events_->item(row);
+    if (item->data(kIconRole).toInt() != icon || item->icon().isNull()) {
+      item->setData(kIconRole, icon);
+      item->setIcon(QIcon(LineIcon(icon)));
+    }
+  }
+  ShowSelection(events_, controls.LB_macroIndex);
+  names_->setEnabled(usable && controls.LB_PCMacroNameEnabled);
+  events_->setEnabled(usable && controls.LB_macroEnabled);
+  newButton_->setEnabled(usable && controls.Btn_NewEnabled);
+  startButton_->setEnabled(usable && recorder_ != nullptr && controls.Btn_StartEnabled);
+  nameMenu_->setVisible(usable && controls.Pnl_PCMacroShown);
+  eventMenu_->setVisible(usable && controls.Pnl_DevContentShown);
+  for (QFrame* menu : {nameMenu_, eventMenu_}) {
+    if (menu->isVisible()) {
+      menu->raise();
+    }
+  }
+
+  // Recording: caption and picture of the record button, the delay options.
+  const bool recording = recorder_ != nullptr && recorder_->Recording();
+  startButton_->setText(Text(
+      recorder_ != nullptr && recorder_->Caption() == macros::RecordCaption::kStop ? "Str401"
+                                                                                   : "Str400"));
+  startPicture_->SetPicture(recording && !recorder_->InsertRecording() ? "MacroS_04" : "MacroS_03");
+  delayGroup_->setVisible(controls.Gb_DelayShown);
+  for (QWidget* widget : delayControls_) {
+    if (widget != nullptr) {
+      widget->setVisible(controls.Gb_DelayShown);
+      // The delay options belong to the recorder, the stop mode to the editor.
+      const bool stopMode = widget->objectName().contains("Release");
+      widget->setEnabled(controls.Gb_DelayEnabled && (stopMode ? usable : recorder_ != nullptr));
+    }
+  }
+  if (recorder_ != nullptr) {
+    const macros::DelayOptions& options = recorder_->RecordDelayOptions();
+    for (const DelayMode mode : {DelayMode::kRecord, DelayMode::kDefault, DelayMode::kNone}) {
+      delayLamps_[static_cast<std::size_t>(mode)]->SetPicture(options.Lamp(mode));
+    }
+    ShowText(delayEdit_, ToQString(options.FieldText()));
+    delayEdit_->setReadOnly(!options.FieldEditable());
+  }
+  releaseStop_->SetPicture(controls.IB_ReleaseStopImage);
+  releaseContinue_->SetPicture(controls.IB_ReleaseContiueImage);
+
+  // The insert panel: the fields of the chosen item only.
+  insertGroup_->setVisible(controls.Gb_InsertShown);
+  for (QWidget* widget : insertControls_) {
+    widget->setVisible(controls.Gb_InsertShown);
+  }
+  if (!usable || !controls.Gb_InsertShown) {
+    return;
+  }
+  const macros::MacroInsertPanel& panel = editor_->InsertPanel();
+  const macros::InsertItemLayout& layout = panel.Layout();
+  insertGroup_->setStyleSheet("QFrame#Gb_Insert { border: none; }");
+  ShowIndex(insertKind_, static_cast<int>(panel.Item()));
+  insertKind_->setEnabled(controls.CB_InsertEnabled);
+  okButton_->setEnabled(controls.Btn_OKEnabled);
+  cancelButton_->setEnabled(controls.Btn_CancelEnabled);
+  ShowText(insertDelay_, ToQString(panel.Delay().Text()));
+  ShowText(xValue_, ToQString(panel.X().Text()));
+  ShowText(yValue_, ToQString(panel.Y().Text()));
+  ShowText(repeat_, ToQString(panel.Repeat().Text()));
+  insertDelay_->setReadOnly(!panel.DelayFieldEditable());
+  const auto show = [this](const char* name, bool shown) {
+    if (auto* widget = Group()->findChild<QWidget*>(name)) {
+      widget->setVisible(shown);
+    }
+  };
+  const bool delayShown = layout.delayTimeShown || layout.recordingShown;
+  for (const char* name : {"Edt_InsertDelay", "lbl_Delay", "lbl_s_A"}) {
+    show(name, delayShown);
+  }
+  for (const char* name : {"edt_XAxisValue", "lbl_XAxisValue"}) {
+    show(name, layout.xShown);
+  }
+  for (const char* name : {"edt_YAxisValue", "lbl_YAxisValue"}) {
+    show(name, layout.yShown);
+  }
+  for (const char* name : {"edt_Repeat", "lbl_Repeat"}) {
+    show(name, layout.repeatShown);
+  }
+  repeat_->setEnabled(layout.repeatEnabled);
+  for (const char* name :
+       {"LED_InsertRecDelay", "IB_InsertRecDelay", "LED_InsertNoDelay", "IB_InsertNoDelay",
+        "LED_InsertDelayTime", "IB_InsertDelayTime", "Img_InsertStart", "Btn_InsertStart"}) {
+    show(name, layout.recordingShown);
+  }
+  const DelayMode modes[] = {DelayMode::kRecord, DelayMode::kNone, DelayMode::kDefault};
+  for (std::size_t lamp = 0; lamp < insertLamps_.size(); ++lamp) {
+    insertLamps_[lamp]->SetPicture(panel.InsertDelayMode() == modes[lamp] ? macros::kLampOn
+                                                                          : macros::kLampOff);
+  }
+  if (recorder_ != nullptr) {
+    insertStart_->setText(
+        Text(recorder_->InsertCaption() == macros::RecordCaption::kStop ? "Str401" : "Str400"));
+  }
+}
+
+}  // namespace orbic::gui
