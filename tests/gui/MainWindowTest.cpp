@@ -32,7 +32,7 @@ struct Rig {
     if (withMouse) {
       backend.AttachMouse(mouse);
     }
-    window = std::make_unique<MainWindow>(backend, clock, WindowResources{});
+    window = std::make_unique<MainWindow>(backend, clock, EmbeddedWindowResources());
     window->SetMessageSink(
         [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
   }
