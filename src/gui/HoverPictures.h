@@ -42,6 +42,8 @@ class HoverPictures : public QObject {
   QTimer& RollingTimer() { return labelRun_; }
   // After a language change: the hovered label rolls its new caption from the start.
   void RestartRolling();
+  // One LabelRun tick: the hovered caption moves on by one character.
+  void LabelRunTimer();
 
   // The hover family letter of a control name ('A'..'J', 'W' for web), 0 for none.
   static char FamilyOf(const QString& objectName);
@@ -52,7 +54,6 @@ class HoverPictures : public QObject {
  private:
   void Enter(QWidget& label, char family);
   void Leave(QWidget& label, char family);
-  void LabelRunTimer();
   void SetPictures(const QString& pictureName, bool allCopies, std::string_view picture);
   void MarkCurrentPage();
   void MarkCurrentLanguage();
