@@ -36,6 +36,7 @@ constexpr int kStartSkin = 1;
 // still usable.
 constexpr QSize kFallbackBackground(1000, 640);
 constexpr int kPagePictures = 5;  // Img_P1..Img_P5
+constexpr int kEngineerTerm = 5;  // "Engineer Mode"
 
 constexpr const char* kSelectedPicture = "SetS_03";
 constexpr const char* kIdlePicture = "SetS_01";
@@ -211,6 +212,7 @@ void MainWindow::BuildPageGroups() {
     auto* base = new QLabel(box);
     base->setObjectName(Numbered("Img_Base_", group));
     base->setGeometry(0, 0, box->width(), box->height());
+    base->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!background_.isNull()) {
       base->setPixmap(QPixmap::fromImage(background_));
     }
@@ -283,8 +285,8 @@ void MainWindow::ApplyShape() {
     return;
   }
   const QImage image = background_.convertToFormat(QImage::Format_RGB32);
-  QBitmap mask = QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor));
-  setMask(mask);
+  shapeMask_ = QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor));
+  setMask(shapeMask_);
 }
 
 void MainWindow::ApplySkinLayout(int skin) {
@@ -298,10 +300,10 @@ void MainWindow::ApplySkinLayout(int skin) {
 
   skin_->ApplySkinPictures(*this, skin);
   skin_->ApplyLayout(*this, skin, Text(table.FontName()));
+  ApplyLanguage(table);
   if (engineerButtonsShown_) {
     ShowEngineerButtons();
   }
-  ApplyLanguage(table);
 }
 
 void MainWindow::ApplyLanguage(const ui::LanguageTable& table) {
@@ -555,6 +557,13 @@ void MainWindow::ShowEngineerButtons() {
     picture->show();
     label->show();
   }
+  // The layout gives it the Macro button's caption; shown beside it, it says
+  // where it leads, in the engineer page's language.
+  if (const auto term = ui::LookupTerm(kEngineerTerm, fixedLanguage_)) {
+    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+      header_->Label("Engineer", copy)->setText(Text(std::string(*term)));
+    }
+  }
 }
 
 bool MainWindow::PagesCovered() const {
@@ -671,6 +680,12 @@ void MainWindow::ShowVisibleGroup() {
   const auto [width, height] =
       app::Navigation::WindowSize(visible, {backgroundSize_.width(), backgroundSize_.height()});
   resize(width, height);
+  // The engineer page is a plain rectangle; the skinned pages have the skin's outline.
+  if (shapeMask_.isNull() || QSize(width, height) != backgroundSize_) {
+    clearMask();
+  } else {
+    setMask(shapeMask_);
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitmap>
 #include <QImage>
 #include <QLabel>
 #include <QPoint>
@@ -161,6 +162,7 @@ class MainWindow : public QWidget, public app::UiHost {
   HoverPictures* hover_ = nullptr;
   QTimer deviceTimer_;
   QImage background_;
+  QBitmap shapeMask_;
   QSize backgroundSize_;
   std::array<QWidget*, kPageGroups> groups_{};
   std::array<QLabel*, kHeaderCopies> overlays_{};

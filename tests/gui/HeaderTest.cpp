@@ -404,7 +404,8 @@ class HeaderTest : public QObject {
     const QLabel* engineer = rig.Find("Btn_Engineer_1");
     QVERIFY(!engineer->isHidden());
     QCOMPARE(engineer->pos(), rig.Find("Btn_Macro_1")->pos() + QPoint(130, 0));
-    QCOMPARE(engineer->text(), QString("Macro"));  // both carry Str014
+    const std::string_view term = *ui::LookupTerm(5, window.FixedLanguage());  // "Engineer Mode"
+    QCOMPARE(engineer->text(), QString::fromUtf8(term.data(), qsizetype(term.size())));
 
     window.LanguageButton(1);  // a new layout keeps them out
     QVERIFY(!rig.Find("Btn_Engineer_3")->isHidden());
