@@ -10,6 +10,7 @@
 #include "gui/DeviceSetup.h"
 #include "gui/MainWindow.h"
 #include "gui/SingleInstance.h"
+#include "gui/StartupReport.h"
 #include "platform/DesktopPointerSystem.h"
 #include "ui/BehaviourConfig.h"
 
@@ -56,6 +57,9 @@ int main(int argc, char** argv) {
     window.raise();
     window.activateWindow();
   });
+  if (!Environment("ORBIC40_STARTUP_REPORT").empty()) {
+    new orbic::gui::StartupReport(window);  // owned by the window
+  }
   window.show();
   const int status = QApplication::exec();
   if (!devices->Save(error)) {
