@@ -1,16 +1,29 @@
 #include "gui/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
+#include <QTabWidget>
 #include <QWindow>
+#include <algorithm>
+#include <iostream>
 
+#include "app/SettingsTransfer.h"
 #include "device/HidBackend.h"
+#include "gui/MessageDialog.h"
+#include "gui/SkinResources.h"
 
 namespace orbic::gui {
 
@@ -18,22 +31,94 @@ namespace {
 
 // The skin's see-through colour: maroon, 0x000080 as Windows writes it.
 constexpr QRgb kSeeThrough = qRgb(0x80, 0x00, 0x00);
-constexpr const char* kBackgroundPicture = "L1_BackGround";
+constexpr int kStartSkin = 1;
 // Used only when the skin has no background picture, so the window is
 // still usable.
 constexpr QSize kFallbackBackground(1000, 640);
+constexpr int kPagePictures = 5;  // Img_P1..Img_P5
+constexpr int kEngineerTerm = 5;  // "Engineer Mode"
+
+constexpr const char* kSelectedPicture = "SetS_03";
+constexpr const char* kIdlePicture = "SetS_01";
+constexpr const char* kPressedAction = "BtnS_03";
+constexpr const char* kHoveredAction = "BtnS_02";
+constexpr const char* kIdleAction = "BtnS_01";
+constexpr const char* kWebClicked = "WebS_02";
+constexpr const char* kProfileFilter = "SaveFile (*.bin)";
+constexpr const char* kLoadFilter = "LoadFile (*.bin)";
+
+// Header page buttons and the page each opens.
+struct PageButtonRow {
+  const char* name;
+  app::PageButton button;
+};
+constexpr std::array<PageButtonRow, 6> kPageButtons{{
+    {"Main", app::PageButton::kMain},
+    {"Second", app::PageButton::kSecond},
+    {"Adv", app::PageButton::kAdvanced},
+    {"Breath", app::PageButton::kBreath},
+    {"Macro", app::PageButton::kMacro},
+    {"Engineer", app::PageButton::kEngineer},
+}};
+
+// Controls the unlock gestures bring out.
+constexpr auto kFireRecordingControls =
+    std::to_array<const char*>({"Btn_FireStart", "Img_FireStart", "LB_FireMacroName",
+                                "LB_FireMacro", "GB_FireDelay", "Img_FireDelay"});
+constexpr auto kEngineerShownControls =
+    std::to_array<const char*>({"ts_Engineer", "Btn_Default", "Btn_ImportGunMacro"});
+constexpr auto kEngineerEnabledControls =
+    std::to_array<const char*>({"gbLEDType", "rb_MCULED", "rb_RBLED", "rb_SyncLED", "rb_BreLED",
+                                "lbl_SensorOri", "cb_SensorOri"});
+// The key function menus whose height follows the page.
+constexpr auto kMenuPanels = std::to_array<const char*>({"Pnl_Main", "Pnl_Special"});
+constexpr auto kComboKey3Controls = std::to_array<const char*>({"IB_ComboKey3", "Img_ComboKey3"});
 
 QString Numbered(const char* family, int n) {
   return QString::fromLatin1(family) + QString::number(n);
 }
 
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+bool HasText(const QWidget& widget) {
+  return widget.metaObject()->indexOfProperty("text") >= 0;
+}
+
+// A tab sheet is shown as its tab; anything else as itself.
+void Reveal(QWidget& widget) {
+  for (QWidget* up = widget.parentWidget(); up != nullptr; up = up->parentWidget()) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
+      const int index = tabs->indexOf(&widget);
+      if (index >= 0) {
+        tabs->setTabVisible(index, true);
+        return;
+      }
+    }
+  }
+  widget.show();
+}
+
 }  // namespace
+
+WindowResources EmbeddedWindowResources() {
+  // The animation's bytes live as long as the program.
+  static const QByteArray loadingGif = SkinResource("WaitGif");
+  WindowResources resources;
+  resources.picture = [](const QString& name) { return LoadSkinPicture(name.toStdString()); };
+  resources.loadingGif =
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(loadingGif.constData()),
+                                    static_cast<std::size_t>(loadingGif.size()));
+  return resources;
+}
 
 MainWindow::MainWindow(device::HidBackend& backend, device::Clock& clock, WindowResources resources)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       backend_(backend),
       clock_(clock),
-      resources_(std::move(resources)) {
+      resources_(std::move(resources)),
+      lastFolder_(QDir::homePath()) {
   setObjectName("TForm1");
   setWindowTitle(kCaption);
   Create();
@@ -44,6 +129,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create() {
+  tray_ = std::make_unique<TrayIcon>();
+  setWindowIcon(TrayIcon::ApplicationIcon());
   Step("tray icon");
   Step("clear editor state");
   deviceTimer_.setInterval(kDeviceTimerMs);
@@ -55,9 +142,8 @@ void MainWindow::Create() {
   Step("lighting type cleared");
   Step("editor flags cleared");
 
-  if (resources_.picture) {
-    background_ = resources_.picture(kBackgroundPicture);
-  }
+  skin_ = std::make_unique<SkinEngine>(resources_.picture, &std::cerr);
+  background_ = skin_->Picture(SkinEngine::BackgroundName(kStartSkin)).toImage();
   backgroundSize_ = background_.isNull() ? kFallbackBackground : background_.size();
   Step("background picture");
   BuildPageGroups();
@@ -85,18 +171,24 @@ void MainWindow::Create() {
   session_->SetProgramFolder(resources_.programFolder);
   navigation_ = std::make_unique<app::Navigation>(*session_);
   Step("skin pictures and behaviour configuration");
+  fixedLanguage_ = ui::FixedTextLanguage(QLocale::system().name().toStdString());
   Step("macro files and fixed-text language");
+  skinNumber_ = kStartSkin;
   Step("skin number 1");
-  BuildHeaderChrome();
+  BuildControls();
+  Step("page controls and header");
+  ApplySkinLayout(skinNumber_);
   Step("layout and texts of skin 1");
   Step("list item heights");
   Step("default identification");
+  SetApplicationTitle(language_.applicationTitle);
   Step("application title");
   Step("device table");
   session_->RefreshErrorAP();
   Step("no-device state");
   Step("pointer settings");
   Step("centred edits");
+  LanguageButton(kStartSkin);
   Step("language button");
   update();
   Step("repaint");
@@ -115,9 +207,12 @@ void MainWindow::BuildPageGroups() {
     box->setObjectName(Numbered("gbPage", group));
     box->resize(group == app::kEngineerGroup ? QSize(app::kEngineerWidth, app::kEngineerHeight)
                                              : backgroundSize_);
+    // The engineer page has its own background label; the skin's five
+    // backgrounds are Img_Base_1..5.
     auto* base = new QLabel(box);
-    base->setObjectName(Numbered("Img_Base_", std::min(group, 5)));
+    base->setObjectName(Numbered("Img_Base_", group));
     base->setGeometry(0, 0, box->width(), box->height());
+    base->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!background_.isNull()) {
       base->setPixmap(QPixmap::fromImage(background_));
     }
@@ -129,27 +224,56 @@ void MainWindow::BuildPageGroups() {
     overlay->setObjectName(Numbered("Disable_All_", copy));
     overlay->setGeometry(QRect(QPoint(0, 0), backgroundSize_));
     overlay->setAttribute(Qt::WA_TranslucentBackground);
-    overlay->raise();
     overlay->show();  // visible from the start: no clicks until a mouse is read
     overlays_[static_cast<std::size_t>(copy - 1)] = overlay;
   }
 }
 
-// Exit and minimise of each header copy lie above the overlay: they are the
-// only controls that work before a mouse is read.
-void MainWindow::BuildHeaderChrome() {
-  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
-    QWidget* group = PageGroup(copy);
-    auto* exit = new QLabel(group);
-    exit->setObjectName(Numbered("Btn_Exit_", copy));
-    exit->setGeometry(backgroundSize_.width() - 40, 8, 28, 24);
-    exit->installEventFilter(this);
-    auto* minimise = new QLabel(group);
-    minimise->setObjectName(Numbered("Btn_Minimize_", copy));
-    minimise->setGeometry(backgroundSize_.width() - 76, 8, 28, 24);
-    minimise->installEventFilter(this);
-    exit->raise();
-    minimise->raise();
+// The page controls, then the header over them, the overlays over both and
+// exit and minimise over everything.
+void MainWindow::BuildControls() {
+  pageViews_ = CreatePageViews(groups_, *session_);
+  // Each page's picture lies right over its background, under the page's
+  // controls, unless the page brought its own.
+  for (int page = 1; page <= kPagePictures; ++page) {
+    if (findChild<QLabel*>(Numbered("Img_P", page)) == nullptr) {
+      auto* picture = new QLabel(PageGroup(page));
+      picture->setObjectName(Numbered("Img_P", page));
+      picture->installEventFilter(this);
+      picture->lower();
+      PageGroup(page)->findChild<QLabel*>(Numbered("Img_Base_", page))->lower();
+    }
+  }
+  header_ = new HeaderBar({groups_[0], groups_[1], groups_[2], groups_[3]}, resources_.config,
+                          *skin_, this);
+  connect(header_, &HeaderBar::clicked, this, &MainWindow::HeaderClicked);
+  StackOverlays();
+
+  skin_->ApplyStartupPictures(*this);
+  ApplyFixedTexts();
+
+  HoverContext context;
+  context.noDeviceState = [this] { return session_->NoDeviceState(); };
+  context.checkedPageRadio = [this] { return navigation_->State().checkedRadio; };
+  context.currentLanguage = [this] { return currentLanguage_; };
+  context.rollingEnabled = resources_.config.trEnable;
+  hover_ = new HoverPictures(*this, *skin_, std::move(context), this);
+  hover_->Install();
+
+  for (QWidget* logo : findChildren<QWidget*>("Img_Logo4")) {
+    logo->installEventFilter(this);
+  }
+  auto* engineerKeys = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), this);
+  engineerKeys->setContext(Qt::WindowShortcut);
+  connect(engineerKeys, &QShortcut::activated, this, &MainWindow::ShowEngineerButtons);
+}
+
+void MainWindow::StackOverlays() {
+  for (QLabel* overlay : overlays_) {
+    overlay->raise();
+  }
+  if (header_ != nullptr) {
+    header_->RaiseChrome();
   }
 }
 
@@ -161,8 +285,285 @@ void MainWindow::ApplyShape() {
     return;
   }
   const QImage image = background_.convertToFormat(QImage::Format_RGB32);
-  QBitmap mask = QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor));
-  setMask(mask);
+  shapeMask_ = QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor));
+  setMask(shapeMask_);
+}
+
+void MainWindow::ApplySkinLayout(int skin) {
+  std::vector<std::string> problems;
+  if (tables_.empty()) {
+    tables_ = ui::LoadEmbeddedLanguageTables(problems);
+  }
+  // The table is read first so the layout can give the labels its font.
+  const ui::LanguageTable table = ui::LoadLanguageTable(skin, problems);
+  ReportProblems(problems);
+
+  skin_->ApplySkinPictures(*this, skin);
+  skin_->ApplyLayout(*this, skin, Text(table.FontName()));
+  ApplyLanguage(table);
+  if (engineerButtonsShown_) {
+    ShowEngineerButtons();
+  }
+}
+
+void MainWindow::ApplyLanguage(const ui::LanguageTable& table) {
+  ui::MarkerCaptions markers;
+  for (std::size_t index = 0; index < ui::kButtonMarkers.size(); ++index) {
+    if (const auto* marker = findChild<QWidget*>(Text(std::string(ui::kButtonMarkers[index])))) {
+      markers[index] = marker->property("text").toString().toStdString();
+    }
+  }
+  language_ = ui::ApplyLanguageTable(table, tables_, markers);
+  for (const ui::ControlCaption& caption : language_.captions) {
+    SetCaption(Text(caption.control), Text(caption.text));
+  }
+  for (std::size_t index = 0; index < ui::kButtonMarkers.size(); ++index) {
+    SetCaption(Text(std::string(ui::kButtonMarkers[index])), Text(language_.markerCaptions[index]));
+  }
+  session_->Messages() = language_.messages;
+  session_->Settings().dpi.SetStepTexts(language_.dpiStepTexts);
+}
+
+void MainWindow::SetCaption(const QString& objectName, const QString& text) {
+  for (QWidget* widget : findChildren<QWidget*>(objectName)) {
+    if (HasText(*widget)) {
+      widget->setProperty("text", text);
+    }
+  }
+}
+
+// The engineer page speaks the desktop's language, not the skin's.
+void MainWindow::ApplyFixedTexts() {
+  QWidget* engineer = PageGroup(app::kEngineerGroup);
+  QFont font = engineer->font();
+  font.setFamily(Text(std::string(ui::FixedTextFont(fixedLanguage_))));
+  engineer->setFont(font);
+  for (const ui::TermCaption& caption : ui::kTermCaptions) {
+    const std::optional<std::string_view> term = ui::LookupTerm(caption.termId, fixedLanguage_);
+    if (!term) {
+      continue;
+    }
+    const QString name = Text(std::string(caption.control));
+    const QString text = Text(std::string(*term));
+    for (QWidget* widget : engineer->findChildren<QWidget*>(name)) {
+      if (HasText(*widget)) {
+        widget->setProperty("text", text);
+      }
+      // A tab sheet's caption is its tab's text.
+      for (QWidget* up = widget->parentWidget(); up != nullptr; up = up->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
+          if (const int index = tabs->indexOf(widget); index >= 0) {
+            tabs->setTabText(index, text);
+          }
+          break;
+        }
+      }
+    }
+  }
+}
+
+// The task bar's name for the program; the window caption stays the fixed
+// one a second start looks for.
+void MainWindow::SetApplicationTitle(const std::string& title) {
+  applicationTitle_ = Text(title.empty() ? std::string(ui::kStartupApplicationTitle) : title);
+  QGuiApplication::setApplicationDisplayName(applicationTitle_);
+  tray_->SetToolTip(applicationTitle_);
+}
+
+void MainWindow::ReportProblems(std::vector<std::string>& problems) {
+  for (const std::string& problem : problems) {
+    if (std::find(reportedProblems_.begin(), reportedProblems_.end(), problem) ==
+        reportedProblems_.end()) {
+      std::cerr << "orbic40: language: " << problem << '\n';
+      reportedProblems_.push_back(problem);
+    }
+  }
+  problems.clear();
+}
+
+void MainWindow::LanguageButton(int language) {
+  if (language < 1 || language > SkinEngine::kSkins) {
+    return;
+  }
+  for (int other = 1; other <= SkinEngine::kSkins; ++other) {
+    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+      skin_->SetPicture(*this, QString("Img_Lang%1_%2").arg(other).arg(copy),
+                        other == language ? kSelectedPicture : kIdlePicture);
+    }
+  }
+  currentLanguage_ = language;
+  // The insert choice of the macro page survives the re-layout.
+  std::vector<std::pair<QComboBox*, int>> insertChoices;
+  for (QComboBox* box : findChildren<QComboBox*>("CB_Insert")) {
+    insertChoices.emplace_back(box, box->currentIndex());
+  }
+  skinNumber_ = language;
+  ApplySkinLayout(skinNumber_);
+  for (const auto& [box, index] : insertChoices) {
+    box->setCurrentIndex(index);
+  }
+  SetApplicationTitle(language_.applicationTitle);
+  navigation_->RefreshAPPage();
+  hover_->RestartRolling();
+}
+
+void MainWindow::HeaderClicked(const QString& name) {
+  if (name == "Exit") {
+    close();
+    return;
+  }
+  if (name == "Mini") {
+    showMinimized();
+    return;
+  }
+  if (name == "Web") {
+    WebButton();
+    return;
+  }
+  for (const PageButtonRow& row : kPageButtons) {
+    if (name == QLatin1String(row.name)) {
+      navigation_->Click(row.button);
+      return;
+    }
+  }
+  for (int language = 1; language <= SkinEngine::kSkins; ++language) {
+    if (name == Numbered("Lang", language)) {
+      LanguageButton(language);
+      return;
+    }
+  }
+  app::SettingsTransfer transfer(*session_);
+  if (name == "Apply") {
+    ActionButton(name, [&transfer] { transfer.Apply(); });
+  } else if (name == "Confirm") {
+    bool close = false;
+    ActionButton(name, [&] { close = transfer.Confirm() != app::TransferOutcome::kNoMouse; });
+    if (close) {
+      this->close();
+    }
+  } else if (name == "Read") {
+    ActionButton(name, [&transfer] { transfer.Read(); });
+  } else if (name.startsWith("Confirm")) {
+    const int preset = name.mid(QString("Confirm").size()).toInt();
+    ActionButton(name, [&transfer, preset] { transfer.Preset(preset); });
+  } else if (name == "Save") {
+    ActionButton(name, [this] { SaveProfile(); });
+  } else if (name == "Load") {
+    ActionButton(name, [this] { LoadProfile(); });
+  }
+}
+
+// The button looks pressed while its operation runs.
+void MainWindow::ActionButton(const QString& name, const std::function<void()>& action) {
+  const auto show = [this, &name](const char* picture) {
+    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+      skin_->SetPicture(header_->Picture(name.toStdString(), copy), picture);
+    }
+  };
+  show(kPressedAction);
+  action();
+  bool hovered = false;
+  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+    const QLabel* label = header_->Label(name.toStdString(), copy);
+    hovered = hovered || (label != nullptr && label->isVisible() && label->underMouse());
+  }
+  show(hovered ? kHoveredAction : kIdleAction);
+}
+
+QString MainWindow::ChooseFile(bool save) {
+  if (fileChooser_) {
+    return fileChooser_(save);
+  }
+  const QString path =
+      save ? QFileDialog::getSaveFileName(this, Text(language_.table.Text("Str009")), lastFolder_,
+                                          kProfileFilter)
+           : QFileDialog::getOpenFileName(this, Text(language_.table.Text("Str010")), lastFolder_,
+                                          kLoadFilter);
+  if (!path.isEmpty()) {
+    lastFolder_ = QFileInfo(path).absolutePath();
+  }
+  return path;
+}
+
+void MainWindow::SaveProfile() {
+  if (!session_->Channel().IsOpen()) {
+    ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
+    return;
+  }
+  const QString path = ChooseFile(true);
+  if (path.isEmpty()) {
+    return;
+  }
+  std::string error;
+  const app::TransferOutcome outcome = app::SettingsTransfer(*session_).SaveProfile(
+      QDir::toNativeSeparators(path).toStdString(), error);
+  // A profile that was not written must not pass for saved.
+  if (outcome != app::TransferOutcome::kSaved && outcome != app::TransferOutcome::kNoMouse) {
+    ShowMessage(error.empty() ? session_->Messages().str109 : error, app::MessageStyle::kDialog);
+  }
+}
+
+void MainWindow::LoadProfile() {
+  if (!session_->Channel().IsOpen()) {
+    ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
+    return;
+  }
+  const QString path = ChooseFile(false);
+  if (path.isEmpty()) {
+    return;
+  }
+  // The transfer shows its own messages (a bad file, a failed write).
+  std::string error;
+  app::SettingsTransfer(*session_).LoadProfile(QDir::toNativeSeparators(path).toStdString(), error);
+}
+
+// Only web addresses are opened, and through the desktop's URL handler:
+// nothing from the configuration reaches a shell.
+void MainWindow::WebButton() {
+  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+    skin_->SetPicture(header_->Picture("Web", copy), kWebClicked);
+  }
+  const ui::BehaviourConfig& config = resources_.config;
+  if (!config.webEnable) {
+    return;
+  }
+  const QUrl url(Text(config.web), QUrl::StrictMode);
+  if (!url.isValid() || (url.scheme() != "https" && url.scheme() != "http") ||
+      url.host().isEmpty()) {
+    std::cerr << "orbic40: the web address \"" << config.web << "\" is not a web address\n";
+    return;
+  }
+  if (urlOpener_) {
+    urlOpener_(url);
+  } else {
+    QDesktopServices::openUrl(url);
+  }
+}
+
+// The engineer button takes the place after the Macro button, one page
+// button's step further.
+void MainWindow::ShowEngineerButtons() {
+  engineerButtonsShown_ = true;
+  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+    QLabel* macro = header_->Picture("Macro", copy);
+    QLabel* picture = header_->Picture("Engineer", copy);
+    QLabel* label = header_->Label("Engineer", copy);
+    const QLabel* main = header_->Picture("Main", copy);
+    const QLabel* second = header_->Picture("Second", copy);
+    const int step = second->x() - main->x();
+    const QPoint shift(step > 0 ? step : macro->width(), 0);
+    picture->setGeometry(macro->geometry().translated(shift));
+    label->setGeometry(header_->Label("Macro", copy)->geometry().translated(shift));
+    picture->show();
+    label->show();
+  }
+  // The layout gives it the Macro button's caption; shown beside it, it says
+  // where it leads, in the engineer page's language.
+  if (const auto term = ui::LookupTerm(kEngineerTerm, fixedLanguage_)) {
+    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+      header_->Label("Engineer", copy)->setText(Text(std::string(*term)));
+    }
+  }
 }
 
 bool MainWindow::PagesCovered() const {
@@ -174,10 +575,15 @@ void MainWindow::ShowMessage(const std::string& text, app::MessageStyle style) {
     messageSink_(text, style);
     return;
   }
+  if (style == app::MessageStyle::kDialog) {
+    MessageDialog dialog(Text(text), Text(language_.languageFont), skin_->Picture("Msg"), this);
+    dialog.exec();
+    return;
+  }
   QMessageBox box(this);
   box.setIcon(QMessageBox::NoIcon);
   box.setWindowTitle(QString());
-  box.setText(QString::fromStdString(text));
+  box.setText(MessageDialog::DisplayText(Text(text)));
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
 }
@@ -204,13 +610,9 @@ void MainWindow::SetDeviceTimerEnabled(bool enabled) {
 
 void MainWindow::DisablePages() {
   for (QLabel* overlay : overlays_) {
-    overlay->raise();
     overlay->show();
   }
-  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
-    PageGroup(copy)->findChild<QLabel*>(Numbered("Btn_Exit_", copy))->raise();
-    PageGroup(copy)->findChild<QLabel*>(Numbered("Btn_Minimize_", copy))->raise();
-  }
+  StackOverlays();
 }
 
 void MainWindow::EnablePages() {
@@ -221,7 +623,53 @@ void MainWindow::EnablePages() {
 
 void MainWindow::ModelsChanged() {
   ShowVisibleGroup();
+  if (skin_ != nullptr) {
+    for (const auto& [control, picture] : session_->Pages().buttonPictures) {
+      skin_->SetPicture(*this, Text(control), picture);
+    }
+  }
+  ApplyNavigationState();
+  if (pageViews_) {
+    pageViews_->Refresh();
+  }
   emit modelsChanged();
+}
+
+// What the page buttons and the unlock gestures decided about the controls.
+void MainWindow::ApplyNavigationState() {
+  if (!navigation_) {
+    return;
+  }
+  const app::NavigationState& state = navigation_->State();
+  for (const char* panel : kMenuPanels) {
+    for (QWidget* widget : findChildren<QWidget*>(panel)) {
+      widget->resize(widget->width(), state.menuHeight);
+    }
+  }
+  for (const char* name : kComboKey3Controls) {
+    for (QWidget* widget : findChildren<QWidget*>(name)) {
+      widget->setVisible(state.comboKey3Shown);
+    }
+  }
+  if (state.fireRecordingShown) {
+    for (const char* name : kFireRecordingControls) {
+      for (QWidget* widget : findChildren<QWidget*>(name)) {
+        widget->show();
+      }
+    }
+  }
+  if (state.engineerUnlocked) {
+    for (const char* name : kEngineerShownControls) {
+      for (QWidget* widget : findChildren<QWidget*>(name)) {
+        Reveal(*widget);
+      }
+    }
+    for (const char* name : kEngineerEnabledControls) {
+      for (QWidget* widget : findChildren<QWidget*>(name)) {
+        widget->setEnabled(true);
+      }
+    }
+  }
 }
 
 void MainWindow::ShowVisibleGroup() {
@@ -232,6 +680,12 @@ void MainWindow::ShowVisibleGroup() {
   const auto [width, height] =
       app::Navigation::WindowSize(visible, {backgroundSize_.width(), backgroundSize_.height()});
   resize(width, height);
+  // The engineer page is a plain rectangle; the skinned pages have the skin's outline.
+  if (shapeMask_.isNull() || QSize(width, height) != backgroundSize_) {
+    clearMask();
+  } else {
+    setMask(shapeMask_);
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -252,18 +706,27 @@ void MainWindow::FormCloseQuery() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QString name = watched->objectName();
-  if (event->type() == QEvent::MouseButtonPress) {
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (name == "Img_Base_5") {
+      navigation_->UnlockFireRecording();
+      ApplyNavigationState();
+      return true;
+    }
+    if (name == "Img_Logo4") {
+      navigation_->UnlockEngineer();
+      ApplyNavigationState();
+      return true;
+    }
+  } else if (event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
-    if (name.startsWith("Btn_Exit_")) {
-      close();
-      return true;
-    }
-    if (name.startsWith("Btn_Minimize_")) {
-      showMinimized();
-      return true;
-    }
     if (name.startsWith("Img_Base_") && mouse->button() == Qt::LeftButton) {
       StartDrag(mouse);
+      return true;
+    }
+    if (name.startsWith("Img_P")) {  // ClearAP: a click beside the menus closes them
+      if (session_->Hooks().hideAllMenu) {
+        session_->Hooks().hideAllMenu();
+      }
       return true;
     }
   } else if (event->type() == QEvent::MouseMove && manualDrag_) {

@@ -1,21 +1,35 @@
 #pragma once
 
+#include <QBitmap>
 #include <QImage>
 #include <QLabel>
 #include <QPoint>
 #include <QStringList>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "app/Navigation.h"
-#include "app/RollingText.h"
 #include "app/Session.h"
 #include "app/UiHost.h"
+#include "gui/HeaderBar.h"
+#include "gui/HoverPictures.h"
 #include "gui/LoadingWindow.h"
+#include "gui/SkinEngine.h"
+#include "gui/TrayIcon.h"
+#include "gui/pages/PageViews.h"
+#include "ui/AppliedLanguage.h"
+#include "ui/LanguageTable.h"
+#include "ui/TermTable.h"
+
+namespace orbic::perf {
+class PointerSystem;
+}
 
 namespace orbic::gui {
 
@@ -26,7 +40,13 @@ struct WindowResources {
   std::span<const std::uint8_t> loadingGif;
   ui::BehaviourConfig config;
   std::string programFolder;  // with a trailing separator
+  // The system's pointer settings, for the Advanced page; may be null.
+  perf::PointerSystem* pointerSystem = nullptr;
 };
+
+// The embedded skin pictures and loading animation with the shipped
+// behaviour configuration.
+WindowResources EmbeddedWindowResources();
 
 // TForm1: the one skinned, borderless main window. It is the core's window
 // (UiHost): messages, the loading window, the device timer and the overlay
@@ -50,10 +70,38 @@ class MainWindow : public QWidget, public app::UiHost {
   // The creation steps in the order they ran, for the start-up test.
   const QStringList& CreationSteps() const { return creationSteps_; }
   QSize BackgroundSize() const { return backgroundSize_; }
+  SkinEngine& Skin() { return *skin_; }
+  HeaderBar& Header() { return *header_; }
+  HoverPictures& Hover() { return *hover_; }
+  TrayIcon& Tray() { return *tray_; }
+  perf::PointerSystem* PointerSystem() const { return resources_.pointerSystem; }
+
+  // Skin and language: the skin number (1..3) and the checked language radio
+  // rb_Lang1..3 move together through the language buttons.
+  int SkinNumber() const { return skinNumber_; }
+  int CurrentLanguage() const { return currentLanguage_; }
+  const ui::AppliedLanguage& Language() const { return language_; }
+  const QString& ApplicationTitle() const { return applicationTitle_; }
+  ui::TermLanguage FixedLanguage() const { return fixedLanguage_; }
+
+  // Btn_Lang1_0Click .. Btn_Lang3_0Click.
+  void LanguageButton(int language);
+  // A click on a header button: "Apply", "Main", "Lang2", "Web", "Exit", ...
+  void HeaderClicked(const QString& name);
+  // Ctrl+Alt+E: the engineer page buttons appear beside the Macro button.
+  void ShowEngineerButtons();
+  bool EngineerButtonsShown() const { return engineerButtonsShown_; }
 
   // Messages are modal dialogs; tests put a sink in their place.
   using MessageSink = std::function<void(const std::string&, app::MessageStyle)>;
   void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
+  // The profile file dialogs; tests put a chooser in their place. It returns
+  // the chosen path, or an empty text when the user cancelled.
+  using FileChooser = std::function<QString(bool save)>;
+  void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+  // Opens the web address; tests record it instead.
+  using UrlOpener = std::function<bool(const QUrl&)>;
+  void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
   // UiHost
   void ShowMessage(const std::string& text, app::MessageStyle style) override;
@@ -81,11 +129,25 @@ class MainWindow : public QWidget, public app::UiHost {
   void Create();
   void Step(const QString& name) { creationSteps_ << name; }
   void BuildPageGroups();
-  void BuildHeaderChrome();
+  void BuildControls();
+  void StackOverlays();
   void ApplyShape();
   void StartDrag(QMouseEvent* event);
   void ShowVisibleGroup();
+  void ApplyNavigationState();
   void FormCloseQuery();
+  // ApplySkinLayout: skin pictures, layout, list heights, language table.
+  void ApplySkinLayout(int skin);
+  void ApplyLanguage(const ui::LanguageTable& table);
+  void ApplyFixedTexts();
+  void SetCaption(const QString& objectName, const QString& text);
+  void SetApplicationTitle(const std::string& title);
+  void ReportProblems(std::vector<std::string>& problems);
+  void ActionButton(const QString& name, const std::function<void()>& action);
+  void SaveProfile();
+  void LoadProfile();
+  void WebButton();
+  QString ChooseFile(bool save);
 
   device::HidBackend& backend_;
   device::Clock& clock_;
@@ -93,13 +155,30 @@ class MainWindow : public QWidget, public app::UiHost {
   std::unique_ptr<app::Session> session_;
   std::unique_ptr<app::Navigation> navigation_;
   std::unique_ptr<LoadingWindow> loading_;
+  std::unique_ptr<TrayIcon> tray_;
+  std::unique_ptr<SkinEngine> skin_;
+  std::unique_ptr<PageViews> pageViews_;
+  HeaderBar* header_ = nullptr;
+  HoverPictures* hover_ = nullptr;
   QTimer deviceTimer_;
   QImage background_;
+  QBitmap shapeMask_;
   QSize backgroundSize_;
   std::array<QWidget*, kPageGroups> groups_{};
   std::array<QLabel*, kHeaderCopies> overlays_{};
   QStringList creationSteps_;
+  int skinNumber_ = 1;
+  int currentLanguage_ = 1;
+  ui::TermLanguage fixedLanguage_ = ui::TermLanguage::kEnglish;
+  std::vector<ui::LanguageTable> tables_;  // all three, for re-translating captions
+  ui::AppliedLanguage language_;
+  QString applicationTitle_;
+  std::vector<std::string> reportedProblems_;
+  bool engineerButtonsShown_ = false;
+  QString lastFolder_;
   MessageSink messageSink_;
+  FileChooser fileChooser_;
+  UrlOpener urlOpener_;
   QPoint dragOffset_;
   bool manualDrag_ = false;
 };

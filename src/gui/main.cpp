@@ -10,6 +10,8 @@
 #include "gui/DeviceSetup.h"
 #include "gui/MainWindow.h"
 #include "gui/SingleInstance.h"
+#include "gui/StartupReport.h"
+#include "platform/DesktopPointerSystem.h"
 #include "ui/BehaviourConfig.h"
 
 namespace {
@@ -37,7 +39,7 @@ int main(int argc, char** argv) {
     std::cerr << "orbic40: demo mouse state not loaded (" << error << "); using a fresh one\n";
   }
 
-  orbic::gui::WindowResources resources;
+  orbic::gui::WindowResources resources = orbic::gui::EmbeddedWindowResources();
   std::vector<std::string> problems;
   resources.config = orbic::ui::LoadEmbeddedBehaviourConfiguration(problems);
   for (const std::string& problem : problems) {
@@ -46,12 +48,18 @@ int main(int argc, char** argv) {
   resources.programFolder =
       QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/").toStdString();
 
+  orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder());
+  resources.pointerSystem = &pointerSystem;
+
   orbic::gui::MainWindow window(devices->Backend(), devices->Clock(), std::move(resources));
   QObject::connect(&instance, &orbic::gui::SingleInstance::raiseRequested, &window, [&window] {
     window.showNormal();
     window.raise();
     window.activateWindow();
   });
+  if (!Environment("ORBIC40_STARTUP_REPORT").empty()) {
+    new orbic::gui::StartupReport(window);  // owned by the window
+  }
   window.show();
   const int status = QApplication::exec();
   if (!devices->Save(error)) {

@@ -3,11 +3,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "gui/MainWindow.h"
-#include "params/DefaultImages.h"
-#include "sim/SimulatedHidBackend.h"
-#include "sim/SimulatedMouse.h"
-#include "sim/VirtualClock.h"
+#include "WindowRig.h"
 
 namespace orbic::gui::test {
 
@@ -23,33 +19,6 @@ class ShowCounter : public QObject {
     shows += event->type() == QEvent::Show ? 1 : 0;
     return false;
   }
-};
-
-struct Rig {
-  explicit Rig(bool withMouse) {
-    mouse->firmware.memory = params::LoadDefaultImages()[0];
-    mouse->SetClock(&clock);
-    if (withMouse) {
-      backend.AttachMouse(mouse);
-    }
-    window = std::make_unique<MainWindow>(backend, clock, WindowResources{});
-    window->SetMessageSink(
-        [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
-  }
-
-  // Device timer ticks until the connection start has run.
-  void TickUntilRead() {
-    for (int tick = 0;
-         tick < 10 && window->Session().LastOutcome() != app::ConnectionOutcome::kRead; ++tick) {
-      window->Session().Monitor().DevTimerTimer();
-    }
-  }
-
-  std::shared_ptr<sim::SimulatedMouse> mouse = std::make_shared<sim::SimulatedMouse>();
-  sim::VirtualClock clock;
-  sim::SimulatedHidBackend backend;
-  std::unique_ptr<MainWindow> window;
-  std::vector<std::string> messages;
 };
 
 void SaveScreenshot(QWidget& widget, const QString& name) {
@@ -68,7 +37,7 @@ class MainWindowTest : public QObject {
 
  private slots:
   void StartsInOrderAndWaitsForTheMouseBehindTheOverlay() {
-    Rig rig(false);
+    WindowRig rig(false);
     MainWindow& window = *rig.window;
     const QStringList& steps = window.CreationSteps();
     QCOMPARE(steps.first(), QString("tray icon"));
@@ -77,7 +46,10 @@ class MainWindowTest : public QObject {
              {"device timer off", "background picture"},
              {"background picture", "window and page groups sized"},
              {"borderless and shaped", "first page group shown"},
-             {"skin pictures and behaviour configuration", "layout and texts of skin 1"},
+             {"skin pictures and behaviour configuration", "page controls and header"},
+             {"page controls and header", "layout and texts of skin 1"},
+             {"layout and texts of skin 1", "application title"},
+             {"no-device state", "language button"},
              {"no-device state", "repaint"},
          }) {
       QVERIFY2(steps.indexOf(before) >= 0 && steps.indexOf(before) < steps.indexOf(after),
@@ -99,7 +71,7 @@ class MainWindowTest : public QObject {
   }
 
   void ReadsTheMouseBehindTheLoadingWindowAndOpensThePages() {
-    Rig rig(true);
+    WindowRig rig(true);
     MainWindow& window = *rig.window;
     window.show();
     ShowCounter loadingShows;
@@ -107,6 +79,7 @@ class MainWindowTest : public QObject {
     rig.TickUntilRead();
     QCOMPARE(window.Session().LastOutcome(), app::ConnectionOutcome::kRead);
     QVERIFY(loadingShows.shows >= 1);
+    QVERIFY(window.Loading().FrameCount() > 0);
     QVERIFY(window.Loading().isHidden());
     QVERIFY(!window.PagesCovered());
     QVERIFY(!window.Session().NoDeviceState());
@@ -122,14 +95,14 @@ class MainWindowTest : public QObject {
   }
 
   void PageButtonsWithoutAMouseSayTheDeviceIsBeingLookedFor() {
-    Rig rig(false);
+    WindowRig rig(false);
     rig.window->Navigation().Click(app::PageButton::kMacro);
     QCOMPARE(rig.messages, (std::vector<std::string>{"Finding the specified device"}));
     QVERIFY(rig.window->PageGroup(4)->isHidden());
   }
 
   void ClosingSendsNothingToTheMouse() {
-    Rig rig(true);
+    WindowRig rig(true);
     rig.TickUntilRead();
     rig.mouse->ClearTranscript();
     QLabel* exit = rig.window->PageGroup(1)->findChild<QLabel*>("Btn_Exit_1");

@@ -1,0 +1,60 @@
+// Pictures of every page after a demo read, for a person to look at:
+// $ORBIC40_SCREENSHOTS/page-<group>-<name>.png (ctest puts them in
+// build/screenshots). Without the variable there is nothing to do.
+#include <QDir>
+#include <QtTest>
+
+#include "WindowRig.h"
+
+namespace orbic::gui::test {
+
+class ScreenshotsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void EveryPageAfterADemoRead() {
+    const QString folder = qEnvironmentVariable("ORBIC40_SCREENSHOTS");
+    if (folder.isEmpty()) {
+      QSKIP("ORBIC40_SCREENSHOTS is not set");
+    }
+    QVERIFY(QDir().mkpath(folder));
+    WindowRig rig(true);
+    MainWindow& window = *rig.window;
+    window.show();
+    rig.TickUntilRead();
+    QCOMPARE(window.Session().LastOutcome(), app::ConnectionOutcome::kRead);
+    window.ShowEngineerButtons();
+
+    struct Page {
+      const char* button;  // header button, or empty for the fire page
+      int group;
+      const char* name;
+    };
+    for (const Page& page : std::vector<Page>{{"Btn_Main_1", 1, "main"},
+                                              {"Btn_Second_1", 1, "second"},
+                                              {"Btn_Adv_1", 2, "advanced"},
+                                              {"Btn_Breath_2", 3, "light"},
+                                              {"Btn_Macro_3", 4, "macro"},
+                                              {"", 5, "fire"},
+                                              {"Btn_Engineer_4", 6, "engineer"}}) {
+      if (*page.button != '\0') {
+        QLabel* button = rig.Find(page.button);
+        QVERIFY2(button != nullptr && button->isVisibleTo(button->parentWidget()), page.button);
+        QTest::mouseClick(button, Qt::LeftButton);
+      } else {
+        // The fire page opens from the key function list; here it is shown directly.
+        window.Session().Pages().visibleGroup = page.group;
+        window.ModelsChanged();
+      }
+      QVERIFY2(!window.PageGroup(page.group)->isHidden(), page.name);
+      const QString file = QString("%1/page-%2-%3.png").arg(folder).arg(page.group).arg(page.name);
+      QVERIFY2(window.grab().save(file), qPrintable(file));
+    }
+    QVERIFY(rig.messages.empty());
+  }
+};
+
+}  // namespace orbic::gui::test
+
+QTEST_MAIN(orbic::gui::test::ScreenshotsTest)
+#include "ScreenshotsTest.moc"
