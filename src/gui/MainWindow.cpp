@@ -322,6 +322,13 @@ void MainWindow::ApplyLanguage(const ui::LanguageTable& table) {
   }
   session_->Messages() = language_.messages;
   session_->Settings().dpi.SetStepTexts(language_.dpiStepTexts);
+  // Labels are made from the codes in the new language, so a macro named
+  // like a table text keeps its name.
+  session_->Settings().SetLabelTexts(
+      [table = language_.table](std::string_view key) { return table.Text(key); });
+  if (pageViews_) {
+    pageViews_->Refresh();
+  }
 }
 
 void MainWindow::SetCaption(const QString& objectName, const QString& text) {

@@ -66,6 +66,8 @@ class MainWindow : public QWidget, public app::UiHost {
   app::Session& Session() { return *session_; }
   app::Navigation& Navigation() { return *navigation_; }
   LoadingWindow& Loading() { return *loading_; }
+  // The page controls, bound to the session's page models.
+  PageViews& Pages() { return *pageViews_; }
   QTimer& DeviceTimer() { return deviceTimer_; }
   // The creation steps in the order they ran, for the start-up test.
   const QStringList& CreationSteps() const { return creationSteps_; }

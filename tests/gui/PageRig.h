@@ -1,7 +1,7 @@
 #pragma once
 
-// A main window that has read a simulated mouse, with the page controls
-// created on its page groups and the window's messages collected.
+// A main window that has read a simulated mouse, with its page controls and
+// the window's messages collected.
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -28,19 +28,13 @@ struct PageRig {
     window = std::make_unique<MainWindow>(backend, clock, WindowResources{});
     window->SetMessageSink(
         [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
-    std::array<QWidget*, 6> groups{};
-    for (int group = 1; group <= 6; ++group) {
-      groups[static_cast<std::size_t>(group - 1)] = window->PageGroup(group);
-    }
-    views = CreatePageViews(groups, window->Session());
+    views = &window->Pages();
     for (int tick = 0;
          tick < 10 && window->Session().LastOutcome() != app::ConnectionOutcome::kRead; ++tick) {
       window->Session().Monitor().DevTimerTimer();
     }
     views->Refresh();
   }
-
-  ~PageRig() { views.reset(); }
 
   template <class Widget>
   Widget* Find(int group, const char* name) const {
@@ -53,7 +47,7 @@ struct PageRig {
   sim::VirtualClock clock;
   sim::SimulatedHidBackend backend;
   std::unique_ptr<MainWindow> window;
-  std::unique_ptr<PageViews> views;
+  PageViews* views = nullptr;  // the window's own
   std::vector<std::string> messages;
 };
 

@@ -133,6 +133,9 @@ class ButtonAssignment {
   // The gun-key option is offered only on the "Game Mode" page with GD_Enable.
   bool ComboKey3Visible(int shownKeyMode) const;
 
+  // The language table changed: the labels' texts come from `text` now.
+  void SetTextLookup(TextLookup text) { text_ = std::move(text); }
+
  private:
   void OpenMenu(MenuSurface surface, int keyMode, int button);
   std::string LeftClickLabel() const;

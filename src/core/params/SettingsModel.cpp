@@ -23,6 +23,12 @@ void SettingsModel::BindTo(ParameterImage& image) {
   image.hooks.applyAimValue = [this](DataBuf&) { assignment.AIMKeyToDataBuf(); };
 }
 
+void SettingsModel::SetLabelTexts(keys::TextLookup text) {
+  labelContext.text = text;
+  assignment.SetTextLookup(std::move(text));
+  keys.RefreshLabels();
+}
+
 void SettingsModel::OpenKeyModePage(int keyMode) {
   shownKeyMode_ = keyMode == 2 ? 2 : 1;
   lighting.SelectKeyMode(shownKeyMode_ - 1);

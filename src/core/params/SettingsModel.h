@@ -41,6 +41,10 @@ class SettingsModel {
   // and the engineer page fill it.
   keys::LabelContext labelContext;
 
+  // The language table changed: labels take their texts from `text`, and
+  // every button label is made again in the new language.
+  void SetLabelTexts(keys::TextLookup text);
+
   // The key mode whose page ("Office Mode" 1, "Game Mode" 2) shows the buttons.
   int ShownKeyMode() const { return shownKeyMode_; }
   // Opening a key-mode page: the key-mode setting follows it.
