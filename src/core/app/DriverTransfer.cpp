@@ -156,7 +156,8 @@ bool DriverTransfer::ReadLoadFile(const std::string& path, std::vector<std::uint
   return true;
 }
 
-TransferOutcome DriverTransfer::AfterLoad(const std::vector<std::uint8_t>& bytes, bool loaded) {
+TransferOutcome DriverTransfer::AfterLoad(const std::vector<std::uint8_t>& bytes, bool loaded,
+                                          bool reconnectAfterFailure) {
   DriverConnection& driver = session_.Driver();
   bool sent = false;
   if (loaded) {
@@ -168,8 +169,11 @@ TransferOutcome DriverTransfer::AfterLoad(const std::vector<std::uint8_t>& bytes
     sent = driver.SendLiveStateToMouse(toMouse, kLoadOpenReplies);
   }
   // The pages show what the driver holds now.
-  session_.ReadDevInfo();
-  const bool reconnected = session_.LastOutcome() == ConnectionOutcome::kDriverConnected;
+  bool reconnected = false;
+  if (loaded || reconnectAfterFailure) {
+    session_.ReadDevInfo();
+    reconnected = session_.LastOutcome() == ConnectionOutcome::kDriverConnected;
+  }
   if (!loaded || !sent) {
     session_.Ui().ShowMessage(session_.Messages().str109, MessageStyle::kDialog);
   }
@@ -195,7 +199,7 @@ TransferOutcome DriverTransfer::TLDefaultDriverParameter(const std::string& file
   }
   // The follow-up runs only when the driver took the file.
   const bool loaded = session_.Driver().Channel().LoadDefaultDriverParameters(bytes);
-  return AfterLoad(bytes, loaded);
+  return AfterLoad(bytes, loaded, false);
 }
 
 TransferOutcome DriverTransfer::SaveProfile(const std::string& path, std::string& error) {
@@ -228,7 +232,8 @@ TransferOutcome DriverTransfer::LoadProfile(const std::string& path, std::string
   // The mouse is told the file's live state only when the driver took the
   // file: otherwise the two would disagree.
   const bool loaded = session_.Driver().Channel().LoadDriverProfile(bytes);
-  return AfterLoad(bytes, loaded);
+  // The connection starts again either way, so the pages show what the driver holds.
+  return AfterLoad(bytes, loaded, true);
 }
 
 }  // namespace orbic::app

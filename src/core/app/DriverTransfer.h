@@ -33,8 +33,10 @@ class DriverTransfer {
  private:
   // Fails with `error` set when `path` cannot be read or cannot be a profile.
   bool ReadLoadFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
-  // The command-9 follow-up of a full load and the new connection start.
-  TransferOutcome AfterLoad(const std::vector<std::uint8_t>& bytes, bool loaded);
+  // The command-9 follow-up of a full load the driver took, and the new
+  // connection start (after a refused load only when asked).
+  TransferOutcome AfterLoad(const std::vector<std::uint8_t>& bytes, bool loaded,
+                            bool reconnectAfterFailure);
 
   Session& session_;
 };

@@ -64,8 +64,8 @@ TEST(DriverMacroAssignment, TheFirstMacroTakesPositionZeroWithTheTypeOfItsStopMo
     StopMode stop;
     const char* code;
   };
-  for (const Case& c : {Case{StopMode::kAfterMacroIsOver, "060120"},
-                        Case{StopMode::kUntilKeyRelease, "0E0120"}}) {
+  for (const Case& c :
+       {Case{StopMode::kAfterMacroIsOver, "060120"}, Case{StopMode::kUntilKeyRelease, "0E0120"}}) {
     Pages pages;
     const auto outcome = pages.Assign(2, 4, DriverTypingMacro("Reload", 2, c.stop));
     EXPECT_EQ(outcome.result, DriverAssignResult::kAssigned);
