@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/AtomicFile.h"
 #include "cli/Commands.h"
 #include "ui/BehaviourConfig.h"
+#include "ui/IniFile.h"
 
 namespace orbic::cli {
 
@@ -29,10 +31,54 @@ std::string FailureText(app::ConnectionOutcome outcome, const std::string& lastM
     case app::ConnectionOutcome::kDriverMode:
       return "The configuration selects driver mode; reading the mouse's memory is not used "
              "there.";
+    case app::ConnectionOutcome::kDriverRefused:
+      return "The mouse refused the driver connection (" + lastMessage + ").";
+    case app::ConnectionOutcome::kDriverNotFound:
+      return "No filter driver with the mouse's driver id was found (" + lastMessage + ").";
     default:
       break;
   }
   return lastMessage.empty() ? "The mouse could not be read." : lastMessage;
+}
+
+// A missing key keeps its shipped value, which is what a short factory file
+// means; every other problem makes the file unusable.
+constexpr std::string_view kMissingKeyProblem = ": key is missing;";
+
+// The embedded configuration, or the [org] section of `options.configPath`.
+// False with `error` when the file cannot be used.
+bool LoadConfiguration(const GlobalOptions& options, ui::BehaviourConfig& config,
+                       std::string& error) {
+  std::vector<std::string> problems;
+  if (options.configPath.empty()) {
+    config = ui::LoadEmbeddedBehaviourConfiguration(problems);
+    for (const std::string& problem : problems) {
+      std::cerr << "configuration: " << problem << '\n';
+    }
+    return true;
+  }
+  std::vector<std::uint8_t> bytes;
+  if (!app::ReadWholeFile(options.configPath, bytes, error)) {
+    return false;
+  }
+  const ui::IniFile ini = ui::IniFile::Parse(
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (!ini.HasSection("org")) {
+    error = options.configPath + ": no [org] section, so it is no behaviour configuration";
+    return false;
+  }
+  config = ui::ReadBehaviourConfiguration(ini, problems);
+  std::string unusable;
+  for (const std::string& problem : problems) {
+    if (problem.find(kMissingKeyProblem) == std::string::npos) {
+      unusable += "\n  " + problem;
+    }
+  }
+  if (!unusable.empty()) {
+    error = options.configPath + " cannot be used:" + unusable;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -52,21 +98,25 @@ std::string CliSession::LastMessage() const {
 
 std::optional<int> CliSession::Connect(const GlobalOptions& options) {
   std::string error;
+  ui::BehaviourConfig config;
+  if (!LoadConfiguration(options, config, error)) {
+    std::cerr << error << '\n';
+    return kExitBadInput;
+  }
   access_ = DeviceAccess::Open(options, error);
   if (!access_) {
     std::cerr << error << '\n';
     return kExitBadInput;
   }
-  std::vector<std::string> problems;
-  const ui::BehaviourConfig config = ui::LoadEmbeddedBehaviourConfiguration(problems);
-  for (const std::string& problem : problems) {
-    std::cerr << "configuration: " << problem << '\n';
-  }
   session_ = std::make_unique<app::Session>(access_->Backend(), access_->Clock(), host_, config);
   session_->SetProgramFolder(ExecutableFolder());
+  if (device::DriverPort* port = access_->Driver()) {
+    session_->SetDriverPort(*port);
+  }
   session_->RefreshErrorAP();
   const app::ConnectionOutcome outcome = session_->ConnectNow();
-  if (outcome != app::ConnectionOutcome::kRead) {
+  if (outcome != app::ConnectionOutcome::kRead &&
+      outcome != app::ConnectionOutcome::kDriverConnected) {
     std::cerr << FailureText(outcome, LastMessage()) << '\n';
     Finish();
     return kExitDeviceFailure;

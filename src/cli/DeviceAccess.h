@@ -15,6 +15,7 @@ namespace orbic::cli {
 struct GlobalOptions {
   std::string simulatedState;   // empty: the machine's real HID interfaces
   std::string simulatedDriver;  // empty: the machine's filter driver, where there is one
+  std::string configPath;       // empty: the embedded behaviour configuration
   bool trace = false;
 };
 

@@ -29,7 +29,14 @@ int RunRead(const GlobalOptions& options, const std::string& outPath, bool json)
     doc["file"] = outPath;
     std::cout << doc.dump(2) << '\n';
   } else {
-    std::cout << "Read 2048 bytes from the mouse into " << outPath << ".\n";
+    if (session.Config().eepromMode) {
+      std::cout << "Read 2048 bytes from the mouse into " << outPath << ".\n";
+    } else {
+      // Driver mode reads the sections from the filter driver, not the mouse's memory.
+      std::cout << "Read the filter driver's sections into " << outPath
+                << " (Parameter A, Parameter B, Profile and Fire Key at their image offsets, "
+                   "zero elsewhere).\n";
+    }
     PrintSettings(std::cout, settings);
   }
   return kExitOk;

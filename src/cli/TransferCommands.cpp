@@ -17,11 +17,17 @@ int Report(CliSession& cli, app::TransferOutcome outcome, const std::string& err
     return saved ? kExitOk : kExitBadInput;
   }
   std::string text = error;
+  if (outcome == app::TransferOutcome::kMissingFile) {
+    text = "The preset file is missing from " + cli.Session().ConfiguredFolder() +
+           "; nothing was changed.";
+  }
   if (text.empty()) {
     text = cli.LastMessage();
   }
   std::cerr << (text.empty() ? std::string("The mouse was not written.") : text) << '\n';
-  return outcome == app::TransferOutcome::kBadFile ? kExitBadInput : kExitDeviceFailure;
+  const bool badInput =
+      outcome == app::TransferOutcome::kBadFile || outcome == app::TransferOutcome::kMissingFile;
+  return badInput ? kExitBadInput : kExitDeviceFailure;
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
   app.add_option("--simulated-driver", global.simulatedDriver,
                  "Talk to the simulated filter driver kept in this state file (see 'sim "
                  "new-driver')");
+  app.add_option("--config", global.configPath,
+                 "Read the behaviour configuration's [org] section from this INI file instead of "
+                 "the embedded one (Ap_Mode=1 selects driver mode)");
   app.add_flag("--trace", global.trace, "Print every feature report to stderr");
   bool json = false;
   app.add_flag("--json", json, "Machine-readable output");

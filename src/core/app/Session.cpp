@@ -34,8 +34,10 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
       channel_(backend, clock, ui),
       monitor_(backend, channel_, clock, ui, *this),
       settings_(config_, image_.data, ui, messages_),
-      defaultImages_(params::LoadDefaultImages()) {
+      defaultImages_(params::LoadDefaultImages()),
+      driver_(std::make_unique<DriverConnection>(*this)) {
   settings_.BindTo(image_);
+  hooks_.startDriverConnection = [this] { lastOutcome_ = driver_->StartDriverConnection(); };
   defaultIdentification_ = {defaultImages_[0][params::layout::kIdentificationAddress],
                             defaultImages_[0][params::layout::kIdentificationAddress + 1]};
 }

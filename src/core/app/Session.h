@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "app/DriverConnection.h"
 #include "app/PageState.h"
 #include "device/CommandChannel.h"
 #include "device/DeviceMonitor.h"
@@ -29,6 +31,9 @@ enum class ConnectionOutcome {
   kReadIncomplete,          // the image read lost chunks: not taken as the mouse's
   kRead,                    // image read, split and shown
   kDriverMode,              // handed to the driver connection start
+  kDriverRefused,           // driver mode: command 1 not 0xA6 or the connection refused: Str020
+  kDriverNotFound,          // driver mode: no filter driver with the mouse's id: Str020
+  kDriverConnected,         // driver mode: sections and macros read from the driver, shown
 };
 
 // Where the subsystems that come with later features plug into the
@@ -39,8 +44,10 @@ struct SessionHooks {
   std::function<void()> clearMacroViews;         // macro name list, macro list, both texts
   std::function<void()> clearDeviceLostLists;    // macro list and fire macro lists
   std::function<void()> hideAllMenu;
-  std::function<void()> startDriverConnection;  // driver mode instead of the image read
-  std::function<void()> applyPointerSettings;   // before every write-back
+  // Driver mode instead of the image read; the session's own driver connection
+  // start unless replaced.
+  std::function<void()> startDriverConnection;
+  std::function<void()> applyPointerSettings;  // before every write-back
 };
 
 // The program's state around the mouse: the channel, hot-plug, the parameter
@@ -49,6 +56,8 @@ class Session : public device::ConnectionEvents {
  public:
   Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
           ui::BehaviourConfig config);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
   device::Clock& Clock() { return clock_; }
   UiHost& Ui() { return ui_; }
@@ -69,6 +78,9 @@ class Session : public device::ConnectionEvents {
   ui::MessageStrings& Messages() { return messages_; }
   PageState& Pages() { return pages_; }
   SessionHooks& Hooks() { return hooks_; }
+  // Driver mode: the filter driver, the live state and the driver connection start.
+  DriverConnection& Driver() { return *driver_; }
+  void SetDriverPort(device::DriverPort& port) { driver_->SetDriverPort(port); }
 
   bool NoDeviceState() const { return noDeviceState_; }
   ConnectionOutcome LastOutcome() const { return lastOutcome_; }
@@ -98,6 +110,10 @@ class Session : public device::ConnectionEvents {
   void CloseExchange();
 
  private:
+  // The driver connection start leaves the no-device state and sets the
+  // lighting type as the memory-mode read does.
+  friend class DriverConnection;
+
   void ShowConnectionMessage(const std::string& text);
   void ForgetMouse();
 
@@ -120,6 +136,7 @@ class Session : public device::ConnectionEvents {
   params::SplitReport lastSplit_;
   std::array<int, 2> readIdentification_{};
   std::string lightingTypeName_;
+  std::unique_ptr<DriverConnection> driver_;
 };
 
 }  // namespace orbic::app

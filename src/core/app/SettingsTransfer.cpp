@@ -15,6 +15,10 @@ namespace {
 // The preset buttons and the file each looks for in the configured folder.
 constexpr std::array<const char*, 3> kPresetFiles{"ORBIC5xData_Cfg1.bin", "ORBIC5xData_Cfg2.bin",
                                                   "ORBIC5xData_Cfg3.bin"};
+// Driver mode: the presets and the engineer default load whole driver memories.
+constexpr std::array<const char*, 3> kDriverPresetFiles{
+    "Driver_ORBIC5xData_Cfg1.bin", "Driver_ORBIC5xData_Cfg2.bin", "Driver_ORBIC5xData_Cfg3.bin"};
+constexpr const char* kDriverDefaultFile = "default_config1.bin";
 // Before acting, the buttons let the pressed picture show: 11 waits of 10 ms.
 constexpr int kClickSettleSteps = 11;
 constexpr std::uint32_t kClickSettleMs = 10;
@@ -32,6 +36,10 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
 }
 
 }  // namespace
+
+bool SettingsTransfer::DriverMode() const {
+  return !session_.Config().eepromMode;
+}
 
 bool SettingsTransfer::RequireMouse() {
   if (session_.Channel().IsOpen()) {
@@ -110,7 +118,7 @@ TransferOutcome SettingsTransfer::Apply() {
     return TransferOutcome::kNoMouse;
   }
   SettleClick();
-  return DownloadParameter();
+  return DriverMode() ? driver_.DownloadDriverParameter() : DownloadParameter();
 }
 
 TransferOutcome SettingsTransfer::Confirm() {
@@ -118,7 +126,8 @@ TransferOutcome SettingsTransfer::Confirm() {
     return TransferOutcome::kNoMouse;
   }
   SettleClick();
-  const TransferOutcome outcome = DownloadParameter();
+  const TransferOutcome outcome =
+      DriverMode() ? driver_.DownloadDriverParameter() : DownloadParameter();
   SettleClick();
   return outcome;
 }
@@ -137,7 +146,11 @@ TransferOutcome SettingsTransfer::Preset(int number) {
     return TransferOutcome::kNoMouse;
   }
   SettleClick();
-  return TLDefaultParameter(kPresetFiles[static_cast<std::size_t>(number - 1)], number - 1);
+  const auto index = static_cast<std::size_t>(number - 1);
+  if (DriverMode()) {
+    return driver_.TLDefaultDriverParameter(kDriverPresetFiles[index]);
+  }
+  return TLDefaultParameter(kPresetFiles[index], number - 1);
 }
 
 TransferOutcome SettingsTransfer::EngineerDefault() {
@@ -145,6 +158,9 @@ TransferOutcome SettingsTransfer::EngineerDefault() {
     return TransferOutcome::kNoMouse;  // silently
   }
   SettleClick();
+  if (DriverMode()) {
+    return driver_.TLDefaultDriverParameter(kDriverDefaultFile);
+  }
   return TLDefaultParameter(kPresetFiles[0], 0);
 }
 
@@ -215,6 +231,9 @@ TransferOutcome SettingsTransfer::SaveProfile(const std::string& path, std::stri
     error = session_.Messages().str020;
     return TransferOutcome::kNoMouse;
   }
+  if (DriverMode()) {
+    return driver_.SaveProfile(path, error);
+  }
   session_.ReadDevInfo();
   // Saving is of what the mouse holds: without a fresh read there is nothing to save.
   if (session_.LastOutcome() != ConnectionOutcome::kRead) {
@@ -232,6 +251,9 @@ TransferOutcome SettingsTransfer::LoadProfile(const std::string& path, std::stri
   if (!RequireMouse()) {
     error = session_.Messages().str020;
     return TransferOutcome::kNoMouse;
+  }
+  if (DriverMode()) {
+    return driver_.LoadProfile(path, error);
   }
   std::vector<std::uint8_t> bytes;
   if (!ReadWholeFile(path, bytes, error)) {

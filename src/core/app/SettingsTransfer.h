@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/DriverTransfer.h"
 #include "device/VerifiedWrite.h"
 
 namespace orbic::app {
@@ -19,13 +20,14 @@ enum class TransferOutcome {
   kBadFile,      // a profile or preset file that cannot be used
   kReadFailed,   // the re-read before a save did not read the mouse
   kSaved,
+  kMissingFile,  // driver mode: the preset file does not exist, nothing was changed
 };
 
 // "Confirm", "Apply", "Read", the presets, the engineer default and the
-// profile files, in memory mode. Driver mode arrives with the driver channel.
+// profile files. In driver mode each hands over to the driver variant.
 class SettingsTransfer {
  public:
-  explicit SettingsTransfer(Session& session) : session_(session) {}
+  explicit SettingsTransfer(Session& session) : session_(session), driver_(session) {}
 
   TransferOutcome Apply();             // Btn_Apply_*, btn_Write
   TransferOutcome Confirm();           // Btn_Confirm_*: apply; the window then closes
@@ -33,9 +35,11 @@ class SettingsTransfer {
   TransferOutcome Preset(int number);  // Btn_Confirm1_* .. Btn_Confirm3_*: 1..3
   TransferOutcome EngineerDefault();   // Btn_Default
   // Save Profile: the mouse is read again and its image is written to `path`
-  // (".bin" appended when missing), atomically.
+  // (".bin" appended when missing), atomically. Driver mode: the driver's
+  // profile memory with the live state.
   TransferOutcome SaveProfile(const std::string& path, std::string& error);
-  // Load Profile: the first 2048 bytes of `path` become the image and are written.
+  // Load Profile: the first 2048 bytes of `path` become the image and are
+  // written. Driver mode: up to 102400 bytes into the driver's memory.
   TransferOutcome LoadProfile(const std::string& path, std::string& error);
 
   TransferOutcome DownloadParameter();
@@ -45,12 +49,14 @@ class SettingsTransfer {
   const device::VerifiedWriteReport& LastWrite() const { return lastWrite_; }
 
  private:
+  bool DriverMode() const;
   bool RequireMouse();
   void SettleClick();
   TransferOutcome WriteChecked();
   TransferOutcome OpenExchange(bool requireFullAccess);
 
   Session& session_;
+  DriverTransfer driver_;
   device::VerifiedWriteReport lastWrite_;
 };
 

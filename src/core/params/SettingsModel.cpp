@@ -1,5 +1,6 @@
 #include "params/SettingsModel.h"
 
+#include "drivermacros/DriverFireKeyRule.h"
 #include "params/ImageFields.h"
 
 namespace orbic::params {
@@ -10,11 +11,14 @@ SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, a
       dpi(config.dpiCount),
       lighting(config),
       assignment(keys, data, dpi, options, config, messages, ui),
-      macroAssignment(assignment, keys, data, macroSlots, messages, ui) {
+      macroAssignment(assignment, keys, data, macroSlots, messages, ui),
+      driverMacroAssignment(assignment, keys, data, driverSlots, messages, ui) {
   // Driver mode names macros by the driver list instead.
-  if (config.eepromMode) {
-    labelContext.macros = &macroSlots;
-  }
+  labelContext.macros =
+      config.eepromMode ? static_cast<const keys::MacroNameSource*>(&macroSlots) : &driverSlots;
+  assignment.SetDriverFireKeyRule([this](keys::KeyAssignments& codes, DataBuf& buffer) {
+    drivermacros::DriverFireKeyRule(codes, buffer, options.continuousFire);
+  });
 }
 
 void SettingsModel::BindTo(ParameterImage& image) {

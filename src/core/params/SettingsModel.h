@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/UiHost.h"
+#include "drivermacros/DriverMacroAssignment.h"
+#include "drivermacros/DriverSlotList.h"
 #include "keys/ButtonAssignment.h"
 #include "keys/CodeLabels.h"
 #include "keys/KeyAssignments.h"
@@ -37,6 +39,10 @@ class SettingsModel {
   // The six base macro slots; in memory mode they name the macros of the labels.
   macros::MacroSlots macroSlots;
   macros::MacroAssignment macroAssignment;
+  // In driver mode the copies of the macros that buttons use, which name the
+  // macros of the labels, and the assignment that fills them.
+  drivermacros::DriverSlotList driverSlots;
+  drivermacros::DriverMacroAssignment driverMacroAssignment;
   // Where the labels of macro and gun-key codes come from; the macro store
   // and the engineer page fill it.
   keys::LabelContext labelContext;
