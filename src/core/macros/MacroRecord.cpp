@@ -3,53 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/UnicodeText.h"
+
 namespace orbic::macros {
 
 namespace {
 
-// Code points of `utf8`; nothing for malformed text.
-std::optional<std::vector<char32_t>> CodePoints(std::string_view utf8) {
-  std::vector<char32_t> points;
-  std::size_t at = 0;
-  while (at < utf8.size()) {
-    const auto lead = static_cast<std::uint8_t>(utf8[at]);
-    int extra = 0;
-    char32_t point = 0;
-    if (lead < 0x80) {
-      point = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      point = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      point = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      point = lead & 0x07;
-    } else {
-      return std::nullopt;
-    }
-    if (at + static_cast<std::size_t>(extra) >= utf8.size()) {
-      return std::nullopt;  // cut off in the middle of a character
-    }
-    for (int i = 1; i <= extra; ++i) {
-      const auto next = static_cast<std::uint8_t>(utf8[at + static_cast<std::size_t>(i)]);
-      if ((next & 0xC0) != 0x80) {
-        return std::nullopt;
-      }
-      point = (point << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (point < kSmallest[extra] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
-      return std::nullopt;  // overlong, out of range or a surrogate
-    }
-    points.push_back(point);
-    at += static_cast<std::size_t>(extra) + 1;
-  }
-  return points;
-}
-
-std::vector<std::uint16_t> Utf16Units(const std::vector<char32_t>& points) {
+std::vector<std::uint16_t> Utf16Units(const std::u32string& points) {
   std::vector<std::uint16_t> units;
   for (char32_t point : points) {
     if (point < 0x10000) {
@@ -63,28 +23,10 @@ std::vector<std::uint16_t> Utf16Units(const std::vector<char32_t>& points) {
   return units;
 }
 
-void AppendUtf8(std::string& out, char32_t point) {
-  if (point < 0x80) {
-    out += static_cast<char>(point);
-  } else if (point < 0x800) {
-    out += static_cast<char>(0xC0 | (point >> 6));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    out += static_cast<char>(0xE0 | (point >> 12));
-    out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (point >> 18));
-    out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (point & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::optional<std::size_t> Utf16Length(std::string_view utf8) {
-  const auto points = CodePoints(utf8);
+  const auto points = ui::Utf8CodePoints(utf8);
   if (!points) {
     return std::nullopt;
   }
@@ -92,7 +34,7 @@ std::optional<std::size_t> Utf16Length(std::string_view utf8) {
 }
 
 std::optional<NameField> EncodeName(std::string_view utf8) {
-  const auto points = CodePoints(utf8);
+  const auto points = ui::Utf8CodePoints(utf8);
   if (!points) {
     return std::nullopt;
   }
@@ -118,7 +60,7 @@ std::string DecodeName(const NameField& field) {
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < kMaxNameUnits) {
       const auto low = static_cast<char32_t>((field[2 * i + 2] << 8) | field[2 * i + 3]);
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        AppendUtf8(name, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        ui::AppendUtf8(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00), name);
         ++i;
         continue;
       }
@@ -127,7 +69,7 @@ std::string DecodeName(const NameField& field) {
       name += '?';
       continue;
     }
-    AppendUtf8(name, unit);
+    ui::AppendUtf8(unit, name);
   }
   return name;
 }

@@ -116,4 +116,45 @@ DecodedText DecodeUtf8(std::span<const std::uint8_t> bytes) {
   return result;
 }
 
+std::optional<std::u32string> Utf8CodePoints(std::string_view utf8) {
+  std::u32string points;
+  std::size_t at = 0;
+  while (at < utf8.size()) {
+    const auto lead = static_cast<std::uint8_t>(utf8[at]);
+    int extra = 0;
+    char32_t point = 0;
+    if (lead < 0x80) {
+      point = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+      extra = 1;
+      point = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2;
+      point = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+      extra = 3;
+      point = lead & 0x07;
+    } else {
+      return std::nullopt;
+    }
+    if (at + static_cast<std::size_t>(extra) >= utf8.size()) {
+      return std::nullopt;  // cut off in the middle of a character
+    }
+    for (int i = 1; i <= extra; ++i) {
+      const auto next = static_cast<std::uint8_t>(utf8[at + static_cast<std::size_t>(i)]);
+      if ((next & 0xC0) != 0x80) {
+        return std::nullopt;
+      }
+      point = (point << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+    if (point < kSmallest[extra] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+      return std::nullopt;  // overlong, out of range or a surrogate
+    }
+    points.push_back(point);
+    at += static_cast<std::size_t>(extra) + 1;
+  }
+  return points;
+}
+
 }  // namespace orbic::ui

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace orbic::ui {
 
@@ -23,5 +25,9 @@ DecodedText DecodeUtf8(std::span<const std::uint8_t> bytes);
 
 // Appends the UTF-8 form of `codePoint` (a Unicode scalar value).
 void AppendUtf8(char32_t codePoint, std::string& out);
+
+// The code points of `utf8`; nothing for text that is not well-formed UTF-8
+// (cut off, overlong, out of range or a surrogate).
+std::optional<std::u32string> Utf8CodePoints(std::string_view utf8);
 
 }  // namespace orbic::ui
