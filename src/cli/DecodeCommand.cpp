@@ -1,29 +1,17 @@
 #include <iostream>
 
-#include "cli/CliUiHost.h"
 #include "cli/Commands.h"
-#include "cli/ImageFile.h"
+#include "cli/OfflineImage.h"
 #include "cli/SettingsReport.h"
-#include "ui/BehaviourConfig.h"
 
 namespace orbic::cli {
 
 int RunDecode(const std::string& imagePath, bool json) {
-  params::ParameterImage image;
-  std::string error;
-  if (!LoadImageFile(imagePath, image.raw, error)) {
-    std::cerr << error << '\n';
+  const auto offline = OfflineImage::Open(imagePath);
+  if (!offline) {
     return kExitBadInput;
   }
-  std::vector<std::string> problems;
-  const ui::BehaviourConfig config = ui::LoadEmbeddedBehaviourConfiguration(problems);
-  CliUiHost host;
-  const ui::MessageStrings messages;
-  params::SettingsModel model(config, image.data, host, messages);
-  model.BindTo(image);  // the macro slots name the buttons' macros
-  const params::SplitReport split = image.SplitImage();
-  model.DataBufToUI(image.data);
-  const nlohmann::json settings = SettingsJson(model, image.raw, split);
+  const nlohmann::json settings = SettingsJson(*offline->model, offline->image.raw, offline->split);
   if (json) {
     std::cout << settings.dump(2) << '\n';
   } else {

@@ -1,37 +1,28 @@
 #include <iostream>
 
 #include "app/AtomicFile.h"
-#include "cli/CliUiHost.h"
 #include "cli/Commands.h"
-#include "cli/ImageFile.h"
+#include "cli/OfflineImage.h"
 #include "cli/SettingChanges.h"
 #include "fire/FirePage.h"
 #include "sim/VirtualClock.h"
-#include "ui/BehaviourConfig.h"
 
 namespace orbic::cli {
 
 int RunImageSet(const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes) {
-  params::ParameterImage image;
-  std::string error;
-  if (!LoadImageFile(inPath, image.raw, error)) {
-    std::cerr << error << '\n';
+  fire::FireMacroTable fireMacros;
+  const auto offline = OfflineImage::Open(
+      inPath, [&fireMacros](params::ParameterImage& image) { fireMacros.BindTo(image); });
+  if (!offline) {
     return kExitBadInput;
   }
-  std::vector<std::string> problems;
-  const ui::BehaviourConfig config = ui::LoadEmbeddedBehaviourConfiguration(problems);
-  CliUiHost host;
-  const ui::MessageStrings messages;
-  params::SettingsModel model(config, image.data, host, messages);
-  model.BindTo(image);
-  fire::FireMacroTable fireMacros;
-  fireMacros.BindTo(image);
-  image.SplitImage();
-  model.DataBufToUI(image.data);
+  params::ParameterImage& image = offline->image;
+  params::SettingsModel& model = *offline->model;
+  const ui::MessageStrings& messages = offline->messages;
   sim::VirtualClock clock;  // the fire page's recorder is never used here
-  fire::FirePage firePage(fireMacros, image.data, model.options, model.keys, config, messages, host,
-                          clock);
+  fire::FirePage firePage(fireMacros, image.data, model.options, model.keys, offline->config,
+                          messages, offline->host, clock);
 
   for (const std::string& change : changes) {
     const std::string problem = IsFireSettingChange(change)
@@ -45,6 +36,7 @@ int RunImageSet(const std::string& inPath, const std::string& outPath,
   // Fire macro edits are written as the fire page's Confirm would write them.
   fireMacros.CopyInto(image.data);
   image.AssembleImage();
+  std::string error;
   if (!app::WriteFileAtomically(outPath, image.raw, error)) {
     std::cerr << error << '\n';
     return kExitBadInput;

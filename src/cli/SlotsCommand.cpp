@@ -3,14 +3,12 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/CliUiHost.h"
 #include "cli/Commands.h"
-#include "cli/ImageFile.h"
+#include "cli/OfflineImage.h"
 #include "keys/KeyCode.h"
 #include "keys/MacroReferences.h"
 #include "macros/MacroCodec.h"
 #include "params/SettingsModel.h"
-#include "ui/BehaviourConfig.h"
 
 namespace orbic::cli {
 
@@ -97,22 +95,11 @@ void PrintSlots(std::ostream& out, const json& slots) {
 }  // namespace
 
 int RunImageSlots(const std::string& imagePath, bool asJson) {
-  params::ParameterImage image;
-  std::string error;
-  if (!LoadImageFile(imagePath, image.raw, error)) {
-    std::cerr << error << '\n';
+  const auto offline = OfflineImage::Open(imagePath);
+  if (!offline) {
     return kExitBadInput;
   }
-  std::vector<std::string> problems;
-  const ui::BehaviourConfig config = ui::LoadEmbeddedBehaviourConfiguration(problems);
-  CliUiHost host;
-  const ui::MessageStrings messages;
-  params::SettingsModel model(config, image.data, host, messages);
-  model.BindTo(image);
-  image.SplitImage();
-  model.DataBufToUI(image.data);
-
-  const json slots = SlotsJson(model);
+  const json slots = SlotsJson(*offline->model);
   if (asJson) {
     std::cout << json{{"slots", slots}}.dump(2) << '\n';
   } else {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "cli/CliUiHost.h"
+#include "params/ParameterImage.h"
+#include "params/SettingsModel.h"
+#include "ui/BehaviourConfig.h"
+#include "ui/MessageStrings.h"
+
+namespace orbic::cli {
+
+// An image file as the pages see it, without a mouse: loaded, split with
+// its repairs and shown in a settings model bound to it.
+struct OfflineImage {
+  // Null, with the reason printed on stderr, when the file cannot be used.
+  // `beforeSplit` binds further working copies (the fire macros) to the image.
+  static std::unique_ptr<OfflineImage> Open(
+      const std::string& path,
+      const std::function<void(params::ParameterImage&)>& beforeSplit = {});
+
+  params::ParameterImage image;
+  ui::BehaviourConfig config;
+  CliUiHost host;
+  ui::MessageStrings messages;
+  std::unique_ptr<params::SettingsModel> model;
+  params::SplitReport split;
+};
+
+}  // namespace orbic::cli
