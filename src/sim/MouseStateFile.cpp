@@ -5,51 +5,16 @@
 #include <utility>
 
 #include "app/AtomicFile.h"
+#include "sim/StateJson.h"
 
 namespace orbic::sim {
 
 namespace {
 
-using nlohmann::json;
+using namespace state_json;
 
 constexpr const char* kFormat = "orbic40-simulated-mouse";
 constexpr int kFormatVersion = 1;
-
-std::string ToHex(const std::uint8_t* bytes, std::size_t size) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string text;
-  text.reserve(size * 2);
-  for (std::size_t i = 0; i < size; ++i) {
-    text.push_back(digits[bytes[i] >> 4]);
-    text.push_back(digits[bytes[i] & 15]);
-  }
-  return text;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
-bool FromHex(const std::string& text, std::uint8_t* bytes, std::size_t size) {
-  if (text.size() != size * 2) {
-    return false;
-  }
-  for (std::size_t i = 0; i < size; ++i) {
-    const int high = HexDigit(text[2 * i]);
-    const int low = HexDigit(text[2 * i + 1]);
-    if (high < 0 || low < 0) {
-      return false;
-    }
-    bytes[i] = static_cast<std::uint8_t>(high * 16 + low);
-  }
-  return true;
-}
 
 json ToJson(const SimulatedMouse& mouse) {
   const MouseFirmware& fw = mouse.firmware;
@@ -71,7 +36,7 @@ json ToJson(const SimulatedMouse& mouse) {
         {"version", mouse.identity.version},
         {"featureLength", mouse.identity.featureLength}}},
       {"firmware",
-       {{"memory", ToHex(fw.memory.data(), fw.memory.size())},
+       {{"memory", ToHex(fw.memory)},
         {"cmd1Reply", fw.cmd1Reply},
         {"readyByte", fw.readyByte},
         {"memoryReady", fw.memoryReady},
@@ -80,7 +45,7 @@ json ToJson(const SimulatedMouse& mouse) {
         {"ledTypeByte", fw.ledTypeByte},
         {"driverId", fw.driverId},
         {"buttonState", fw.buttonState},
-        {"liveState", ToHex(fw.liveState.data(), fw.liveState.size())},
+        {"liveState", ToHex(fw.liveState)},
         {"systemReloads", fw.systemReloads}}},
       {"faults",
        {{"ackPolls", faults.ackPolls},
@@ -96,47 +61,6 @@ json ToJson(const SimulatedMouse& mouse) {
     result["faults"]["unplugAfterPackets"] = *faults.unplugAfterPackets;
   }
   return result;
-}
-
-// A whole number that fits T. nlohmann's own conversion wraps (300 becomes 44
-// in a byte), which would turn a hand-edited typo into a different mouse.
-template <typename T>
-T WholeValue(const json& value, const std::string& name) {
-  if (value.is_number_unsigned()) {
-    const auto number = value.get<std::uint64_t>();
-    if (std::in_range<T>(number)) {
-      return static_cast<T>(number);
-    }
-  } else if (value.is_number_integer()) {
-    const auto number = value.get<std::int64_t>();
-    if (std::in_range<T>(number)) {
-      return static_cast<T>(number);
-    }
-  } else {
-    throw std::runtime_error(name + " must be a whole number");
-  }
-  throw std::runtime_error(name + " is out of range: " + value.dump());
-}
-
-template <typename T>
-T Whole(const json& object, const std::string& key) {
-  return WholeValue<T>(object.at(key), key);
-}
-
-bool Flag(const json& object, const std::string& key) {
-  const json& value = object.at(key);
-  if (!value.is_boolean()) {
-    throw std::runtime_error(key + " must be true or false");
-  }
-  return value.get<bool>();
-}
-
-std::string Text(const json& object, const std::string& key) {
-  const json& value = object.at(key);
-  if (!value.is_string()) {
-    throw std::runtime_error(key + " must be a string");
-  }
-  return value.get<std::string>();
 }
 
 std::uint16_t ParseAddress(const std::string& key) {
@@ -164,7 +88,7 @@ SimulatedMouse FromJson(const json& doc) {
   mouse.identity.featureLength = Whole<std::size_t>(id, "featureLength");
 
   const json& fw = doc.at("firmware");
-  if (!FromHex(Text(fw, "memory"), mouse.firmware.memory.data(), mouse.firmware.memory.size())) {
+  if (!FromHex(Text(fw, "memory"), mouse.firmware.memory)) {
     throw std::runtime_error("memory must be 2048 bytes in hexadecimal");
   }
   mouse.firmware.cmd1Reply = Whole<std::uint8_t>(fw, "cmd1Reply");
@@ -175,8 +99,7 @@ SimulatedMouse FromJson(const json& doc) {
   mouse.firmware.ledTypeByte = Whole<std::uint8_t>(fw, "ledTypeByte");
   mouse.firmware.driverId = Whole<std::uint16_t>(fw, "driverId");
   mouse.firmware.buttonState = Whole<std::uint16_t>(fw, "buttonState");
-  if (!FromHex(Text(fw, "liveState"), mouse.firmware.liveState.data(),
-               mouse.firmware.liveState.size())) {
+  if (!FromHex(Text(fw, "liveState"), mouse.firmware.liveState)) {
     throw std::runtime_error("liveState must be 4 bytes in hexadecimal");
   }
   mouse.firmware.systemReloads = Whole<int>(fw, "systemReloads");
@@ -209,9 +132,7 @@ SimulatedMouse FromJson(const json& doc) {
 }  // namespace
 
 bool SaveMouseState(const std::string& path, const SimulatedMouse& mouse, std::string& error) {
-  const std::string text = ToJson(mouse).dump(2) + "\n";
-  return app::WriteFileAtomically(
-      path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);
+  return WriteJsonFile(path, ToJson(mouse), error);
 }
 
 bool LoadMouseState(const std::string& path, SimulatedMouse& mouse, std::string& error) {
