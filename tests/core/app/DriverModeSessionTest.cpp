@@ -11,7 +11,7 @@
 #include "app/AtomicFile.h"
 #include "app/Session.h"
 #include "app/SettingsTransfer.h"
-#include "core/drivermacros/DriverMacros.h"
+#include "core/macros/TestMacros.h"
 #include "params/DefaultImages.h"
 #include "params/ImageFields.h"
 #include "sim/SimulatedFilterDriver.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/drivermacros/DriverMacros.h"
+#include "core/macros/TestMacros.h"
 #include "keys/KeyCode.h"
 #include "macros/MacroLibrary.h"
 #include "params/DefaultImages.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/drivermacros/DriverMacros.h"
+#include "core/macros/TestMacros.h"
 #include "device/DriverChannel.h"
 #include "macros/MacroLibrary.h"
 #include "sim/SimulatedFilterDriver.h"
