@@ -48,6 +48,9 @@ int main(int argc, char** argv) {
   resources.programFolder =
       QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/").toStdString();
 
+  resources.xdgDataHome = Environment("XDG_DATA_HOME");
+  resources.home = Environment("HOME");
+
   orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder());
   resources.pointerSystem = &pointerSystem;
 
