@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <iostream>
@@ -24,6 +25,7 @@
 #include "device/HidBackend.h"
 #include "gui/MessageDialog.h"
 #include "gui/SkinResources.h"
+#include "gui/pages/FunctionMenu.h"
 
 namespace orbic::gui {
 
@@ -36,6 +38,7 @@ constexpr int kStartSkin = 1;
 // still usable.
 constexpr QSize kFallbackBackground(1000, 640);
 constexpr int kPagePictures = 5;  // Img_P1..Img_P5
+constexpr int kFireGroup = 5;
 constexpr int kEngineerTerm = 5;  // "Engineer Mode"
 
 constexpr const char* kSelectedPicture = "SetS_03";
@@ -171,11 +174,13 @@ void MainWindow::Create() {
   session_->SetProgramFolder(resources_.programFolder);
   navigation_ = std::make_unique<app::Navigation>(*session_);
   Step("skin pictures and behaviour configuration");
+  CreateMacroFiles();
   fixedLanguage_ = ui::FixedTextLanguage(QLocale::system().name().toStdString());
   Step("macro files and fixed-text language");
   skinNumber_ = kStartSkin;
   Step("skin number 1");
   BuildControls();
+  WireMacros();
   Step("page controls and header");
   ApplySkinLayout(skinNumber_);
   Step("layout and texts of skin 1");
@@ -186,6 +191,7 @@ void MainWindow::Create() {
   Step("device table");
   session_->RefreshErrorAP();
   Step("no-device state");
+  WirePointerSettings();
   Step("pointer settings");
   Step("centred edits");
   LanguageButton(kStartSkin);
@@ -199,6 +205,124 @@ void MainWindow::Create() {
   connect(&deviceTimer_, &QTimer::timeout, this, [this] { session_->Monitor().DevTimerTimer(); });
   deviceTimer_.start();
   Step("loading window; device timer on");
+  // After the constructor, so the message has a window (and a test its sink).
+  if (!startupProblems_.empty()) {
+    QTimer::singleShot(0, this, &MainWindow::ReportStartupProblems);
+  }
+}
+
+// The library of the mode ("Macro.bin" or "Driver_Macro.bin") and the
+// engineer's gun-key list. A file that cannot be read or made leaves a usable
+// list in memory; the user is told once.
+void MainWindow::CreateMacroFiles() {
+  const ui::BehaviourConfig& config = session_->Config();
+  const macros::MacroFolderSettings folders{config.path, resources_.programFolder,
+                                            resources_.xdgDataHome, resources_.home};
+  macroStore_ = std::make_unique<macros::MacroStore>(config.eepromMode, folders);
+  std::string error;
+  if (!macroStore_->CheckPCMacro(error)) {
+    startupProblems_.push_back(error);
+  }
+  macroPage_ =
+      std::make_unique<macros::MacroPage>(*macroStore_, clock_, session_->Messages(), *this);
+  if (!config.eepromMode) {
+    // The copies the buttons use follow every saved edit of their macro.
+    macroPage_->SetAfterSave([this] {
+      session_->Settings().driverSlots.RefreshDriverWriteMacro(macroStore_->DriverLibrary());
+    });
+  }
+  error.clear();
+  // The gun-key list lives beside the program, not in the configured Path.
+  macros::MacroFolderSettings gunKeyFolders = folders;
+  gunKeyFolders.path.clear();
+  if (!session_->LoadGunKeys(gunKeyFolders, error)) {
+    startupProblems_.push_back(error);
+  }
+}
+
+void MainWindow::ReportStartupProblems() {
+  std::vector<std::string> problems;
+  problems.swap(startupProblems_);
+  for (const std::string& problem : problems) {
+    ShowMessage(problem, app::MessageStyle::kMessageBox);
+  }
+}
+
+void MainWindow::WireMacros() {
+  pageViews_->SetMacroEditor(&macroPage_->Editor(), &macroPage_->Recorder());
+  FunctionMenu& menu = pageViews_->Menu();
+  menu.chooseMacro = [this](int index) {
+    if (index < 0) {
+      return;
+    }
+    params::SettingsModel& settings = session_->Settings();
+    const auto at = static_cast<std::size_t>(index);
+    if (macroStore_->EepromMode()) {
+      settings.macroAssignment.LB_NameClick(macroStore_->Library(), at);
+    } else {
+      settings.driverMacroAssignment.ChangeProfile1StringForDriverMode(macroStore_->DriverLibrary(),
+                                                                       at);
+    }
+  };
+  menu.openFirePage = [this] {
+    const keys::EditingTarget& target = session_->Settings().assignment.Target();
+    session_->Pages().visibleGroup = kFireGroup;
+    session_->FirePage().Key_FireMacroClick(target.keyMode, target.button);
+    ModelsChanged();
+  };
+  pageViews_->SetMacroFileCommand(
+      [this](MacroFileCommand command) { RunMacroFileCommand(command); });
+
+  app::SessionHooks& hooks = session_->Hooks();
+  // Nothing of a macro stays selected while there is no mouse.
+  hooks.clearMacroViews = [this] { macroPage_->Editor().LibraryReplaced(); };
+  hooks.clearDeviceLostLists = [this] { macroPage_->Editor().LibraryReplaced(); };
+}
+
+void MainWindow::RunMacroFileCommand(MacroFileCommand command) {
+  using Command = MacroFileCommand;
+  const bool save = command == Command::kExportOne || command == Command::kExportAll;
+  const QString chosen = ChooseFile(save);
+  if (chosen.isEmpty()) {
+    return;
+  }
+  const std::string path = QDir::toNativeSeparators(chosen).toStdString();
+  macros::MacroFileOutcome outcome;
+  switch (command) {
+    case Command::kImportOne:
+      outcome = macroPage_->ImportOne(path);
+      break;
+    case Command::kImportAll:
+      outcome = macroPage_->ImportAll(path);
+      break;
+    case Command::kExportOne:
+      outcome = macroPage_->ExportOne(path);
+      break;
+    case Command::kExportAll:
+      outcome = macroPage_->ExportAll(path);
+      break;
+  }
+  if (!outcome.Ok()) {
+    ShowMessage(outcome.Message(session_->Messages()), app::MessageStyle::kDialog);
+  }
+}
+
+// The Advanced page shows the system's pointer settings, read now and after
+// every read of the mouse, and stores them with every write-back.
+void MainWindow::WirePointerSettings() {
+  if (resources_.pointerSystem == nullptr) {
+    return;
+  }
+  pointerSettings_ = std::make_unique<perf::PointerSettingsPage>(*resources_.pointerSystem);
+  const auto refresh = [this] {
+    pointerSettings_->RefreshMouseSystemParameterA();
+    pointerSettings_->RefreshMouseSystemParameterB();
+  };
+  refresh();
+  app::SessionHooks& hooks = session_->Hooks();
+  hooks.refreshPointerSettings = refresh;
+  hooks.applyPointerSettings = [this] { pointerSettings_->ApplyPointerSettings(); };
+  pageViews_->SetPointerSettings(pointerSettings_.get());
 }
 
 void MainWindow::BuildPageGroups() {

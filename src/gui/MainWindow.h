@@ -22,14 +22,14 @@
 #include "gui/LoadingWindow.h"
 #include "gui/SkinEngine.h"
 #include "gui/TrayIcon.h"
+#include "gui/pages/MacroFileCommand.h"
 #include "gui/pages/PageViews.h"
+#include "macros/MacroPage.h"
+#include "macros/MacroStore.h"
+#include "perf/PointerSettingsPage.h"
 #include "ui/AppliedLanguage.h"
 #include "ui/LanguageTable.h"
 #include "ui/TermTable.h"
-
-namespace orbic::perf {
-class PointerSystem;
-}
 
 namespace orbic::gui {
 
@@ -42,6 +42,10 @@ struct WindowResources {
   std::string programFolder;  // with a trailing separator
   // The system's pointer settings, for the Advanced page; may be null.
   perf::PointerSystem* pointerSystem = nullptr;
+  // $XDG_DATA_HOME and $HOME (empty when unset): where the macro and gun-key
+  // files go when the program folder cannot be written.
+  std::string xdgDataHome;
+  std::string home;
 };
 
 // The embedded skin pictures and loading animation with the shipped
@@ -77,6 +81,11 @@ class MainWindow : public QWidget, public app::UiHost {
   HoverPictures& Hover() { return *hover_; }
   TrayIcon& Tray() { return *tray_; }
   perf::PointerSystem* PointerSystem() const { return resources_.pointerSystem; }
+  // The Advanced page's pointer settings; null without a pointer system.
+  perf::PointerSettingsPage* PointerSettings() { return pointerSettings_.get(); }
+  // The macro library of the current mode and its editor.
+  macros::MacroStore& MacroStore() { return *macroStore_; }
+  macros::MacroPage& MacroPage() { return *macroPage_; }
 
   // Skin and language: the skin number (1..3) and the checked language radio
   // rb_Lang1..3 move together through the language buttons.
@@ -99,6 +108,7 @@ class MainWindow : public QWidget, public app::UiHost {
   void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
   // The profile file dialogs; tests put a chooser in their place. It returns
   // the chosen path, or an empty text when the user cancelled.
+  // The macro list's import and export dialogs use it too.
   using FileChooser = std::function<QString(bool save)>;
   void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
   // Opens the web address; tests record it instead.
@@ -150,12 +160,23 @@ class MainWindow : public QWidget, public app::UiHost {
   void LoadProfile();
   void WebButton();
   QString ChooseFile(bool save);
+  void CreateMacroFiles();
+  void WireMacros();
+  void WirePointerSettings();
+  void RunMacroFileCommand(MacroFileCommand command);
+  // Problems found while the window was built, shown once it runs.
+  void ReportStartupProblems();
 
   device::HidBackend& backend_;
   device::Clock& clock_;
   WindowResources resources_;
   std::unique_ptr<app::Session> session_;
   std::unique_ptr<app::Navigation> navigation_;
+  // Declared before the page views, which point into them.
+  std::unique_ptr<macros::MacroStore> macroStore_;
+  std::unique_ptr<macros::MacroPage> macroPage_;
+  std::unique_ptr<perf::PointerSettingsPage> pointerSettings_;
+  std::vector<std::string> startupProblems_;
   std::unique_ptr<LoadingWindow> loading_;
   std::unique_ptr<TrayIcon> tray_;
   std::unique_ptr<SkinEngine> skin_;

@@ -4,15 +4,23 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "Resources.h"
+#include "device/DriverPort.h"
 #include "gui/DeviceSetup.h"
 #include "gui/MainWindow.h"
 #include "gui/SingleInstance.h"
 #include "gui/StartupReport.h"
 #include "platform/DesktopPointerSystem.h"
+#include "sim/DriverStateFile.h"
+#include "sim/SimulatedFilterDriver.h"
 #include "ui/BehaviourConfig.h"
+#ifdef _WIN32
+#include "platform/WinDriverPort.h"
+#endif
 
 namespace {
 
@@ -20,6 +28,48 @@ std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
+
+constexpr const char* kDemoDriverFileName = "driver.state";
+
+// Driver mode talks to the filter driver, which exists only on Windows; on
+// other systems there is none, and a driver-mode configuration finds no
+// driver. The demo mouse brings a simulated driver, kept beside its state.
+struct DriverSetup {
+  std::unique_ptr<orbic::device::DriverPort> port;
+  orbic::sim::SimulatedFilterDriver* demo = nullptr;
+  std::string statePath;
+
+  DriverSetup(bool demoMouse, const std::string& stateFolder) {
+    if (demoMouse) {
+      auto driver = std::make_unique<orbic::sim::SimulatedFilterDriver>();
+      statePath = (std::filesystem::path(stateFolder) / kDemoDriverFileName).string();
+      std::error_code ignored;
+      std::string error;
+      if (std::filesystem::exists(statePath, ignored) &&
+          !orbic::sim::LoadDriverState(statePath, *driver, error)) {
+        std::cerr << "orbic40: demo driver state not loaded (" << error << "); using a fresh one\n";
+      }
+      demo = driver.get();
+      port = std::move(driver);
+      return;
+    }
+#ifdef _WIN32
+    port = std::make_unique<orbic::platform::WinDriverPort>();
+#endif
+  }
+
+  void Save() const {
+    if (demo == nullptr) {
+      return;
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(statePath).parent_path(), ignored);
+    std::string error;
+    if (!orbic::sim::SaveDriverState(statePath, *demo, error)) {
+      std::cerr << "orbic40: demo driver state not saved: " << error << '\n';
+    }
+  }
+};
 
 }  // namespace
 
@@ -48,10 +98,19 @@ int main(int argc, char** argv) {
   resources.programFolder =
       QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + "/").toStdString();
 
+  resources.xdgDataHome = Environment("XDG_DATA_HOME");
+  resources.home = Environment("HOME");
+
   orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder());
   resources.pointerSystem = &pointerSystem;
 
+  // Outlives the window, whose session talks to it.
+  const DriverSetup driver(devices->Demo(), orbic::gui::DeviceSetup::DefaultStateFolder());
+
   orbic::gui::MainWindow window(devices->Backend(), devices->Clock(), std::move(resources));
+  if (driver.port) {
+    window.Session().SetDriverPort(*driver.port);
+  }
   QObject::connect(&instance, &orbic::gui::SingleInstance::raiseRequested, &window, [&window] {
     window.showNormal();
     window.raise();
@@ -62,6 +121,7 @@ int main(int argc, char** argv) {
   }
   window.show();
   const int status = QApplication::exec();
+  driver.Save();
   if (!devices->Save(error)) {
     std::cerr << "orbic40: demo mouse state not saved: " << error << '\n';
   }

@@ -58,6 +58,7 @@ class MacroPageViewTest : public QObject {
  private slots:
   void ListsStayEmptyWithoutAnEditor() {
     PageRig rig;
+    rig.views->SetMacroEditor(nullptr, nullptr);  // the window's own editor taken away
     auto* names = rig.Find<QListWidget>(4, "LB_PCMacroName");
     QVERIFY(names != nullptr);
     QCOMPARE(names->count(), 0);

@@ -2,6 +2,7 @@
 
 // A main window that has read a simulated mouse, with its page controls and
 // the window's messages collected.
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -25,7 +26,10 @@ struct PageRig {
     }
     mouse->SetClock(&clock);
     backend.AttachMouse(mouse);
-    window = std::make_unique<MainWindow>(backend, clock, WindowResources{});
+    WindowResources resources;
+    // The macro and gun-key files go to a folder of the test's own.
+    resources.programFolder = programFolder.path().toStdString() + "/";
+    window = std::make_unique<MainWindow>(backend, clock, std::move(resources));
     window->SetMessageSink(
         [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
     views = &window->Pages();
@@ -43,6 +47,7 @@ struct PageRig {
 
   app::Session& Session() { return window->Session(); }
 
+  QTemporaryDir programFolder;
   std::shared_ptr<sim::SimulatedMouse> mouse = std::make_shared<sim::SimulatedMouse>();
   sim::VirtualClock clock;
   sim::SimulatedHidBackend backend;

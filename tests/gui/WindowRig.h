@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -25,6 +26,8 @@ struct WindowRig {
     }
     WindowResources resources = EmbeddedWindowResources();
     resources.config = std::move(config);
+    // The macro and gun-key files go to a folder of the test's own.
+    resources.programFolder = programFolder.path().toStdString() + "/";
     window = std::make_unique<MainWindow>(backend, clock, std::move(resources));
     window->SetMessageSink(
         [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
@@ -49,6 +52,7 @@ struct WindowRig {
     return label != nullptr ? label->property("skinPicture").toString() : QString();
   }
 
+  QTemporaryDir programFolder;
   std::shared_ptr<sim::SimulatedMouse> mouse = std::make_shared<sim::SimulatedMouse>();
   sim::VirtualClock clock;
   sim::SimulatedHidBackend backend;

@@ -1,6 +1,9 @@
 #include "app/Session.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
 
 #include "app/UiHost.h"
 #include "params/DefaultImages.h"
@@ -15,6 +18,44 @@ constexpr std::array<const char*, 5> kPageButtonFamilies{"Img_Second_", "Img_Adv
 constexpr const char* kSelectedPicture = "SetS_03";
 constexpr const char* kIdlePicture = "SetS_01";
 constexpr int kHeaderCopies = 4;
+
+// Whether a file can be created in the folder `prefix` names; trying is the
+// only test that sees permissions, read-only mounts and missing folders alike.
+bool FolderWritable(const std::string& prefix) {
+  namespace fs = std::filesystem;
+  const fs::path folder = prefix.empty() ? fs::path(".") : fs::path(prefix);
+  std::error_code code;
+  if (!fs::is_directory(folder, code)) {
+    return false;
+  }
+  std::random_device random;
+  const fs::path probe = folder / (".orbic40-probe-" + std::to_string(random()));
+  bool created = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    created = out.is_open();
+  }
+  if (created) {
+    fs::remove(probe, code);
+  }
+  return created;
+}
+
+bool FileThere(const std::string& path) {
+  std::error_code code;
+  return std::filesystem::status(path, code).type() != std::filesystem::file_type::not_found;
+}
+
+// The user data folder is made on the first write, not at start-up.
+bool CreateFolder(const std::string& folder, std::string& error) {
+  std::error_code code;
+  std::filesystem::create_directories(folder, code);
+  if (code) {
+    error = "cannot create the folder " + folder + ": " + code.message();
+    return false;
+  }
+  return true;
+}
 
 template <typename F>
 void Call(const F& hook) {
@@ -37,6 +78,8 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
       defaultImages_(params::LoadDefaultImages()),
       driver_(std::make_unique<DriverConnection>(*this)) {
   settings_.BindTo(image_);
+  firePage_ = std::make_unique<fire::FirePage>(settings_.fireMacros, image_.data, settings_.options,
+                                               settings_.keys, config_, messages_, ui_, clock_);
   hooks_.startDriverConnection = [this] { lastOutcome_ = driver_->StartDriverConnection(); };
   defaultIdentification_ = {defaultImages_[0][params::layout::kIdentificationAddress],
                             defaultImages_[0][params::layout::kIdentificationAddress + 1]};
@@ -44,6 +87,51 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
 
 std::string Session::ConfiguredFolder() const {
   return config_.path.empty() ? programFolder_ : config_.path;
+}
+
+bool Session::LoadGunKeys(const macros::MacroFolderSettings& folders, std::string& error) {
+  gunKeyFolder_ = folders.programFolder;
+  gunKeyUserFolder_ = false;
+  std::string readFrom = gunKeyFolder_;
+  if (!FolderWritable(gunKeyFolder_)) {
+    if (const std::string user = macros::UserDataFolder(folders); !user.empty()) {
+      gunKeyFolder_ = user;
+      gunKeyUserFolder_ = true;
+      if (FileThere(fire::GunKeyListPath(user)) ||
+          !FileThere(fire::GunKeyListPath(folders.programFolder))) {
+        readFrom = user;
+      }
+    }
+  }
+  unreadableGunKeys_.clear();
+  if (!settings_.gunKeys.Load(readFrom, error)) {
+    unreadableGunKeys_ = fire::GunKeyListPath(readFrom);
+    return false;
+  }
+  return true;
+}
+
+// A list file that could not be read is never replaced by a shorter list.
+bool Session::GunKeysWritable(std::string& error) const {
+  if (!unreadableGunKeys_.empty()) {
+    error = unreadableGunKeys_ + " could not be read, so it is not overwritten";
+    return false;
+  }
+  return !gunKeyUserFolder_ || CreateFolder(gunKeyFolder_, error);
+}
+
+bool Session::AddGunKey(int first, int last, std::string& error) {
+  if (!GunKeysWritable(error)) {
+    return false;
+  }
+  return settings_.gunKeys.Add(first, last, gunKeyFolder_, error);
+}
+
+bool Session::DeleteGunKey(int k, std::string& error) {
+  if (!GunKeysWritable(error)) {
+    return false;
+  }
+  return settings_.gunKeys.Delete(k, gunKeyFolder_, error);
 }
 
 void Session::SplitAndShow() {

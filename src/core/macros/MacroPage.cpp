@@ -47,17 +47,64 @@ MacroPage::MacroPage(MacroStore& store, device::Clock& clock, const ui::MessageS
                      app::UiHost& ui)
     : store_(store) {
   editor_ = MakeEditor(
-      store_,
-      [this] {
-        lastSaveError_.clear();
-        return store_.Save(lastSaveError_);
-      },
-      messages, ui);
+      store_, [this] { return Save(); }, messages, ui);
   target_ = std::make_unique<EditorTarget>(*editor_, lastSaveError_);
   recorder_ = std::make_unique<MacroRecorder>(clock, *target_,
                                               RecorderOptions::ForMacroPage(store_.EepromMode()));
 }
 
 MacroPage::~MacroPage() = default;
+
+bool MacroPage::Save() {
+  lastSaveError_.clear();
+  if (!store_.Save(lastSaveError_)) {
+    return false;
+  }
+  if (afterSave_) {
+    afterSave_();
+  }
+  return true;
+}
+
+void MacroPage::AfterImport(const MacroFileOutcome& outcome) {
+  // A failed save still leaves the import in memory, and the page shows it.
+  if (!outcome.Ok() && outcome.status != MacroFileStatus::kSaveFailed) {
+    return;
+  }
+  editor_->LibraryReplaced();
+  if (outcome.Ok() && afterSave_) {
+    afterSave_();
+  }
+}
+
+MacroFileOutcome MacroPage::ImportOne(const std::string& path) {
+  MacroFileOutcome outcome = store_.ImportOne(path);
+  AfterImport(outcome);
+  if (outcome.Ok() || outcome.status == MacroFileStatus::kSaveFailed) {
+    editor_->LB_PCMacroNameClick(outcome.index);
+  }
+  return outcome;
+}
+
+MacroFileOutcome MacroPage::ImportAll(const std::string& path) {
+  MacroFileOutcome outcome = store_.ImportAll(path);
+  AfterImport(outcome);
+  return outcome;
+}
+
+MacroFileOutcome MacroPage::ExportOne(const std::string& chosen) const {
+  const std::optional<std::size_t> selected = editor_->SelectedMacro();
+  if (!selected) {
+    MacroFileOutcome outcome;
+    outcome.status = MacroFileStatus::kNoSuchMacro;
+    outcome.detail = "no macro is selected";
+    return outcome;
+  }
+  return store_.ExportOne(*selected, chosen);
+}
+
+MacroFileOutcome MacroPage::ExportAll(const std::string& chosen) const {
+  return store_.ExportAll(chosen);
+}
 
 }  // namespace orbic::macros

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,11 +32,27 @@ class MacroPage {
   // The last save's problem, empty after a good save.
   const std::string& LastSaveError() const { return lastSaveError_; }
 
+  // Runs after every library file written (edits, recordings, imports), so
+  // copies of the library's macros elsewhere can follow it.
+  void SetAfterSave(std::function<void()> afterSave) { afterSave_ = std::move(afterSave); }
+
+  // The name list's file commands. The imports show the library afresh (an
+  // imported single macro selected); exports need no selection but Export
+  // One, which writes the selected macro.
+  MacroFileOutcome ImportOne(const std::string& path);
+  MacroFileOutcome ImportAll(const std::string& path);
+  MacroFileOutcome ExportOne(const std::string& chosen) const;
+  MacroFileOutcome ExportAll(const std::string& chosen) const;
+
  private:
   class EditorTarget;
 
+  bool Save();
+  void AfterImport(const MacroFileOutcome& outcome);
+
   MacroStore& store_;
   std::string lastSaveError_;
+  std::function<void()> afterSave_;
   std::unique_ptr<MacroEditor> editor_;
   std::unique_ptr<EditorTarget> target_;
   std::unique_ptr<MacroRecorder> recorder_;

@@ -12,7 +12,9 @@ SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, a
       lighting(config),
       assignment(keys, data, dpi, options, config, messages, ui),
       macroAssignment(assignment, keys, data, macroSlots, messages, ui),
-      driverMacroAssignment(assignment, keys, data, driverSlots, messages, ui) {
+      driverMacroAssignment(assignment, keys, data, driverSlots, messages, ui),
+      burstFire(options) {
+  labelContext.gunKeys = &gunKeys;
   // Driver mode names macros by the driver list instead.
   labelContext.macros =
       config.eepromMode ? static_cast<const keys::MacroNameSource*>(&macroSlots) : &driverSlots;
@@ -23,7 +25,12 @@ SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, a
 
 void SettingsModel::BindTo(ParameterImage& image) {
   image.hooks.splitMacroSlots = [this](DataBuf& data) { macroSlots.ReadAndRefreshMacro(data); };
-  image.hooks.settingsToDataBuf = [this](DataBuf& data) { UIToDataBuf(data); };
+  fireMacros.BindTo(image);
+  // The fire area goes out with the records as edited, its trailing bytes as read.
+  image.hooks.settingsToDataBuf = [this](DataBuf& data) {
+    UIToDataBuf(data);
+    fireMacros.CopyInto(data);
+  };
   image.hooks.applyAimValue = [this](DataBuf&) { assignment.AIMKeyToDataBuf(); };
 }
 
@@ -58,6 +65,7 @@ void SettingsModel::RefreshUI(const DataBuf& data) {
   keys.RefreshLabels();
   options.RefreshFireTablesFromImage(data);
   options.RefreshFireKeyFromImage(data);
+  burstFire.RefreshFromOptions();
   assignment.RefreshAIMKey();
   // The page of the stored key mode.
   const bool keyMode2 = (data.parameterB[parameter_b::kKeyMode] & parameter_b::kKeyMode2Bit) != 0;

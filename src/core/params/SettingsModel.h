@@ -3,6 +3,9 @@
 #include "app/UiHost.h"
 #include "drivermacros/DriverMacroAssignment.h"
 #include "drivermacros/DriverSlotList.h"
+#include "fire/BurstFireSettings.h"
+#include "fire/FireMacroTable.h"
+#include "fire/GunKeyList.h"
 #include "keys/ButtonAssignment.h"
 #include "keys/CodeLabels.h"
 #include "keys/KeyAssignments.h"
@@ -26,9 +29,10 @@ class SettingsModel {
   SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, app::UiHost& ui,
                 const ui::MessageStrings& messages);
 
-  // Lets `image` split into this model's macro slots and assemble from this
-  // model: the settings, then the aim value. The macro areas need nothing at
-  // assembly: every slot change puts the slots back into them at once.
+  // Lets `image` split into this model's macro slots and fire macros and
+  // assemble from this model: the settings, the fire macros' working copy,
+  // then the aim value. The macro areas need nothing at assembly: every slot
+  // change puts the slots back into them at once.
   void BindTo(ParameterImage& image);
 
   DeviceOptions options;
@@ -43,6 +47,12 @@ class SettingsModel {
   // macros of the labels, and the assignment that fills them.
   drivermacros::DriverSlotList driverSlots;
   drivermacros::DriverMacroAssignment driverMacroAssignment;
+  // The working copy of the ten fire macros, refilled by every split.
+  fire::FireMacroTable fireMacros;
+  // The burst-fire edits of the Advanced and engineer pages over `options`.
+  fire::BurstFireSettings burstFire;
+  // The engineer's gun-key list; its file is loaded by the owner of the model.
+  fire::GunKeyList gunKeys;
   // Where the labels of macro and gun-key codes come from; the macro store
   // and the engineer page fill it.
   keys::LabelContext labelContext;

@@ -1,10 +1,10 @@
 #include "gui/pages/FirePageView.h"
 
-#include <QFrame>
-#include <QLineEdit>
+#include <QColorDialog>
 
-#include "gui/pages/ClickLabel.h"
-#include "gui/pages/PictureLabel.h"
+#include "app/Session.h"
+#include "app/UiHost.h"
+#include "fire/FirePage.h"
 
 namespace orbic::gui {
 
@@ -13,6 +13,8 @@ namespace {
 constexpr int kRowHeight = 22;
 constexpr const char* kTextStyle = "color: rgb(235, 238, 242);";
 
+using EditHandler = void (fire::FirePage::*)(int, std::string_view);
+
 }  // namespace
 
 FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::LanguageTable& texts,
@@ -20,18 +22,32 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
     : PageView(group, session, texts, std::move(changed)) {
   for (int gun = 1; gun <= kGuns; ++gun) {
     const QRect place(40 + (gun - 1) * 134, 130, 124, 80);
-    Make<PictureLabel>(Numbered("Img_Fire", gun), place)
-        ->SetPicture(gun == 1 ? "Gun1_02" : Numbered("Gun", gun, "_01").toStdString());
+    auto* picture = Make<PictureLabel>(Numbered("Img_Fire", gun), place);
+    gunPictures_[static_cast<std::size_t>(gun - 1)] = picture;
+    picture->SetPicture(gun == 1 ? "Gun1_02" : Numbered("Gun", gun, "_01").toStdString());
     auto* button = Make<ClickLabel>(Numbered("Btn_Fire", gun), place);
     button->setText(Text("Str" + std::to_string(600 + gun - 1)));
     button->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     button->setStyleSheet(kTextStyle);
+    QObject::connect(button, &ClickLabel::clicked, button, [this, gun] {
+      Session().FirePage().Btn_FireClick(gun);
+      Changed();
+    });
+    QObject::connect(button, &ClickLabel::entered, button, [this, gun] {
+      Session().FirePage().Btn_FireMouseEnter(gun);
+      Refresh();
+    });
+    QObject::connect(button, &ClickLabel::left, button, [this, gun] {
+      Session().FirePage().Btn_FireMouseLeave(gun);
+      Refresh();
+    });
   }
   for (int mode = 1; mode <= 5; ++mode) {
     auto* picture = Make<PictureLabel>(Numbered("Img_GunMode", mode),
                                        QRect(560 + (mode - 1) * 84, 230, 80, 24));
     picture->SetPicture(Numbered("GunMode", mode).toStdString());
     picture->hide();
+    modePictures_[static_cast<std::size_t>(mode - 1)] = picture;
   }
   const struct {
     const char* name;
@@ -47,28 +63,7 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
         ->setStyleSheet(kTextStyle);
   }
   for (int column = 1; column <= kColumns; ++column) {
-    const int left = 160 + (column - 1) * 120;
-    const struct {
-      const char* prefix;
-      const char* suffix;
-      int top;
-    } edits[] = {
-        {"Edt_FireCnt", "", 260}, {"Edt_FireTime", "", 300},    {"Edt_FireX", "", 340},
-        {"Edt_FireY", "", 380},   {"Edt_FireY", "Offset", 420},
-    };
-    for (const auto& edit : edits) {
-      auto* field = Make<QLineEdit>(Numbered(edit.prefix, column, edit.suffix),
-                                    QRect(left, edit.top, 80, kRowHeight));
-      field->setText("0");
-      field->setEnabled(false);
-    }
-    Make<PictureLabel>(Numbered("Img_FireColor", column), QRect(left, 460, 24, 24))
-        ->SetPicture("Col_F");
-    Make<QFrame>(Numbered("cs_FireColor", column), QRect(left + 3, 463, 18, 18));
-    Make<ClickLabel>(Numbered("IB_FireColor", column), QRect(left, 460, 24, 24));
-    Make<PictureLabel>(Numbered("Img_FireRKFS", column), QRect(left, 500, 20, 20))
-        ->SetPicture("CbS_D");
-    Make<ClickLabel>(Numbered("lbl_FireRKFS", column), QRect(left - 4, 498, 28, 24));
+    BindColumn(column);
   }
   const struct {
     const char* picture;
@@ -79,12 +74,128 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
       {"Img_FireConfirm", "Btn_FireConfirm", "Str620", 760},
       {"Img_FireExit", "Btn_FireExit", "Str621", 880},
   };
-  for (const auto& row : buttons) {
+  std::array<ClickLabel*, 2> made{};
+  for (std::size_t index = 0; index < made.size(); ++index) {
+    const auto& row = buttons[index];
     Make<PictureLabel>(row.picture, QRect(row.left, 540, 100, 30))->SetPicture("BtnS_01");
     auto* button = Make<ClickLabel>(row.button, QRect(row.left, 540, 100, 30));
     button->setText(Text(row.key));
     button->setAlignment(Qt::AlignCenter);
     button->setStyleSheet(kTextStyle);
+    made[index] = button;
+  }
+  QObject::connect(made[0], &ClickLabel::clicked, made[0], [this] {
+    app::Session& session = Session();
+    ShowFirstPage();
+    session.FirePage().Btn_FireConfirmClick(session.Channel());
+    session.Ui().ModelsChanged();
+  });
+  QObject::connect(made[1], &ClickLabel::clicked, made[1], [this] {
+    Session().FirePage().Btn_FireExitClick();
+    ShowFirstPage();
+    Session().Ui().ModelsChanged();
+  });
+  Refresh();
+}
+
+void FirePageView::BindColumn(int column) {
+  Column& view = columns_[static_cast<std::size_t>(column - 1)];
+  const int left = 160 + (column - 1) * 120;
+  const struct {
+    const char* prefix;
+    const char* suffix;
+    int top;
+    QLineEdit* Column::*field;
+    EditHandler handler;
+  } edits[] = {
+      {"Edt_FireCnt", "", 260, &Column::count, &fire::FirePage::Edt_FireCntChange},
+      {"Edt_FireTime", "", 300, &Column::interval, &fire::FirePage::Edt_FireTimeChange},
+      {"Edt_FireX", "", 340, &Column::x, &fire::FirePage::Edt_FireXChange},
+      {"Edt_FireY", "", 380, &Column::y, &fire::FirePage::Edt_FireYChange},
+      {"Edt_FireY", "Offset", 420, &Column::yOffset, &fire::FirePage::Edt_FireYOffsetChange},
+  };
+  for (const auto& edit : edits) {
+    auto* field = Make<QLineEdit>(Numbered(edit.prefix, column, edit.suffix),
+                                  QRect(left, edit.top, 80, kRowHeight));
+    field->setAlignment(Qt::AlignCenter);
+    view.*edit.field = field;
+    const EditHandler handler = edit.handler;
+    // The model corrects the text; the refresh shows the correction.
+    QObject::connect(field, &QLineEdit::textEdited, field,
+                     [this, column, handler](const QString& text) {
+                       (Session().FirePage().*handler)(column, text.toStdString());
+                       Changed();
+                     });
+  }
+  view.colourFrame =
+      Make<PictureLabel>(Numbered("Img_FireColor", column), QRect(left, 460, 24, 24));
+  view.colourFrame->SetPicture("Col_F");
+  view.colour = Make<QFrame>(Numbered("cs_FireColor", column), QRect(left + 3, 463, 18, 18));
+  view.colourButton = Make<ClickLabel>(Numbered("IB_FireColor", column), QRect(left, 460, 24, 24));
+  QObject::connect(view.colourButton, &ClickLabel::clicked, view.colourButton,
+                   [this, column] { ChooseColour(column); });
+  view.stopPicture = Make<PictureLabel>(Numbered("Img_FireRKFS", column), QRect(left, 500, 20, 20));
+  view.stopPicture->SetPicture("CbS_D");
+  view.stopButton =
+      Make<ClickLabel>(Numbered("lbl_FireRKFS", column), QRect(left - 4, 498, 28, 24));
+  QObject::connect(view.stopButton, &ClickLabel::clicked, view.stopButton, [this, column] {
+    Session().FirePage().lbl_FireRKFSClick(column);
+    Changed();
+  });
+}
+
+void FirePageView::ChooseColour(int column) {
+  const fire::FireColumn& shown = Session().FirePage().Column(column);
+  if (!shown.visible) {
+    return;
+  }
+  const QColor current(shown.colour.red, shown.colour.green, shown.colour.blue);
+  std::optional<QColor> chosen;
+  if (chooseColour) {
+    chosen = chooseColour(current);
+  } else if (const QColor picked = QColorDialog::getColor(current, Group()); picked.isValid()) {
+    chosen = picked;
+  }
+  if (!chosen) {
+    return;
+  }
+  Session().FirePage().ColourChosen(column, {chosen->red(), chosen->green(), chosen->blue()});
+  Changed();
+}
+
+void FirePageView::ShowFirstPage() {
+  Session().Pages().visibleGroup = 1;
+}
+
+void FirePageView::Refresh() {
+  const fire::FirePage& page = Session().FirePage();
+  for (int gun = 1; gun <= kGuns; ++gun) {
+    gunPictures_[static_cast<std::size_t>(gun - 1)]->SetPicture(page.GunPicture(gun));
+  }
+  for (int mode = 1; mode <= static_cast<int>(modePictures_.size()); ++mode) {
+    modePictures_[static_cast<std::size_t>(mode - 1)]->setVisible(page.GunModeImageVisible(mode));
+  }
+  for (int column = 1; column <= kColumns; ++column) {
+    const fire::FireColumn& shown = page.Column(column);
+    Column& view = columns_[static_cast<std::size_t>(column - 1)];
+    const std::pair<QLineEdit*, const std::string*> edits[] = {
+        {view.count, &shown.count}, {view.interval, &shown.interval}, {view.x, &shown.x},
+        {view.y, &shown.y},         {view.yOffset, &shown.yOffset},
+    };
+    for (const auto& [edit, text] : edits) {
+      ShowText(edit, ToQString(*text));
+      edit->setVisible(shown.visible);
+      edit->setEnabled(shown.visible && shown.parsed);
+    }
+    view.colour->setStyleSheet(QString("background: rgb(%1, %2, %3);")
+                                   .arg(shown.colour.red)
+                                   .arg(shown.colour.green)
+                                   .arg(shown.colour.blue));
+    view.stopPicture->SetPicture(shown.StopPicture());
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             view.colourFrame, view.colour, view.colourButton, view.stopPicture, view.stopButton}) {
+      widget->setVisible(shown.visible);
+    }
   }
 }
 

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QColor>
+#include <QFrame>
+#include <QLineEdit>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "gui/pages/ClickLabel.h"
 #include "gui/pages/PageView.h"
+#include "gui/pages/PictureLabel.h"
 
 namespace orbic::gui {
 
 // The fire macro page (gbPage5): the seven gun presets, the three parameter
-// columns with their captions, and Confirm / Cancel. Only the controls for
-// now: the fire macro model they edit is not part of the session yet.
+// columns with their captions, and Confirm / Cancel, bound to the session's
+// fire macro page.
 class FirePageView final : public PageView {
  public:
   static constexpr int kGuns = 7;
@@ -15,7 +24,34 @@ class FirePageView final : public PageView {
   FirePageView(QWidget* group, app::Session& session, const ui::LanguageTable& texts,
                std::function<void()> changed);
 
-  void Refresh() override {}
+  // The colour dialog; nothing when the user cancelled. Tests put a chooser
+  // in its place.
+  std::function<std::optional<QColor>(const QColor& current)> chooseColour;
+
+  void Refresh() override;
+
+ private:
+  struct Column {
+    QLineEdit* count = nullptr;     // Edt_FireCnt
+    QLineEdit* interval = nullptr;  // Edt_FireTime
+    QLineEdit* x = nullptr;         // Edt_FireX
+    QLineEdit* y = nullptr;         // Edt_FireY
+    QLineEdit* yOffset = nullptr;   // Edt_FireYOffset
+    PictureLabel* colourFrame = nullptr;
+    QFrame* colour = nullptr;  // cs_FireColor
+    ClickLabel* colourButton = nullptr;
+    PictureLabel* stopPicture = nullptr;
+    ClickLabel* stopButton = nullptr;
+  };
+
+  void BindColumn(int column);
+  void ChooseColour(int column);
+  // Confirm and Cancel close the page onto the first page.
+  void ShowFirstPage();
+
+  std::array<PictureLabel*, kGuns> gunPictures_{};
+  std::array<PictureLabel*, 5> modePictures_{};
+  std::array<Column, kColumns> columns_{};
 };
 
 }  // namespace orbic::gui

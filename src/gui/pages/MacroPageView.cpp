@@ -222,7 +222,7 @@ void MacroPageView::BuildMenus() {
       {nameMenu_, "Btn_NewMacro", "Str432", &MacroEditor::Btn_NewMacroClick},
       {nameMenu_, "Btn_NewName", "Str402", &MacroEditor::Btn_NewNameClick},
       {nameMenu_, "Btn_DelPCMacro", "Str433", &MacroEditor::Btn_DelPCMacroClick},
-      // Import and export go through the macro files, wired with them.
+      // Import and export need the window's file dialogs: see FileEntry below.
       {nameMenu_, "Btn_ImportOne", "Str406", nullptr},
       {nameMenu_, "Btn_Import", "Str407", nullptr},
       {nameMenu_, "Btn_ExportOne", "Str404", nullptr},
@@ -237,7 +237,7 @@ void MacroPageView::BuildMenus() {
     const int row = entry.panel == nameMenu_ ? nameRow++ : eventRow++;
     ClickLabel* label = MenuEntry(entry.panel, row, entry.name, entry.key);
     if (entry.command == nullptr) {
-      label->setEnabled(false);
+      ConnectFileEntry(label);
       continue;
     }
     const auto command = entry.command;
@@ -249,6 +249,30 @@ void MacroPageView::BuildMenus() {
     menu->setStyleSheet(kMenuStyle);
     menu->hide();
   }
+}
+
+void MacroPageView::ConnectFileEntry(ClickLabel* label) {
+  static const QHash<QString, MacroFileCommand> kCommands{
+      {"Btn_ImportOne", MacroFileCommand::kImportOne},
+      {"Btn_Import", MacroFileCommand::kImportAll},
+      {"Btn_ExportOne", MacroFileCommand::kExportOne},
+      {"Btn_Export", MacroFileCommand::kExportAll},
+  };
+  const MacroFileCommand command = kCommands.value(label->objectName());
+  fileEntries_.push_back(label);
+  if (command == MacroFileCommand::kExportOne) {
+    exportOne_ = label;
+  }
+  QObject::connect(label, &ClickLabel::clicked, &context_, [this, command] {
+    if (editor_ == nullptr || !fileCommand) {
+      return;
+    }
+    // The menu closes before the file dialog opens.
+    editor_->ClearMacro();
+    nameMenu_->hide();
+    fileCommand(command);
+    Changed();
+  });
 }
 
 void MacroPageView::ShowPopup(QFrame* popup, QListWidget* list, const QPoint& at) {
@@ -493,6 +517,10 @@ void MacroPageView::Refresh() {
   newButton_->setEnabled(usable && controls.Btn_NewEnabled);
   startButton_->setEnabled(usable && recorder_ != nullptr && controls.Btn_StartEnabled);
   nameMenu_->setVisible(usable && controls.Pnl_PCMacroShown);
+  for (ClickLabel* entry : fileEntries_) {
+    entry->setEnabled(usable && fileCommand != nullptr &&
+                      (entry != exportOne_ || controls.LB_PCMacroNameIndex.has_value()));
+  }
   eventMenu_->setVisible(usable && controls.Pnl_DevContentShown);
   for (QFrame* menu : {nameMenu_, eventMenu_}) {
     if (menu->isVisible()) {

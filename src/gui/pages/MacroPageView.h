@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/pages/ClickLabel.h"
+#include "gui/pages/MacroFileCommand.h"
 #include "gui/pages/PageView.h"
 #include "gui/pages/PictureLabel.h"
 #include "macros/MacroLines.h"
@@ -35,6 +36,10 @@ class MacroPageView final : public PageView {
   // (name, key, delay, value); the window shows it.
   std::function<void(macros::MacroEditor&)> showDialogs;
 
+  // The name list's library file entries; the window asks for the file and
+  // runs them. Until set, the entries are disabled.
+  std::function<void(MacroFileCommand)> fileCommand;
+
   void Refresh() override;
   void HideMenus() override;
 
@@ -50,6 +55,7 @@ class MacroPageView final : public PageView {
                         macros::MacroNumberField& (*field)(macros::MacroEditor&));
   // Runs `command` on the editor (when there is one) and refreshes.
   void Command(const std::function<void(macros::MacroEditor&)>& command);
+  void ConnectFileEntry(ClickLabel* label);
   void ShowPopup(QFrame* popup, QListWidget* list, const QPoint& at);
 
   QObject context_;
@@ -79,6 +85,8 @@ class MacroPageView final : public PageView {
   ClickLabel* insertStart_ = nullptr;
   ClickLabel* okButton_ = nullptr;
   ClickLabel* cancelButton_ = nullptr;
+  std::vector<ClickLabel*> fileEntries_;
+  ClickLabel* exportOne_ = nullptr;
 };
 
 }  // namespace orbic::gui

@@ -82,6 +82,11 @@ class PageViewSet final : public PageViews {
     Refresh();
   }
 
+  void SetMacroFileCommand(std::function<void(MacroFileCommand)> command) override {
+    macro_->fileCommand = std::move(command);
+    Refresh();
+  }
+
   FunctionMenu& Menu() override { return *menu_; }
 
  private:

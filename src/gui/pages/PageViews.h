@@ -2,7 +2,10 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
+
+#include "gui/pages/MacroFileCommand.h"
 
 namespace orbic::app {
 class Session;
@@ -34,6 +37,8 @@ class PageViews {
   // alive while it is set.
   virtual void SetPointerSettings(perf::PointerSettingsPage* page) = 0;
   virtual void SetMacroEditor(macros::MacroEditor* editor, macros::MacroRecorder* recorder) = 0;
+  // What the macro list's Import / Export entries do (the window's file dialogs).
+  virtual void SetMacroFileCommand(std::function<void(MacroFileCommand)> command) = 0;
 
   // The key function menu, for wiring the dialogs and pages its entries open.
   virtual FunctionMenu& Menu() = 0;
