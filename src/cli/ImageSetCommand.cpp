@@ -11,9 +11,7 @@ namespace orbic::cli {
 
 int RunImageSet(const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes) {
-  fire::FireMacroTable fireMacros;
-  const auto offline = OfflineImage::Open(
-      inPath, [&fireMacros](params::ParameterImage& image) { fireMacros.BindTo(image); });
+  const auto offline = OfflineImage::Open(inPath);
   if (!offline) {
     return kExitBadInput;
   }
@@ -21,7 +19,7 @@ int RunImageSet(const std::string& inPath, const std::string& outPath,
   params::SettingsModel& model = *offline->model;
   const ui::MessageStrings& messages = offline->messages;
   sim::VirtualClock clock;  // the fire page's recorder is never used here
-  fire::FirePage firePage(fireMacros, image.data, model.options, model.keys, offline->config,
+  fire::FirePage firePage(model.fireMacros, image.data, model.options, model.keys, offline->config,
                           messages, offline->host, clock);
 
   for (const std::string& change : changes) {
@@ -33,9 +31,7 @@ int RunImageSet(const std::string& inPath, const std::string& outPath,
       return kExitBadInput;
     }
   }
-  // Fire macro edits are written as the fire page's Confirm would write them.
-  fireMacros.CopyInto(image.data);
-  image.AssembleImage();
+  image.AssembleImage();  // the fire macros' working copy goes back with the rest
   std::string error;
   if (!app::WriteFileAtomically(outPath, image.raw, error)) {
     std::cerr << error << '\n';

@@ -7,8 +7,7 @@
 
 namespace orbic::cli {
 
-std::unique_ptr<OfflineImage> OfflineImage::Open(
-    const std::string& path, const std::function<void(params::ParameterImage&)>& beforeSplit) {
+std::unique_ptr<OfflineImage> OfflineImage::Open(const std::string& path) {
   auto offline = std::make_unique<OfflineImage>();
   std::string error;
   if (!LoadImageFile(path, offline->image.raw, error)) {
@@ -19,10 +18,8 @@ std::unique_ptr<OfflineImage> OfflineImage::Open(
   offline->config = ui::LoadEmbeddedBehaviourConfiguration(problems);
   offline->model = std::make_unique<params::SettingsModel>(offline->config, offline->image.data,
                                                            offline->host, offline->messages);
-  offline->model->BindTo(offline->image);  // the macro slots name the buttons' macros
-  if (beforeSplit) {
-    beforeSplit(offline->image);
-  }
+  // The macro slots name the buttons' macros; the fire macros follow the image.
+  offline->model->BindTo(offline->image);
   offline->split = offline->image.SplitImage();
   offline->model->DataBufToUI(offline->image.data);
   return offline;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -16,10 +15,7 @@ namespace orbic::cli {
 // its repairs and shown in a settings model bound to it.
 struct OfflineImage {
   // Null, with the reason printed on stderr, when the file cannot be used.
-  // `beforeSplit` binds further working copies (the fire macros) to the image.
-  static std::unique_ptr<OfflineImage> Open(
-      const std::string& path,
-      const std::function<void(params::ParameterImage&)>& beforeSplit = {});
+  static std::unique_ptr<OfflineImage> Open(const std::string& path);
 
   params::ParameterImage image;
   ui::BehaviourConfig config;
