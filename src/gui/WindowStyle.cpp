@@ -30,7 +30,8 @@ constexpr Slot kSlots[] = {
 };
 
 // Labels are not styled here: the skin layout gives them their fonts and
-// colours. The combo box arrow is the platform style's, drawn in the
+// colours; the engineer page (gbPage6) is not skinned, so its captions are.
+// The combo box arrow is the platform style's, drawn in the
 // palette's light button text.
 constexpr const char* kTemplate = R"(
 QLineEdit, QSpinBox, QPlainTextEdit, QTextEdit {
@@ -122,6 +123,9 @@ QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { width: 0px; }
 QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }
 
 QToolTip { background: @raised; color: @text; border: 1px solid @border; }
+
+#gbPage6 QLabel { color: @text; }
+#gbPage6 QLabel:disabled { color: @muted; }
 )";
 
 }  // namespace

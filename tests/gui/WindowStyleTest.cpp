@@ -84,6 +84,17 @@ class WindowStyleTest : public QObject {
     const QRgb middle = surface.pixel(surface.width() / 2, surface.height() / 2);
     QCOMPARE(qAlpha(middle), 255);
     QVERIFY(Brightness(middle) < 60);
+    // Its captions are light on the dark surface.
+    QLabel* caption = engineer->findChild<QLabel*>("lbl_VendorID");
+    QVERIFY(caption != nullptr && !caption->text().isEmpty());
+    const QImage text = caption->grab().toImage();
+    int brightest = 0;
+    for (int y = 0; y < text.height(); ++y) {
+      for (int x = 0; x < text.width(); ++x) {
+        brightest = std::max(brightest, Brightness(text.pixel(x, y)));
+      }
+    }
+    QVERIFY(brightest > 180);
     // The skin-sized pages keep the skin background.
     const QLabel* first = rig.window->PageGroup(1)->findChild<QLabel*>("Img_Base_1");
     QCOMPARE(first->pixmap().size(), rig.window->PageGroup(1)->size());

@@ -583,10 +583,11 @@ const auto kSections = std::to_array<Section>({
     {2, {564, 458, 404, 114}, true},
     {3, {24, 128, 490, 444}, false},
     {3, {524, 128, 444, 444}, true},
-    // The macro panels' titles share the delay panel's title row (y 170).
-    {4, {24, 150, 252, 422}, false},
-    {4, {280, 150, 320, 422}, false},
-    {4, {610, 150, 358, 422}, false},
+    // The macro panels carry no rules: the delay panel's title sits lower than
+    // the lists' titles.
+    {4, {24, 128, 252, 444}, false},
+    {4, {280, 128, 320, 444}, false},
+    {4, {610, 128, 358, 444}, false},
     {5, {24, 240, 944, 332}, false},
 });
 

@@ -246,10 +246,10 @@ def breathing_page(lines, accent):
 
 def macro_page(lines, accent):
     lines.append("; macro page")
-    # The three panels start at y 150; their titles share the row of the delay
-    # panel's title (y 170).
-    lines += ["PCMacroName_X=40", "PCMacroName_Y=198", "PCMacroName_W=220", "PCMacroName_H=320"]
-    lines += ["MacroContent_X=290", "MacroContent_Y=198", "MacroContent_W=300"]
+    # The event list keeps its own height (360), so both lists start at y 160
+    # to leave the buttons under them room.
+    lines += ["PCMacroName_X=40", "PCMacroName_Y=160", "PCMacroName_W=220", "PCMacroName_H=360"]
+    lines += ["MacroContent_X=290", "MacroContent_Y=160", "MacroContent_W=300"]
     lines.append("MacroNameHeight=20")
     place(lines, "BtnNew", 40, 530)
     place(lines, "BtnStart", 290, 530)
@@ -268,8 +268,8 @@ def macro_page(lines, accent):
     place(lines, "InsertBtnOK", 640, 480)
     place(lines, "InsertBtnCancel", 760, 480)
     place(lines, "InsertBtnStart", 880, 480)
-    label(lines, "Marco_List", 40, 170, 220, 11, accent)
-    label(lines, "Marco_Content", 290, 170, 300, 11, accent)
+    label(lines, "Marco_List", 40, 136, 220, 11, accent)
+    label(lines, "Marco_Content", 290, 136, 300, 11, accent)
     label(lines, "Marco_Delay_Setting", 620, 170, 300, 11, accent)
     label(lines, "Marco_Record_Delay", 664, 230, 200, 10, WHITE)
     label(lines, "Marco_No_Delay", 664, 200, 200, 10, WHITE)
