@@ -77,6 +77,42 @@ constexpr auto kStartupPictures = std::to_array<StartupPicture>({
 });
 // clang-format on
 
+// Labels that lie over their picture. A marker's caption is centred on its
+// pill; an option's caption follows its radio or check picture, so the
+// clickable label keeps covering the picture without writing over it.
+enum class Cover { kCentred, kCaptionAfter };
+
+struct CoveringLabel {
+  const char* label;
+  const char* picture;
+  int first;
+  int last;
+  Cover cover;
+};
+
+// clang-format off
+constexpr auto kCoveringLabels = std::to_array<CoveringLabel>({
+    {"Key#", "Img_Key#", 1, 9, Cover::kCentred},
+    {"IB_ComboKey#", "Img_ComboKey#", 1, 3, Cover::kCaptionAfter},
+    {"lbl_LEDOn", "Img_LEDOn", 0, 0, Cover::kCaptionAfter},
+    {"lbl_LEDOff", "Img_LEDOff", 0, 0, Cover::kCaptionAfter},
+    {"lbl_LCPIOn", "Img_LCPIOn", 0, 0, Cover::kCaptionAfter},
+    {"lbl_LCPIOff", "Img_LCPIOff", 0, 0, Cover::kCaptionAfter},
+    {"lbl_B4CPIOn", "Img_B4CPIOn", 0, 0, Cover::kCaptionAfter},
+    {"lbl_B4CPIOff", "Img_B4CPIOff", 0, 0, Cover::kCaptionAfter},
+    {"lbl_SaveKeyMode", "Img_SaveKeyMode", 0, 0, Cover::kCaptionAfter},
+    {"lbl_NoSaveKeyMode", "Img_NoSaveKeyMode", 0, 0, Cover::kCaptionAfter},
+    {"lbl_MCULED3Control", "Img_MCULED3Control", 0, 0, Cover::kCaptionAfter},
+    {"lbl_MCULED6Control", "Img_MCULED6Control", 0, 0, Cover::kCaptionAfter},
+    {"lbl_MCULEDMode#", "Img_MCULEDMode#", 1, 7, Cover::kCaptionAfter},
+    {"lbl_RBLEDMode#", "Img_RBLEDMode#", 1, 7, Cover::kCaptionAfter},
+});
+// clang-format on
+
+// Room between an option picture and its caption, and after the caption.
+constexpr int kCaptionGap = 6;
+constexpr int kCaptionEndRoom = 4;
+
 constexpr int kBackgroundGroups = 5;  // Img_Base_1..5
 constexpr int kPagePictures = 5;      // Img_P1..P5
 
@@ -99,6 +135,21 @@ QMultiHash<QString, QWidget*> NamedWidgets(const QWidget& root) {
 QColor ToColour(ui::LayoutColour colour) {
   return {static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
           static_cast<int>((colour >> 16) & 0xFFU)};
+}
+
+// The list's own style sheet with the layout's item height, replacing the
+// height an earlier layout added: the list keeps its colours.
+QString WithItemHeight(const QWidget& list, int height) {
+  static const QString kMarkStart = QStringLiteral("/*skin-item-height*/");
+  static const QString kMarkEnd = QStringLiteral("/*end-skin-item-height*/");
+  QString sheet = list.styleSheet();
+  const qsizetype start = sheet.indexOf(kMarkStart);
+  const qsizetype end = sheet.indexOf(kMarkEnd);
+  if (start >= 0 && end > start) {
+    sheet.remove(start, end + kMarkEnd.size() - start);
+  }
+  return sheet + kMarkStart +
+         QStringLiteral("QAbstractItemView::item { height: %1px; }").arg(height) + kMarkEnd;
 }
 
 void ApplyControl(QWidget& widget, const ui::ControlLayout& layout, const QString& fontFamily) {
@@ -143,9 +194,33 @@ void ApplyControl(QWidget& widget, const ui::ControlLayout& layout, const QStrin
   if (layout.itemHeight && *layout.itemHeight > 0) {
     if (auto* list = qobject_cast<QAbstractItemView*>(&widget)) {
       list->setProperty("itemHeight", *layout.itemHeight);
-      list->setStyleSheet(
-          QStringLiteral("QAbstractItemView::item { height: %1px; }").arg(*layout.itemHeight));
+      list->setStyleSheet(WithItemHeight(*list, *layout.itemHeight));
     }
+  }
+}
+
+// Places `label` over `picture` as its cover asks.
+void CoverPicture(QLabel& label, const QWidget& picture, Cover cover) {
+  const QRect under = picture.geometry();
+  QRect place = label.geometry();
+  if (cover == Cover::kCentred) {
+    place.setTop(under.top());
+    place.setHeight(under.height());
+    label.setAlignment(Qt::AlignCenter);
+  } else {
+    // The caption starts after the picture and is centred on it vertically.
+    const int indent = std::max(0, under.right() + 1 - place.left() + kCaptionGap);
+    label.setIndent(indent);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    place.setHeight(std::max(place.height(), 2 * (under.center().y() - place.top()) + 1));
+    if (!label.text().isEmpty()) {
+      const int needed =
+          indent + label.fontMetrics().horizontalAdvance(label.text()) + kCaptionEndRoom;
+      place.setWidth(std::max(place.width(), needed));
+    }
+  }
+  if (place != label.geometry()) {
+    label.setGeometry(place);
   }
 }
 
@@ -219,6 +294,30 @@ void SkinEngine::ApplyLayout(const QWidget& root, int skin, const QString& fontF
     for (auto it = named.constFind(objectName); it != named.constEnd() && it.key() == objectName;
          ++it) {
       ApplyControl(*it.value(), control, fontFamily);
+    }
+  }
+  CoverPictures(named);
+}
+
+void SkinEngine::CoverPictures(const QMultiHash<QString, QWidget*>& named) {
+  for (const CoveringLabel& row : kCoveringLabels) {
+    const int first = row.last == 0 ? 0 : row.first;
+    for (int index = first; index <= row.last; ++index) {
+      const QString labelName = WithIndex(row.label, index);
+      const QString pictureName = WithIndex(row.picture, index);
+      for (auto label = named.constFind(labelName);
+           label != named.constEnd() && label.key() == labelName; ++label) {
+        // The picture in the same page group as the label.
+        auto* text = qobject_cast<QLabel*>(label.value());
+        for (auto picture = named.constFind(pictureName);
+             text != nullptr && picture != named.constEnd() && picture.key() == pictureName;
+             ++picture) {
+          if (picture.value()->parentWidget() == text->parentWidget()) {
+            CoverPicture(*text, *picture.value(), row.cover);
+            break;
+          }
+        }
+      }
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QLabel>
+#include <QMultiHash>
 #include <QPixmap>
 #include <QString>
 #include <functional>
@@ -57,6 +58,8 @@ class SkinEngine {
 
  private:
   void ReportNewProblems();
+  // Labels lying over their pictures (markers, option captions) fitted to them.
+  static void CoverPictures(const QMultiHash<QString, QWidget*>& named);
 
   PictureSource source_;
   std::ostream* problemStream_;

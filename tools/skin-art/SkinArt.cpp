@@ -569,22 +569,26 @@ void DrawButtonPage(QPainter& painter, const SkinLayout& layout, QPointF pageOri
   painter.restore();
 }
 
-// Section panels on the pages, in window coordinates.
+// Section panels on the pages, in window coordinates. A titled panel has a
+// rule under its title row; panels whose controls start at the top have none.
 struct Section {
   int page;
   QRect rect;
+  bool titled;
 };
 
 const auto kSections = std::to_array<Section>({
-    {2, {24, 128, 496, 444}},
-    {2, {564, 128, 404, 320}},
-    {2, {564, 458, 404, 114}},
-    {3, {24, 128, 490, 444}},
-    {3, {524, 128, 444, 444}},
-    {4, {24, 128, 252, 444}},
-    {4, {280, 128, 320, 444}},
-    {4, {610, 128, 358, 444}},
-    {5, {24, 240, 944, 332}},
+    {2, {24, 128, 496, 444}, true},
+    {2, {564, 128, 404, 320}, true},
+    {2, {564, 458, 404, 114}, true},
+    {3, {24, 128, 490, 444}, false},
+    {3, {524, 128, 444, 444}, true},
+    // The macro panels carry no rules: the delay panel's title sits lower than
+    // the lists' titles.
+    {4, {24, 128, 252, 444}, false},
+    {4, {280, 128, 320, 444}, false},
+    {4, {610, 128, 358, 444}, false},
+    {5, {24, 240, 944, 332}, false},
 });
 
 void DrawPages(const SkinLayout& layout, int skin) {
@@ -602,8 +606,11 @@ void DrawPages(const SkinLayout& layout, int skin) {
       }
       const QRectF inner = QRectF(section.rect).translated(-origin);
       Surface(painter, inner, 8, kBase.lighter(112), kBase, kBorder);
-      painter.fillRect(QRectF(inner.left() + 12, inner.top() + 34, inner.width() - 24, 1), kBorder);
-      painter.fillRect(QRectF(inner.left() + 12, inner.top() + 34, 48, 1), accent);
+      if (section.titled) {
+        painter.fillRect(QRectF(inner.left() + 12, inner.top() + 34, inner.width() - 24, 1),
+                         kBorder);
+        painter.fillRect(QRectF(inner.left() + 12, inner.top() + 34, 48, 1), accent);
+      }
     }
     if (page == 1) {
       DrawButtonPage(painter, layout, origin, accent);

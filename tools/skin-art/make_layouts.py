@@ -52,7 +52,7 @@ def place(lines, key, x, y, enable=None):
 
 def groups(lines, accent):
     lines.append("; fonts and colours of the style groups")
-    sizes = {"A": 11, "B": 12, "C": 10, "D": 10, "E": 10, "F": 10, "G": 10,
+    sizes = {"A": 11, "B": 12, "C": 9, "D": 10, "E": 10, "F": 10, "G": 10,
              "J": 10, "K": 10, "L": 10, "M": 10}
     for letter, size in sizes.items():
         lines.append(f"Size_{letter}={size}")
@@ -130,10 +130,13 @@ def button_page(lines):
     for key, (x, y) in MARKERS.items():
         place(lines, f"Key{key}", x, y, 1)
     lines.append("Key_Width=180")
+    # The option's clickable label (IB_ComboKey<n>) carries the language caption
+    # after its check picture; the caption label of the same text takes no
+    # room, so the text is not drawn twice.
     for n in range(1, 4):
         y = 480 + (n - 1) * 30
-        place(lines, f"ComboKey{n}", 700, y, 1)
-        label(lines, f"ComboKey{n}", 726, y, 240, 10, WHITE)
+        place(lines, f"ComboKey{n}", 630, y, 1)
+        label(lines, f"ComboKey{n}", 656, y, 0, 9, WHITE)
     lines += ["ComboKey_D=30", "ComboKey_H=20"]
     lines += ["M_L_W = 190", "SP_L_W=190", "O_L_W=170", "Combox_Width=80",
               "Edit_PCMarco_Width=220"]
@@ -152,86 +155,114 @@ def advanced_page(lines, accent):
     place(lines, "DPI_Count", 400, 138)
     place(lines, "AIMKey", 120, 520, 1)
     place(lines, "AIMKey_Value", 400, 522)
-    for key, y in (("Spd", 180), ("DbSpd", 280), ("ScrSpd", 380)):
+    # Pointer panel (y 128..448): title, then slider, ticks and option per setting.
+    for key, y in (("Spd", 172), ("DbSpd", 276), ("ScrSpd", 354)):
         place(lines, key, 600, y)
         lines.append(f"{key}_D=30")
-    place(lines, "IsControl", 600, 230)
-    place(lines, "IsScreen", 600, 430)
+    place(lines, "IsControl", 600, 224)
+    place(lines, "IsScreen", 600, 408)
     place(lines, "FKCnt", 690, 498)
     place(lines, "FKDelay", 690, 530)
     place(lines, "IsFireContinue", 800, 500)
-    label(lines, "Fire_Key", 580, 470, 200, 11, accent)
+    label(lines, "Fire_Key", 580, 468, 200, 11, accent)
     label(lines, "Fire_Key_Count", 600, 500, 90, 10, WHITE)
     label(lines, "Fire_Key_Time", 600, 532, 90, 10, WHITE)
     label(lines, "Fire_Key_Continue", 826, 500, 120, 10, WHITE)
-    label(lines, "Mouse_Speed", 580, 152, 300, 11, accent)
-    label(lines, "Mouse_IsControl", 626, 230, 260, 10, WHITE)
-    label(lines, "Mouse_Double_Click", 580, 252, 300, 11, accent)
-    label(lines, "Mouse_Roller_Speed", 580, 352, 300, 11, accent)
-    label(lines, "Mouse_Roll_All_Screen", 626, 430, 260, 10, WHITE)
+    label(lines, "Mouse_Speed", 580, 138, 300, 11, accent)
+    label(lines, "Mouse_IsControl", 626, 224, 260, 10, WHITE)
+    label(lines, "Mouse_Double_Click", 580, 250, 300, 11, accent)
+    label(lines, "Mouse_Roller_Speed", 580, 328, 300, 11, accent)
+    label(lines, "Mouse_Roll_All_Screen", 626, 408, 260, 10, WHITE)
     label(lines, "DPI_Setting", 40, 140, 200, 11, accent)
     label(lines, "DPI_Value", 390, 158, 60, 10, MUTED)
     label(lines, "DPI_Note", 40, 548, 500, 9, MUTED)
     label(lines, "DPI", 300, 140, 90, 10, WHITE)
 
 
+# Breathing-light page rows: the left panel's switches line up with their
+# captions (the mode-switch and brightness captions sit at y 230 and 380).
+LIGHT_ROWS = {"LED": 155, "LEDSwitch": 230, "B4CPI": 305, "Brightness": 380}
+LIGHT_ON_X = 250
+LIGHT_OFF_X = 350
+# Mode choices: three columns wide enough for the longest mode name.
+MODE_LEFT = 548
+MODE_TOP = 178
+MODE_DX = 140
+MODE_DY = 32
+
+
+def mode_place(n):
+    return MODE_LEFT + ((n - 1) % 3) * MODE_DX, MODE_TOP + ((n - 1) // 3) * MODE_DY
+
+
 def breathing_page(lines, accent):
     lines.append("; breathing-light page")
     pairs = {
-        "LEDOn": (230, 180), "LEDOff": (330, 180),
-        "LEDSwitchOn": (230, 230), "LEDSwitchOff": (330, 230),
-        "B4CPIOn": (230, 280), "B4CPIOff": (330, 280),
-        "SaveKeyMode": (230, 330), "NoSaveKeyMode": (330, 330),
+        "LEDOn": (LIGHT_ON_X, LIGHT_ROWS["LED"]), "LEDOff": (LIGHT_OFF_X, LIGHT_ROWS["LED"]),
+        "LEDSwitchOn": (LIGHT_ON_X, LIGHT_ROWS["LEDSwitch"]),
+        "LEDSwitchOff": (LIGHT_OFF_X, LIGHT_ROWS["LEDSwitch"]),
+        "B4CPIOn": (LIGHT_ON_X, LIGHT_ROWS["B4CPI"]),
+        "B4CPIOff": (LIGHT_OFF_X, LIGHT_ROWS["B4CPI"]),
+        # "ALL" / "HALF" are the captions of the save-key-mode pair.
+        "SaveKeyMode": (LIGHT_ON_X, LIGHT_ROWS["Brightness"]),
+        "NoSaveKeyMode": (LIGHT_OFF_X, LIGHT_ROWS["Brightness"]),
         "LED3Control": (HIDDEN, 330), "LED6Control": (9905, 330),
     }
     for key, (x, y) in pairs.items():
         place(lines, key, x, y)
+    # The MCU and RB mode lists are never shown together: they share the places.
     for n in range(1, 8):
-        place(lines, f"MCULEDMode{n}", 560 + ((n - 1) % 4) * 100, 180 + ((n - 1) // 4) * 40)
-        place(lines, f"RBLEDMode{n}", 9490, 180)
-    lines += ["MCULEDNum_X=560", "MCULEDNum_Y=320", "MCULEDNum_D=6"]
-    lines += ["MCULEDStep_X=560", "MCULEDStep_Y=420", "MCULEDStep_D=6"]
-    label(lines, "LCPI_Status", 40, 230, 180, 10, WHITE)
+        x, y = mode_place(n)
+        place(lines, f"MCULEDMode{n}", x, y)
+        place(lines, f"RBLEDMode{n}", x, y)
+    lines += ["MCULEDNum_X=560", "MCULEDNum_Y=300", "MCULEDNum_D=6"]
+    lines += ["MCULEDStep_X=560", "MCULEDStep_Y=400", "MCULEDStep_D=6"]
+    label(lines, "LCPI_Status", 40, LIGHT_ROWS["LEDSwitch"], 180, 10, WHITE)
     label(lines, "LCPI_On", 254, 230, 60, 10, WHITE)
     label(lines, "LCPI_Off", 354, 230, 60, 10, WHITE)
-    label(lines, "MCPI_Status", 40, 280, 180, 10, WHITE)
+    label(lines, "MCPI_Status", 40, LIGHT_ROWS["B4CPI"], 200, 10, WHITE)
     label(lines, "MCPI_On", 254, 280, 60, 10, WHITE)
     label(lines, "MCPI_Off", 354, 280, 60, 10, WHITE)
-    label(lines, "LED_Status", 40, 180, 180, 10, WHITE)
+    label(lines, "LED_Status", 40, LIGHT_ROWS["LED"], 200, 10, WHITE)
     label(lines, "LED_On", 254, 180, 60, 10, WHITE)
     label(lines, "LED_Off", 354, 180, 60, 10, WHITE)
     label(lines, "LED_Mode", 540, 140, 200, 11, accent)
     label(lines, "LED_Mode_Option", 540, 160, 300, 10, MUTED)
     for n in range(1, 8):
-        label(lines, f"LED_Mode_{n}", 584 + ((n - 1) % 4) * 100, 180 + ((n - 1) // 4) * 40,
-              72, 10, WHITE)
+        x, y = mode_place(n)
+        label(lines, f"LED_Mode_{n}", x + 24, y, 100, 10, WHITE)
     label(lines, "LED_Step_Option", 540, 396, 300, 10, MUTED)
     for n in range(1, 9):
         label(lines, f"LED_Step_{n}", HIDDEN, 444, 20, 9, MUTED)
-    label(lines, "LED_Light_Status", 40, 330, 180, 10, WHITE)
+    label(lines, "LED_Light_Status", 40, LIGHT_ROWS["Brightness"], 180, 10, WHITE)
     label(lines, "LED_Light_All", 254, 330, 60, 10, WHITE)
     label(lines, "LED_Light_Half", 354, 330, 60, 10, WHITE)
-    label(lines, "LED_Effect_Setting", 540, 296, 300, 10, MUTED)
-    label(lines, "LED_Effect_Fast", HIDDEN, 470, 60, 9, MUTED)
-    label(lines, "LED_Effect_Slow", 9905, 470, 60, 9, MUTED)
+    # "Breathing Speed" heads the speed bars and the speed slider under them
+    # (the slider sits at y 470, its Slow/Fast ends at y 494).
+    label(lines, "LED_Effect_Setting", 540, 370, 300, 11, accent)
+    label(lines, "LED_Effect_Slow", 560, 494, 60, 9, MUTED)
+    label(lines, "LED_Effect_Fast", 720, 494, 60, 9, MUTED)
 
 
 def macro_page(lines, accent):
     lines.append("; macro page")
+    # The event list keeps its own height (360), so both lists start at y 160
+    # to leave the buttons under them room.
     lines += ["PCMacroName_X=40", "PCMacroName_Y=160", "PCMacroName_W=220", "PCMacroName_H=360"]
     lines += ["MacroContent_X=290", "MacroContent_Y=160", "MacroContent_W=300"]
     lines.append("MacroNameHeight=20")
     place(lines, "BtnNew", 40, 530)
     place(lines, "BtnStart", 290, 530)
+    # The delay field's "ms" caption sits at y 290.
     place(lines, "DelayEdit", 660, 290)
-    place(lines, "DelayTime", 640, 260)
-    place(lines, "NoDelay", 640, 200)
-    place(lines, "RecDelay", 640, 230)
+    place(lines, "DelayTime", 640, 258)
+    place(lines, "NoDelay", 640, 206)
+    place(lines, "RecDelay", 640, 232)
     place(lines, "ReleaseStop", 640, 380)
     place(lines, "ReleaseContinue", 640, 410)
     place(lines, "Insert", 620, 160)
     place(lines, "InsertList", 640, 190)
-    place(lines, "InsertAxisEdit", 720, 200)
+    place(lines, "InsertAxisEdit", 720, 230)
     place(lines, "InsertDelayEdit", 730, 300)
     place(lines, "InsertRecDelay", 640, 340)
     place(lines, "InsertBtnOK", 640, 480)
@@ -254,7 +285,7 @@ def fire_page(lines, accent):
     for n in range(1, 6):
         place(lines, f"GunMode{n}", 560 + (n - 1) * 84, 230)
     for n in range(1, 4):
-        x = 160 + (n - 1) * 120
+        x = 180 + (n - 1) * 120
         place(lines, f"FireCnt{n}", x, 260)
         place(lines, f"FireTime{n}", x, 300)
         place(lines, f"FireX{n}", x, 340)
@@ -262,14 +293,14 @@ def fire_page(lines, accent):
         place(lines, f"FireY{n}_Offset", x, 420)
         place(lines, f"FireColor{n}", x, 460)
         place(lines, f"RKFS{n}", x, 500)
-    place(lines, "FireConfirm", 760, 540)
-    place(lines, "FireCancel", 880, 540)
-    label(lines, "Gun_Marco_Fire_Count", 40, 262, 110, 10, WHITE)
-    label(lines, "Gun_Marco_Fire_Y", 40, 382, 110, 10, WHITE)
-    label(lines, "Gun_Marco_Y_Offset", 40, 422, 110, 10, WHITE)
-    label(lines, "Gun_Marco_Fire_Delay", 40, 302, 110, 10, WHITE)
-    label(lines, "Gun_Marco_Fire_Color", 40, 462, 110, 10, WHITE)
-    label(lines, "Gun_Marco_Stop_Release", 40, 502, 110, 10, WHITE)
+    place(lines, "FireConfirm", 730, 526)
+    place(lines, "FireCancel", 850, 526)
+    label(lines, "Gun_Marco_Fire_Count", 40, 262, 134, 10, WHITE)
+    label(lines, "Gun_Marco_Fire_Y", 40, 382, 134, 10, WHITE)
+    label(lines, "Gun_Marco_Y_Offset", 40, 422, 134, 10, WHITE)
+    label(lines, "Gun_Marco_Fire_Delay", 40, 302, 134, 10, WHITE)
+    label(lines, "Gun_Marco_Fire_Color", 40, 462, 134, 10, WHITE)
+    label(lines, "Gun_Marco_Stop_Release", 40, 502, 134, 10, WHITE)
 
 
 def dialogs(lines):

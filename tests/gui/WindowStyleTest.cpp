@@ -1,0 +1,179 @@
+// The window's control style and the skin's fitting of labels over their
+// pictures, checked on the real window after a demo read.
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+
+#include "WindowRig.h"
+#include "gui/WindowStyle.h"
+
+namespace orbic::gui::test {
+
+namespace {
+
+// Perceived brightness 0..255.
+int Brightness(QRgb pixel) {
+  return (299 * qRed(pixel) + 587 * qGreen(pixel) + 114 * qBlue(pixel)) / 1000;
+}
+
+// The brightness of the pixel at the middle of `widget`'s left end, inside
+// its border and before its text, as the window draws it.
+int BackgroundBrightness(QWidget& window, QWidget* widget) {
+  const QImage shot = window.grab().toImage();
+  const QPoint inside = widget->mapTo(&window, QPoint(3, widget->height() / 2));
+  return Brightness(shot.pixel(inside));
+}
+
+}  // namespace
+
+class WindowStyleTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SheetHasEveryColourFilledIn() {
+    const QString sheet = WindowStyleSheet();
+    QVERIFY(!sheet.contains('@'));
+    QVERIFY(sheet.contains("#40c4ff"));
+    WindowPalette palette;
+    palette.accent = "#ff8c38";
+    const QString other = WindowStyleSheet(palette);
+    QVERIFY(other.contains("#ff8c38"));
+    QVERIFY(!other.contains("#40c4ff"));
+  }
+
+  // Edits and drop-down lists on the dark pages were drawn white with the
+  // skin's light text on them.
+  void FieldsAreDarkUnderLightText() {
+    WindowRig rig(true);
+    ApplyWindowStyle(*rig.window);
+    rig.window->show();
+    rig.TickUntilRead();
+    QTest::mouseClick(rig.Find("Btn_Adv_1"), Qt::LeftButton);
+    for (const char* name : {"cbb_DPICount", "Edt_Repeat1", "Edt_DelayTime1"}) {
+      QWidget* field = rig.Find<QWidget>(name);
+      QVERIFY2(field != nullptr && field->isVisible(), name);
+      QVERIFY2(BackgroundBrightness(*rig.window, field) < 80, name);
+    }
+  }
+
+  // The skin's item height must not take the list boxes' own colours away.
+  void ListBoxesKeepTheirColoursUnderTheSkin() {
+    WindowRig rig(true);
+    rig.window->show();
+    rig.TickUntilRead();
+    QTest::mouseClick(rig.Find("Btn_Macro_1"), Qt::LeftButton);
+    auto* names = rig.Find<QListWidget>("LB_PCMacroName");
+    QVERIFY(names != nullptr && names->isVisible());
+    QVERIFY(names->styleSheet().contains("height: 20px"));
+    QVERIFY(BackgroundBrightness(*rig.window, names) < 80);
+  }
+
+  // A smaller page group (the engineer page) does not show the skin
+  // background's header strip cut off.
+  void SmallerPageGetsAPlainSurface() {
+    WindowRig rig(true);
+    ApplyWindowStyle(*rig.window);
+    const QWidget* engineer = rig.window->PageGroup(6);
+    QLabel* base = engineer->findChild<QLabel*>("Img_Base_6");
+    QVERIFY(base != nullptr);
+    QCOMPARE(base->pixmap().size(), engineer->size());
+    const QImage surface = base->pixmap().toImage();
+    QCOMPARE(qAlpha(surface.pixel(0, 0)), 0);  // rounded corner
+    const QRgb middle = surface.pixel(surface.width() / 2, surface.height() / 2);
+    QCOMPARE(qAlpha(middle), 255);
+    QVERIFY(Brightness(middle) < 60);
+    // Its captions are light on the dark surface.
+    QLabel* caption = engineer->findChild<QLabel*>("lbl_VendorID");
+    QVERIFY(caption != nullptr && !caption->text().isEmpty());
+    const QImage text = caption->grab().toImage();
+    int brightest = 0;
+    for (int y = 0; y < text.height(); ++y) {
+      for (int x = 0; x < text.width(); ++x) {
+        brightest = std::max(brightest, Brightness(text.pixel(x, y)));
+      }
+    }
+    QVERIFY(brightest > 180);
+    // The skin-sized pages keep the skin background.
+    const QLabel* first = rig.window->PageGroup(1)->findChild<QLabel*>("Img_Base_1");
+    QCOMPARE(first->pixmap().size(), rig.window->PageGroup(1)->size());
+    QVERIFY(first->pixmap().toImage().pixel(0, 0) != surface.pixel(0, 0));
+  }
+
+  // Marker captions are centred on their pills; option captions start after
+  // their pictures while the clickable label still covers the picture.
+  void LabelsFitTheirPictures() {
+    WindowRig rig(true);
+    rig.window->show();
+    rig.TickUntilRead();
+    for (int key = 1; key <= 9; ++key) {
+      const QLabel* label = rig.Find(QString("Key%1").arg(key));
+      const QLabel* picture = rig.Find(QString("Img_Key%1").arg(key));
+      QVERIFY(label != nullptr && picture != nullptr);
+      QCOMPARE(label->geometry().top(), picture->geometry().top());
+      QCOMPARE(label->height(), picture->height());
+      QCOMPARE(label->alignment(), Qt::AlignCenter);
+    }
+    for (const char* pair : {"ComboKey1", "ComboKey2", "LEDOn", "LEDOff", "SaveKeyMode",
+                             "NoSaveKeyMode", "MCULEDMode6"}) {
+      const QString name =
+          QString(pair).startsWith("Combo") ? QString("IB_") + pair : QString("lbl_") + pair;
+      const QLabel* label = rig.Find(name);
+      const QLabel* picture = rig.Find(QString("Img_") + pair);
+      QVERIFY2(label != nullptr && picture != nullptr, pair);
+      QVERIFY2(!label->text().isEmpty(), pair);
+      const QRect cover = label->geometry();
+      const QRect under = picture->geometry();
+      QVERIFY2(cover.contains(under.center()), pair);
+      QVERIFY2(cover.left() + label->indent() > under.right(), pair);
+      const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+      QVERIFY2(cover.left() + label->indent() + textWidth <= cover.right() + 1, pair);
+      QVERIFY2(label->parentWidget()->rect().contains(cover), pair);
+    }
+  }
+
+  // Pictures of the styled window, for a person to look at, next to the
+  // unstyled ones of ScreenshotsTest.
+  void StyledPages() {
+    const QString folder = qEnvironmentVariable("ORBIC40_SCREENSHOTS");
+    if (folder.isEmpty()) {
+      QSKIP("ORBIC40_SCREENSHOTS is not set");
+    }
+    QVERIFY(QDir().mkpath(folder));
+    WindowRig rig(true);
+    MainWindow& window = *rig.window;
+    ApplyWindowStyle(window);
+    window.show();
+    rig.TickUntilRead();
+    window.ShowEngineerButtons();
+    const struct {
+      const char* button;
+      int group;
+      const char* name;
+    } pages[] = {{"Btn_Main_1", 1, "main"},
+                 {"Btn_Adv_1", 2, "advanced"},
+                 {"Btn_Breath_2", 3, "light"},
+                 {"Btn_Macro_3", 4, "macro"},
+                 {"", 5, "fire"},
+                 {"Btn_Engineer_4", 6, "engineer"}};
+    for (const auto& page : pages) {
+      if (*page.button != '\0') {
+        QTest::mouseClick(rig.Find(page.button), Qt::LeftButton);
+      } else {
+        window.Session().Pages().visibleGroup = page.group;
+        window.ModelsChanged();
+      }
+      QVERIFY2(!window.PageGroup(page.group)->isHidden(), page.name);
+      const QString file =
+          QString("%1/styled-page-%2-%3.png").arg(folder).arg(page.group).arg(page.name);
+      QVERIFY2(window.grab().save(file), qPrintable(file));
+    }
+    QVERIFY(rig.messages.empty());
+  }
+};
+
+}  // namespace orbic::gui::test
+
+QTEST_MAIN(orbic::gui::test::WindowStyleTest)
+#include "WindowStyleTest.moc"
