@@ -6,6 +6,7 @@
 namespace orbic::gui {
 namespace {
 constexpr QSize kPlainSize{90, 28};
+constexpr QSize kPlainCloseSize{24, 24};  // a button without caption: the close cross
 }  // namespace
 
 SkinButton::SkinButton(const QString& text, QPixmap idle, QPixmap hovered, QPixmap pressed,
@@ -21,7 +22,10 @@ SkinButton::SkinButton(const QString& text, QPixmap idle, QPixmap hovered, QPixm
 }
 
 QSize SkinButton::sizeHint() const {
-  return idle_.isNull() ? kPlainSize : idle_.size();
+  if (!idle_.isNull()) {
+    return idle_.size();
+  }
+  return text().isEmpty() ? kPlainCloseSize : kPlainSize;
 }
 
 int SkinButton::State() const {
@@ -54,6 +58,11 @@ void SkinButton::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), State() == 0 ? QColor(0x2A, 0x34, 0x40) : QColor(0x3F, 0xA9, 0xD8));
     painter.setPen(QColor(0x3F, 0xA9, 0xD8));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (text().isEmpty()) {
+      const QRect cross = rect().adjusted(6, 6, -7, -7);
+      painter.drawLine(cross.topLeft(), cross.bottomRight());
+      painter.drawLine(cross.topRight(), cross.bottomLeft());
+    }
   } else {
     painter.drawPixmap(rect(), *picture);
   }
