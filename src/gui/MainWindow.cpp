@@ -25,6 +25,13 @@
 #include "device/HidBackend.h"
 #include "gui/MessageDialog.h"
 #include "gui/SkinResources.h"
+#include "gui/WindowStyle.h"
+#include "gui/dialogs/CombinationKeyDialogView.h"
+#include "gui/dialogs/DelayDialogView.h"
+#include "gui/dialogs/DialogLook.h"
+#include "gui/dialogs/KeyCaptureDialogView.h"
+#include "gui/dialogs/MacroNameDialogView.h"
+#include "gui/dialogs/ValueDialogView.h"
 #include "gui/pages/FunctionMenu.h"
 
 namespace orbic::gui {
@@ -180,6 +187,7 @@ void MainWindow::Create() {
   skinNumber_ = kStartSkin;
   Step("skin number 1");
   BuildControls();
+  ApplyWindowStyle(*this);
   WireMacros();
   Step("page controls and header");
   ApplySkinLayout(skinNumber_);
@@ -272,11 +280,54 @@ void MainWindow::WireMacros() {
   };
   pageViews_->SetMacroFileCommand(
       [this](MacroFileCommand command) { RunMacroFileCommand(command); });
+  pageViews_->SetMacroDialogs([this](macros::MacroEditor& editor) { ShowMacroDialogs(editor); });
+  menu.openCombination = [this] { ShowCombinationDialog(); };
+
+  // Keys and mouse buttons reach the recorder while it records.
+  recordingInput_ = std::make_unique<RecordingInput>();
+  recordingInput_->SetRecorder(&macroPage_->Recorder());
+  QCoreApplication::instance()->installEventFilter(recordingInput_.get());
+  connect(recordingInput_.get(), &RecordingInput::recorded, this,
+          [this] { pageViews_->Refresh(); });
+  connect(recordingInput_.get(), &RecordingInput::recordingStopped, this,
+          [this](const macros::RecordingChange&) { pageViews_->Refresh(); });
 
   app::SessionHooks& hooks = session_->Hooks();
   // Nothing of a macro stays selected while there is no mouse.
   hooks.clearMacroViews = [this] { macroPage_->Editor().LibraryReplaced(); };
   hooks.clearDeviceLostLists = [this] { macroPage_->Editor().LibraryReplaced(); };
+}
+
+void MainWindow::ShowMacroDialogs(macros::MacroEditor& editor) {
+  const DialogLook look =
+      DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
+  if (macros::MacroNameDialog* name = editor.NameDialog()) {
+    MacroNameDialogView view(*name, look, this);
+    if (dialogRunner_(view)) {
+      editor.NameDialogConfirm();
+    } else {
+      editor.NameDialogClose();
+    }
+  } else if (keys::KeyCaptureDialog* key = editor.KeyDialog()) {
+    KeyCaptureDialogView view(*key, look, this);
+    dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
+  } else if (macros::MacroDelayDialog* delay = editor.DelayDialog()) {
+    DelayDialogView view(*delay, look, this);
+    dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
+  } else if (macros::MacroValueDialog* value = editor.ValueDialog()) {
+    ValueDialogView view(*value, look, this);
+    dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
+  }
+}
+
+void MainWindow::ShowCombinationDialog() {
+  const DialogLook look =
+      DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
+  CombinationKeyDialogView view(combinationDialog_, look, this);
+  if (dialogRunner_(view)) {
+    session_->Settings().assignment.ApplyCombinationResult(combinationDialog_.Confirm());
+  }
+  ModelsChanged();
 }
 
 void MainWindow::RunMacroFileCommand(MacroFileCommand command) {

@@ -22,8 +22,11 @@
 #include "gui/LoadingWindow.h"
 #include "gui/SkinEngine.h"
 #include "gui/TrayIcon.h"
+#include "gui/dialogs/SkinnedDialog.h"
+#include "gui/input/RecordingInput.h"
 #include "gui/pages/MacroFileCommand.h"
 #include "gui/pages/PageViews.h"
+#include "keys/CombinationKeyDialog.h"
 #include "macros/MacroPage.h"
 #include "macros/MacroStore.h"
 #include "perf/PointerSettingsPage.h"
@@ -86,6 +89,9 @@ class MainWindow : public QWidget, public app::UiHost {
   // The macro library of the current mode and its editor.
   macros::MacroStore& MacroStore() { return *macroStore_; }
   macros::MacroPage& MacroPage() { return *macroPage_; }
+  // Runs a skinned dialog modally; tests answer in its place.
+  using DialogRunner = std::function<bool(SkinnedDialog&)>;
+  void SetDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
 
   // Skin and language: the skin number (1..3) and the checked language radio
   // rb_Lang1..3 move together through the language buttons.
@@ -162,6 +168,8 @@ class MainWindow : public QWidget, public app::UiHost {
   QString ChooseFile(bool save);
   void CreateMacroFiles();
   void WireMacros();
+  void ShowMacroDialogs(macros::MacroEditor& editor);
+  void ShowCombinationDialog();
   void WirePointerSettings();
   void RunMacroFileCommand(MacroFileCommand command);
   // Problems found while the window was built, shown once it runs.
@@ -175,6 +183,9 @@ class MainWindow : public QWidget, public app::UiHost {
   // Declared before the page views, which point into them.
   std::unique_ptr<macros::MacroStore> macroStore_;
   std::unique_ptr<macros::MacroPage> macroPage_;
+  std::unique_ptr<RecordingInput> recordingInput_;
+  keys::CombinationKeyDialog combinationDialog_;  // keeps its boxes between openings
+  DialogRunner dialogRunner_ = [](SkinnedDialog& dialog) { return dialog.Run(); };
   std::unique_ptr<perf::PointerSettingsPage> pointerSettings_;
   std::vector<std::string> startupProblems_;
   std::unique_ptr<LoadingWindow> loading_;

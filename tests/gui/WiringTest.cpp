@@ -13,6 +13,8 @@
 #include "fire/FireMacroRecord.h"
 #include "fire/FirePage.h"
 #include "fire/GunKeyList.h"
+#include "gui/dialogs/DelayDialogView.h"
+#include "gui/dialogs/MacroNameDialogView.h"
 #include "gui/pages/ClickLabel.h"
 #include "gui/pages/PictureLabel.h"
 #include "gui/pages/RulerSlider.h"
@@ -39,6 +41,7 @@ void AddLibraryMacro(MainWindow& window, const std::string& name) {
   editor.LibraryReplaced();
   editor.LB_PCMacroNameClick(*index);
   QVERIFY(editor.BeginRecording());
+  editor.AppendRecordedLine("00");  // the header
   editor.AppendRecordedLine("1 A CODE:8204");
   editor.AppendRecordedLine("2 A CODE:0204");
   editor.EndRecording();
@@ -79,6 +82,44 @@ class WiringTest : public QObject {
     QCOMPARE(settings.keys.Code(keyMode, 3).substr(0, 2), std::string("06"));
     QCOMPARE(rig.Find<ClickLabel>(1, "Key3")->text(), QString("Reload"));
     QVERIFY(rig.messages.empty());
+  }
+
+  void NewMacroAndEditAskThroughTheSkinnedDialogs() {
+    PageRig rig;
+    QStringList shown;
+    rig.window->SetDialogRunner([&](SkinnedDialog& dialog) {
+      if (auto* name = qobject_cast<MacroNameDialogView*>(&dialog)) {
+        shown << "name";
+        QTest::keyClicks(&name->Field(), "Jump");
+        return true;
+      }
+      if (auto* delay = qobject_cast<DelayDialogView*>(&dialog)) {
+        shown << "delay";
+        QTest::keyClicks(delay->findChild<QLineEdit*>(), "3000");  // clamped to 2040
+        return true;
+      }
+      shown << "other";
+      return false;
+    });
+    macros::MacroEditor& editor = rig.window->MacroPage().Editor();
+    emit rig.Find<ClickLabel>(kMacroGroup, "Btn_New")->clicked({});
+    QCOMPARE(shown, QStringList{"name"});
+    const std::vector<std::string> names = rig.window->MacroStore().Library().Names();
+    QVERIFY(!names.empty());
+    QCOMPARE(names.back(), std::string("Jump"));
+
+    QVERIFY(editor.BeginRecording());
+    editor.AppendRecordedLine("10");  // the header
+    editor.AppendRecordedLine("1 A CODE:8204");
+    editor.AppendRecordedLine("0 50");
+    editor.AppendRecordedLine("2 A CODE:0204");
+    editor.EndRecording();
+    editor.LB_macroRightClick(1);  // the delay line; opens the event menu
+    rig.window->Pages().Refresh();
+    emit rig.Find<ClickLabel>(kMacroGroup, "Btn_Edit")->clicked({});
+    QCOMPARE(shown, (QStringList{"name", "delay"}));
+    QCOMPARE(editor.Lines()[2], std::string("0 2040"));
+    QVERIFY(editor.DelayDialog() == nullptr);
   }
 
   void ExportOneWritesTheRecordAndImportingItAgainIsADuplicate() {

@@ -89,6 +89,10 @@ class PageViewSet final : public PageViews {
 
   FunctionMenu& Menu() override { return *menu_; }
 
+  void SetMacroDialogs(std::function<void(macros::MacroEditor&)> show) override {
+    macro_->showDialogs = std::move(show);
+  }
+
  private:
   app::Session& session_;
   ui::LanguageTable texts_;

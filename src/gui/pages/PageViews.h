@@ -42,6 +42,9 @@ class PageViews {
 
   // The key function menu, for wiring the dialogs and pages its entries open.
   virtual FunctionMenu& Menu() = 0;
+  // Opens whatever dialog the macro editor holds open after a command (name,
+  // key, delay or value); the window supplies the skinned dialogs.
+  virtual void SetMacroDialogs(std::function<void(macros::MacroEditor&)> show) = 0;
 };
 
 // `groups`: gbPage1..gbPage6. Called once during the window's creation,
