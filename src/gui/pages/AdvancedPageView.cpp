@@ -1,6 +1,7 @@
 #include "gui/pages/AdvancedPageView.h"
 
 #include <QColorDialog>
+#include <functional>
 
 #include "app/Session.h"
 #include "perf/PointerSettingsPage.h"
@@ -164,20 +165,22 @@ void AdvancedPageView::BuildPointer() {
       ->setStyleSheet(kTextStyle);
   isScreenTarget_ = Make<ClickLabel>("lbl_IsScreen", QRect(596, 428, 290, kRowHeight));
 
-  using SliderRelease = void (perf::PointerSettingsPage::*)(int);
-  const std::pair<RulerSlider*, SliderRelease> sliders[] = {
-      {speed_.slider, &perf::PointerSettingsPage::slider_SpdMouseUp},
-      {doubleClick_.slider, &perf::PointerSettingsPage::slider_DbSpdMouseUp},
-      {wheel_.slider, &perf::PointerSettingsPage::slider_SrcSpdMouseUp},
+  using SliderRelease = std::function<void(perf::PointerSettingsPage&, int)>;
+  const auto onRelease = [this](RulerSlider* slider, SliderRelease release) {
+    QObject::connect(slider, &RulerSlider::releasedAt, &context_,
+                     [this, release = std::move(release)](int x) {
+                       if (pointer_ != nullptr) {
+                         release(*pointer_, x);
+                         Changed();
+                       }
+                     });
   };
-  for (const auto& [slider, release] : sliders) {
-    QObject::connect(slider, &RulerSlider::releasedAt, &context_, [this, release](int x) {
-      if (pointer_ != nullptr) {
-        (pointer_->*release)(x);
-        Changed();
-      }
-    });
-  }
+  onRelease(speed_.slider,
+            [](perf::PointerSettingsPage& page, int x) { page.slider_SpdMouseUp(x); });
+  onRelease(doubleClick_.slider,
+            [](perf::PointerSettingsPage& page, int x) { page.slider_DbSpdMouseUp(x); });
+  onRelease(wheel_.slider,
+            [](perf::PointerSettingsPage& page, int x) { page.slider_SrcSpdMouseUp(x); });
   for (ClickLabel* target : {static_cast<ClickLabel*>(isControl_), isControlTarget_}) {
     QObject::connect(target, &ClickLabel::clicked, &context_, [this] {
       if (pointer_ != nullptr) {
