@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace orbic::app {
 
@@ -52,6 +53,41 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, st
   bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) {
     error = "cannot read " + path;
+    return false;
+  }
+  return true;
+}
+
+bool FolderWritable(const std::string& prefix) {
+  namespace fs = std::filesystem;
+  const fs::path folder = prefix.empty() ? fs::path(".") : fs::path(prefix);
+  std::error_code code;
+  if (!fs::is_directory(folder, code)) {
+    return false;
+  }
+  std::random_device random;
+  const fs::path probe = folder / (".orbic40-probe-" + std::to_string(random()));
+  bool created = false;
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    created = out.is_open();
+  }
+  if (created) {
+    fs::remove(probe, code);
+  }
+  return created;
+}
+
+bool PathTaken(const std::string& path) {
+  std::error_code code;
+  return std::filesystem::status(path, code).type() != std::filesystem::file_type::not_found;
+}
+
+bool CreateFolder(const std::string& folder, std::string& error) {
+  std::error_code code;
+  std::filesystem::create_directories(folder, code);
+  if (code) {
+    error = "cannot create the folder " + folder + ": " + code.message();
     return false;
   }
   return true;

@@ -1,10 +1,8 @@
 #include "app/Session.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
+#include "app/AtomicFile.h"
 #include "app/UiHost.h"
 #include "params/DefaultImages.h"
 
@@ -18,44 +16,6 @@ constexpr std::array<const char*, 5> kPageButtonFamilies{"Img_Second_", "Img_Adv
 constexpr const char* kSelectedPicture = "SetS_03";
 constexpr const char* kIdlePicture = "SetS_01";
 constexpr int kHeaderCopies = 4;
-
-// Whether a file can be created in the folder `prefix` names; trying is the
-// only test that sees permissions, read-only mounts and missing folders alike.
-bool FolderWritable(const std::string& prefix) {
-  namespace fs = std::filesystem;
-  const fs::path folder = prefix.empty() ? fs::path(".") : fs::path(prefix);
-  std::error_code code;
-  if (!fs::is_directory(folder, code)) {
-    return false;
-  }
-  std::random_device random;
-  const fs::path probe = folder / (".orbic40-probe-" + std::to_string(random()));
-  bool created = false;
-  {
-    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-    created = out.is_open();
-  }
-  if (created) {
-    fs::remove(probe, code);
-  }
-  return created;
-}
-
-bool FileThere(const std::string& path) {
-  std::error_code code;
-  return std::filesystem::status(path, code).type() != std::filesystem::file_type::not_found;
-}
-
-// The user data folder is made on the first write, not at start-up.
-bool CreateFolder(const std::string& folder, std::string& error) {
-  std::error_code code;
-  std::filesystem::create_directories(folder, code);
-  if (code) {
-    error = "cannot create the folder " + folder + ": " + code.message();
-    return false;
-  }
-  return true;
-}
 
 template <typename F>
 void Call(const F& hook) {
@@ -97,8 +57,8 @@ bool Session::LoadGunKeys(const macros::MacroFolderSettings& folders, std::strin
     if (const std::string user = macros::UserDataFolder(folders); !user.empty()) {
       gunKeyFolder_ = user;
       gunKeyUserFolder_ = true;
-      if (FileThere(fire::GunKeyListPath(user)) ||
-          !FileThere(fire::GunKeyListPath(folders.programFolder))) {
+      if (PathTaken(fire::GunKeyListPath(user)) ||
+          !PathTaken(fire::GunKeyListPath(folders.programFolder))) {
         readFrom = user;
       }
     }

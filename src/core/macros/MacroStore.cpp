@@ -2,40 +2,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "Resources.h"
 #include "app/AtomicFile.h"
 
 namespace orbic::macros {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-// Whether a file can be created in the folder `prefix` names. Trying is the
-// only portable test: permissions, read-only mounts and missing folders all
-// show up as a failed create.
-bool FolderWritable(const std::string& prefix) {
-  const fs::path folder = prefix.empty() ? fs::path(".") : fs::path(prefix);
-  std::error_code code;
-  if (!fs::is_directory(folder, code)) {
-    return false;
-  }
-  std::random_device random;
-  const fs::path probe = folder / (".orbic40-probe-" + std::to_string(random()));
-  bool created = false;
-  {
-    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-    created = out.is_open();
-  }
-  if (created) {
-    fs::remove(probe, code);
-  }
-  return created;
-}
-
-}  // namespace
 
 std::string UserDataFolder(const MacroFolderSettings& settings) {
   fs::path base;
@@ -66,7 +39,7 @@ void MacroStore::SettleFolder() {
     return;
   }
   folder_ = settings_.programFolder;
-  if (FolderWritable(folder_)) {
+  if (app::FolderWritable(folder_)) {
     return;
   }
   const std::string user = UserDataFolder(settings_);
@@ -84,10 +57,7 @@ std::optional<std::string> MacroStore::ExistingFile(std::string_view name) const
     candidates.push_back(previousFolder_ + std::string(name));
   }
   for (const std::string& path : candidates) {
-    std::error_code code;
-    // A file that cannot even be looked at counts as there: reading it fails
-    // and says so, rather than a fresh library replacing it.
-    if (fs::status(path, code).type() != fs::file_type::not_found) {
+    if (app::PathTaken(path)) {
       return path;
     }
   }
@@ -161,13 +131,8 @@ bool MacroStore::Write(std::string_view name, std::span<const std::uint8_t> byte
     error = path + " could not be read, so it is not overwritten; the macros are kept in memory";
     return false;
   }
-  if (userFolder_) {
-    std::error_code code;
-    fs::create_directories(folder_, code);
-    if (code) {
-      error = "cannot create the folder " + folder_ + ": " + code.message();
-      return false;
-    }
+  if (userFolder_ && !app::CreateFolder(folder_, error)) {
+    return false;
   }
   return app::WriteFileAtomically(path, bytes, error);
 }
