@@ -2,8 +2,11 @@
 
 #include "cli/MacroButtonChange.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "fire/FirePage.h"
@@ -247,49 +250,38 @@ struct FireChange {
   int column;
 };
 
-std::string FireCount(const FireChange& c, const fire::FireColumn& shown) {
-  if (!Integer(c.value, 1, fire::kMaxShotCount)) {
-    return Range(c.name, c.value, 1, fire::kMaxShotCount);
-  }
-  if (!shown.positions.count) {
-    return c.name + ": fire macro " + std::to_string(c.fireMacro) +
-           " has no repeat start, so it has no shot count to change";
-  }
-  c.page.Edt_FireCntChange(c.column, c.value);
-  return "";
-}
+// The plain number fields of a fire macro: their range, the event that
+// carries them and the page's edit handler.
+struct FireNumberField {
+  const char* name;
+  int low;
+  int high;
+  std::optional<std::size_t> fire::ParameterPositions::*position;
+  const char* missing;  // why the macro has nothing to change
+  void (fire::FirePage::*edit)(int column, std::string_view text);
+};
 
-std::string FireX(const FireChange& c, const fire::FireColumn& shown) {
-  if (!Integer(c.value, -128, 127)) {
-    return Range(c.name, c.value, -128, 127);
-  }
-  if (!shown.positions.x) {
-    return c.name + ": fire macro " + std::to_string(c.fireMacro) + " has no X step to change";
-  }
-  c.page.Edt_FireXChange(c.column, c.value);
-  return "";
-}
+const FireNumberField kFireNumberFields[] = {
+    {"count", 1, fire::kMaxShotCount, &fire::ParameterPositions::count,
+     "has no repeat start, so it has no shot count to change", &fire::FirePage::Edt_FireCntChange},
+    {"x", -128, 127, &fire::ParameterPositions::x, "has no X step to change",
+     &fire::FirePage::Edt_FireXChange},
+    {"y", 0, 127, &fire::ParameterPositions::y, "has no Y step to change",
+     &fire::FirePage::Edt_FireYChange},
+    {"interval", 0, fire::kMaxIntervalMs, &fire::ParameterPositions::interval,
+     "has no delay after a Y step, so it has no interval to change",
+     &fire::FirePage::Edt_FireTimeChange},
+};
 
-std::string FireY(const FireChange& c, const fire::FireColumn& shown) {
-  if (!Integer(c.value, 0, 127)) {
-    return Range(c.name, c.value, 0, 127);
+std::string FireNumber(const FireChange& c, const fire::FireColumn& shown,
+                       const FireNumberField& field) {
+  if (!Integer(c.value, field.low, field.high)) {
+    return Range(c.name, c.value, field.low, field.high);
   }
-  if (!shown.positions.y) {
-    return c.name + ": fire macro " + std::to_string(c.fireMacro) + " has no Y step to change";
+  if (!(shown.positions.*field.position)) {
+    return c.name + ": fire macro " + std::to_string(c.fireMacro) + " " + field.missing;
   }
-  c.page.Edt_FireYChange(c.column, c.value);
-  return "";
-}
-
-std::string FireInterval(const FireChange& c, const fire::FireColumn& shown) {
-  if (!Integer(c.value, 0, fire::kMaxIntervalMs)) {
-    return Range(c.name, c.value, 0, fire::kMaxIntervalMs);
-  }
-  if (!shown.positions.interval) {
-    return c.name + ": fire macro " + std::to_string(c.fireMacro) +
-           " has no delay after a Y step, so it has no interval to change";
-  }
-  c.page.Edt_FireTimeChange(c.column, c.value);
+  (c.page.*field.edit)(c.column, c.value);
   return "";
 }
 
@@ -395,23 +387,20 @@ std::string ApplyFireSettingChange(fire::FirePage& page, params::DataBuf& data,
   if (field == "color") {
     return FireColor(c);
   }
-  using FieldHandler = std::string (*)(const FireChange&, const fire::FireColumn&);
-  const std::pair<const char*, FieldHandler> fields[] = {
-      {"count", FireCount},     {"x", FireX},       {"y", FireY}, {"interval", FireInterval},
-      {"yoffset", FireYOffset}, {"stop", FireStop},
-  };
-  for (const auto& [fieldName, handler] : fields) {
-    if (field != fieldName) {
-      continue;
-    }
-    if (!shown.parsed) {
-      return name + ": fire macro " + std::to_string(*fireMacro) +
-             " has a stop byte other than 0 or 1, so its parameters cannot be edited";
-    }
-    return handler(c, shown);
+  const auto number = std::find_if(std::begin(kFireNumberFields), std::end(kFireNumberFields),
+                                   [&](const FireNumberField& f) { return field == f.name; });
+  if (number == std::end(kFireNumberFields) && field != "yoffset" && field != "stop") {
+    return "unknown setting " + name +
+           " (fire settings: count, x, y, interval, yoffset, color, stop)";
   }
-  return "unknown setting " + name +
-         " (fire settings: count, x, y, interval, yoffset, color, stop)";
+  if (!shown.parsed) {
+    return name + ": fire macro " + std::to_string(*fireMacro) +
+           " has a stop byte other than 0 or 1, so its parameters cannot be edited";
+  }
+  if (number != std::end(kFireNumberFields)) {
+    return FireNumber(c, shown, *number);
+  }
+  return field == "yoffset" ? FireYOffset(c, shown) : FireStop(c, shown);
 }
 
 const char* SettingNamesHelp() {
