@@ -47,6 +47,15 @@ void Call(const F& hook) {
 
 }  // namespace
 
+void SelectPageButton(PageState& pages, PageButton button) {
+  for (const PageRow& row : kPages) {
+    const char* picture = row.button == button ? kSelectedPicture : kIdlePicture;
+    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+      pages.buttonPictures[row.pictureFamily + std::to_string(copy)] = picture;
+    }
+  }
+}
+
 Navigation::Result Navigation::Click(PageButton button) {
   if (!session_.Channel().IsOpen()) {
     session_.Ui().ShowMessage(session_.Messages().str020, MessageStyle::kDialog);
@@ -57,11 +66,6 @@ Navigation::Result Navigation::Click(PageButton button) {
   }
   Call(session_.Hooks().hideAllMenu);
   PageState& pages = session_.Pages();
-  for (const PageRow& row : kPages) {
-    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
-      pages.buttonPictures[row.pictureFamily + std::to_string(copy)] = kIdlePicture;
-    }
-  }
   const PageRow& row = RowFor(button);
   state_.checkedRadio = row.radio;
 
@@ -86,9 +90,7 @@ Navigation::Result Navigation::Click(PageButton button) {
       break;
   }
   pages.visibleGroup = row.group;
-  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
-    pages.buttonPictures[row.pictureFamily + std::to_string(copy)] = kSelectedPicture;
-  }
+  SelectPageButton(pages, button);
   session_.Ui().ModelsChanged();
   return Result::kShown;
 }

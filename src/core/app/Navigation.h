@@ -8,6 +8,7 @@
 namespace orbic::app {
 
 class Session;
+struct PageState;
 
 enum class PageButton { kMain, kSecond, kAdvanced, kBreath, kMacro, kEngineer };
 
@@ -26,6 +27,10 @@ struct NavigationState {
   bool fireRecordingShown = false;  // Btn_FireStart, LB_FireMacro, ...
   bool engineerUnlocked = false;    // ts_Engineer, Btn_Default, gbLEDType, ...
 };
+
+// The four header copies' page-button pictures with `button`'s selected and
+// every other page button idle.
+void SelectPageButton(PageState& pages, PageButton button);
 
 class Navigation {
  public:

@@ -3,19 +3,13 @@
 #include <algorithm>
 
 #include "app/AtomicFile.h"
+#include "app/Navigation.h"
 #include "app/UiHost.h"
 #include "params/DefaultImages.h"
 
 namespace orbic::app {
 
 namespace {
-
-// Page buttons other than the main page's, idle in the no-device state.
-constexpr std::array<const char*, 5> kPageButtonFamilies{"Img_Second_", "Img_Adv_", "Img_Breath_",
-                                                         "Img_Macro_", "Img_Engineer_"};
-constexpr const char* kSelectedPicture = "SetS_03";
-constexpr const char* kIdlePicture = "SetS_01";
-constexpr int kHeaderCopies = 4;
 
 template <typename F>
 void Call(const F& hook) {
@@ -209,13 +203,7 @@ void Session::RefreshErrorAP() {
   InitNoDevice();
   noDeviceState_ = true;
   pages_.visibleGroup = 1;
-  for (int copy = 1; copy <= kHeaderCopies; ++copy) {
-    const std::string suffix = std::to_string(copy);
-    pages_.buttonPictures["Img_Main_" + suffix] = kSelectedPicture;
-    for (const char* family : kPageButtonFamilies) {
-      pages_.buttonPictures[family + suffix] = kIdlePicture;
-    }
-  }
+  SelectPageButton(pages_, PageButton::kMain);
   ui_.ModelsChanged();
 }
 
