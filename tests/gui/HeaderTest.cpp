@@ -81,6 +81,20 @@ class HeaderTest : public QObject {
     QCOMPARE(rig.PictureOf("Img_Web_2"), QString("WebS_01"));
   }
 
+  // A layout key whose control name matches no widget moves nothing, so a
+  // misspelt or renamed control would silently keep its default place.
+  void EveryLaidOutControlOfTheWindowExists() {
+    WindowRig rig(false);
+    QStringList missing;
+    for (const auto& [name, control] : rig.window->Skin().Layout().Controls()) {
+      const QString objectName = QString::fromStdString(name);
+      if (rig.window->findChild<QWidget*>(objectName) == nullptr) {
+        missing << objectName;
+      }
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(' ')));
+  }
+
   void ListBoxesTakeTheLayoutItemHeight() {
     WindowRig rig(false);
     auto* list = new QListWidget(rig.window->PageGroup(4));

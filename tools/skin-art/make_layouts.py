@@ -44,6 +44,13 @@ def label(lines, name, x, y, width, size, colour):
     rgb(lines, prefix, colour)
 
 
+def style(lines, name, size, colour):
+    """Font of an option's text; the option's picture places it."""
+    prefix = f"{name}_Lable"
+    lines.append(f"{prefix}_Size={size}")
+    rgb(lines, prefix, colour)
+
+
 def place(lines, key, x, y, enable=None):
     if enable is not None:
         lines.append(f"{key}_Enable={enable}")
@@ -174,7 +181,6 @@ def advanced_page(lines, accent):
     label(lines, "Mouse_Roller_Speed", 580, 328, 300, 11, accent)
     label(lines, "Mouse_Roll_All_Screen", 626, 408, 260, 10, WHITE)
     label(lines, "DPI_Setting", 40, 140, 200, 11, accent)
-    label(lines, "DPI_Value", 390, 158, 60, 10, MUTED)
     label(lines, "DPI_Note", 40, 548, 500, 9, MUTED)
     label(lines, "DPI", 300, 140, 90, 10, WHITE)
 
@@ -218,25 +224,22 @@ def breathing_page(lines, accent):
     lines += ["MCULEDNum_X=560", "MCULEDNum_Y=300", "MCULEDNum_D=6"]
     lines += ["MCULEDStep_X=560", "MCULEDStep_Y=400", "MCULEDStep_D=6"]
     label(lines, "LCPI_Status", 40, LIGHT_ROWS["LEDSwitch"], 180, 10, WHITE)
-    label(lines, "LCPI_On", 254, 230, 60, 10, WHITE)
-    label(lines, "LCPI_Off", 354, 230, 60, 10, WHITE)
+    style(lines, "LCPI_On", 10, WHITE)
+    style(lines, "LCPI_Off", 10, WHITE)
     label(lines, "MCPI_Status", 40, LIGHT_ROWS["B4CPI"], 200, 10, WHITE)
-    label(lines, "MCPI_On", 254, 280, 60, 10, WHITE)
-    label(lines, "MCPI_Off", 354, 280, 60, 10, WHITE)
+    style(lines, "MCPI_On", 10, WHITE)
+    style(lines, "MCPI_Off", 10, WHITE)
     label(lines, "LED_Status", 40, LIGHT_ROWS["LED"], 200, 10, WHITE)
-    label(lines, "LED_On", 254, 180, 60, 10, WHITE)
-    label(lines, "LED_Off", 354, 180, 60, 10, WHITE)
+    style(lines, "LED_On", 10, WHITE)
+    style(lines, "LED_Off", 10, WHITE)
     label(lines, "LED_Mode", 540, 140, 200, 11, accent)
-    label(lines, "LED_Mode_Option", 540, 160, 300, 10, MUTED)
     for n in range(1, 8):
-        x, y = mode_place(n)
-        label(lines, f"LED_Mode_{n}", x + 24, y, 100, 10, WHITE)
-    label(lines, "LED_Step_Option", 540, 396, 300, 10, MUTED)
+        style(lines, f"LED_Mode_{n}", 10, WHITE)
     for n in range(1, 9):
-        label(lines, f"LED_Step_{n}", HIDDEN, 444, 20, 9, MUTED)
+        style(lines, f"LED_Step_{n}", 9, MUTED)
     label(lines, "LED_Light_Status", 40, LIGHT_ROWS["Brightness"], 180, 10, WHITE)
-    label(lines, "LED_Light_All", 254, 330, 60, 10, WHITE)
-    label(lines, "LED_Light_Half", 354, 330, 60, 10, WHITE)
+    style(lines, "LED_Light_All", 10, WHITE)
+    style(lines, "LED_Light_Half", 10, WHITE)
     # "Breathing Speed" heads the speed bars and the speed slider under them
     # (the slider sits at y 470, its Slow/Fast ends at y 494).
     label(lines, "LED_Effect_Setting", 540, 370, 300, 11, accent)
@@ -253,10 +256,10 @@ def macro_page(lines, accent):
     lines.append("MacroNameHeight=20")
     place(lines, "BtnNew", 40, 530)
     place(lines, "BtnStart", 290, 530)
-    # The delay field's "ms" caption sits at y 290.
-    place(lines, "DelayEdit", 660, 290)
-    place(lines, "DelayTime", 640, 258)
-    place(lines, "NoDelay", 640, 206)
+    # "Delay Setting", its field and "ms" share the default-delay row.
+    place(lines, "DelayEdit", 770, 264)
+    place(lines, "DelayTime", 640, 264)
+    place(lines, "NoDelay", 640, 200)
     place(lines, "RecDelay", 640, 232)
     place(lines, "ReleaseStop", 640, 380)
     place(lines, "ReleaseContinue", 640, 410)
@@ -270,12 +273,12 @@ def macro_page(lines, accent):
     place(lines, "InsertBtnStart", 880, 480)
     label(lines, "Marco_List", 40, 136, 220, 11, accent)
     label(lines, "Marco_Content", 290, 136, 300, 11, accent)
-    label(lines, "Marco_Delay_Setting", 620, 170, 300, 11, accent)
-    label(lines, "Marco_Record_Delay", 664, 230, 200, 10, WHITE)
+    label(lines, "Marco_Delay_Setting", 664, 264, 100, 10, WHITE)
+    label(lines, "Marco_Record_Delay", 664, 232, 200, 10, WHITE)
     label(lines, "Marco_No_Delay", 664, 200, 200, 10, WHITE)
-    label(lines, "Marco_MS", 730, 290, 40, 10, MUTED)
-    label(lines, "Marco_Stop_Release", 664, 380, 240, 10, WHITE)
-    label(lines, "Marco_Stop_Over", 664, 410, 240, 10, WHITE)
+    label(lines, "Marco_MS", 836, 264, 40, 10, MUTED)
+    label(lines, "Marco_Stop_Release", 664, 380, 260, 10, WHITE)
+    label(lines, "Marco_Stop_Over", 664, 410, 260, 10, WHITE)
 
 
 def fire_page(lines, accent):

@@ -205,76 +205,71 @@ const auto kButtonRules = std::to_array<ButtonRule>({
     {"Btn_B11", "Engineer", 'B', "SetS_01", true},
 });
 
-// Text labels with their own position, width, font size and colour:
-// `<name>_Lable_X/_Y/_Width/_Size/_R/_G/_B` style `lbl_<name>`.
-const auto kLabelNames = std::to_array<std::string_view>({
-    "ComboKey1",
-    "ComboKey2",
-    "ComboKey3",
+// Text labels with their own font size and colour (`<key>_Lable_Size/_R/_G/_B`)
+// and, unless a picture places them, their own position and width
+// (`<key>_Lable_X/_Y/_Width`). The key names the text, the control is the
+// window's label that shows it: an option's text is its click target, which
+// lies over the option's picture and so takes its place from that.
+enum class LabelPlace : std::uint8_t { kOwn, kByPicture };
+
+struct LabelRule {
+  std::string_view key;  // '#' stands for 1..count
+  std::array<std::string_view, 2> controls;
+  LabelPlace place = LabelPlace::kOwn;
+  int count = 0;
+};
+
+const auto kLabelRules = std::to_array<LabelRule>({
+    {"ComboKey#", {"lbl_ComboKey#"}, LabelPlace::kOwn, 3},
     // Advanced page.
-    "Fire_Key",
-    "Fire_Key_Count",
-    "Fire_Key_Time",
-    "Fire_Key_Continue",
-    "Mouse_Speed",
-    "Mouse_IsControl",
-    "Mouse_Double_Click",
-    "Mouse_Roller_Speed",
-    "Mouse_Roll_All_Screen",
-    "DPI_Setting",
-    "DPI_Value",
-    "DPI_Note",
-    "DPI",
+    {"Fire_Key", {"lbl_Fire_Key"}},
+    {"Fire_Key_Count", {"lbl_Fire_Key_Count"}},
+    {"Fire_Key_Time", {"lbl_Fire_Key_Time"}},
+    {"Fire_Key_Continue", {"lbl_Fire_Key_Continue"}},
+    {"Mouse_Speed", {"lbl_Mouse_Speed"}},
+    {"Mouse_IsControl", {"lbl_Is_Control"}},
+    {"Mouse_Double_Click", {"lbl_Double_Click"}},
+    {"Mouse_Roller_Speed", {"lbl_Roller_Speed"}},
+    {"Mouse_Roll_All_Screen", {"lbl_Roll_All_Screen"}},
+    {"DPI_Setting", {"lbl_DPI_Setting"}},
+    {"DPI_Note", {"lbl_DPI_Note"}},
+    {"DPI", {"lbl_DPI"}},
     // Breathing-light page.
-    "LCPI_Status",
-    "LCPI_On",
-    "LCPI_Off",
-    "MCPI_Status",
-    "MCPI_On",
-    "MCPI_Off",
-    "LED_Status",
-    "LED_On",
-    "LED_Off",
-    "LED_Mode",
-    "LED_Mode_Option",
-    "LED_Mode_1",
-    "LED_Mode_2",
-    "LED_Mode_3",
-    "LED_Mode_4",
-    "LED_Mode_5",
-    "LED_Mode_6",
-    "LED_Mode_7",
-    "LED_Step_Option",
-    "LED_Step_1",
-    "LED_Step_2",
-    "LED_Step_3",
-    "LED_Step_4",
-    "LED_Step_5",
-    "LED_Step_6",
-    "LED_Step_7",
-    "LED_Step_8",
-    "LED_Light_Status",
-    "LED_Light_All",
-    "LED_Light_Half",
-    "LED_Effect_Setting",
-    "LED_Effect_Fast",
-    "LED_Effect_Slow",
+    {"LCPI_Status", {"lbl_LLED_Status"}},
+    {"LCPI_On", {"lbl_LCPIOn"}, LabelPlace::kByPicture},
+    {"LCPI_Off", {"lbl_LCPIOff"}, LabelPlace::kByPicture},
+    {"MCPI_Status", {"lbl_MCPI_Status"}},
+    {"MCPI_On", {"lbl_B4CPIOn"}, LabelPlace::kByPicture},
+    {"MCPI_Off", {"lbl_B4CPIOff"}, LabelPlace::kByPicture},
+    {"LED_Status", {"lbl_LED_Status"}},
+    {"LED_On", {"lbl_LEDOn"}, LabelPlace::kByPicture},
+    {"LED_Off", {"lbl_LEDOff"}, LabelPlace::kByPicture},
+    {"LED_Mode", {"lbl_Led_Mode"}},
+    {"LED_Mode_#", {"lbl_MCULEDMode#", "lbl_RBLEDMode#"}, LabelPlace::kByPicture, 7},
+    {"LED_Step_#", {"lbl_MCULEDStep_#"}, LabelPlace::kByPicture, 8},
+    // "ALL" and "HALF" are the texts of the save-key-mode pair.
+    {"LED_Light_Status", {"lbl_Led_Light"}},
+    {"LED_Light_All", {"lbl_SaveKeyMode"}, LabelPlace::kByPicture},
+    {"LED_Light_Half", {"lbl_NoSaveKeyMode"}, LabelPlace::kByPicture},
+    {"LED_Effect_Setting", {"lbl_LED_Effect_Setting"}},
+    {"LED_Effect_Fast", {"lbl_LED_Effect_Fast"}},
+    {"LED_Effect_Slow", {"lbl_LED_Effect_Slow"}},
     // Macro page.
-    "Marco_List",
-    "Marco_Content",
-    "Marco_Delay_Setting",
-    "Marco_Record_Delay",
-    "Marco_No_Delay",
-    "Marco_MS",
-    "Marco_Stop_Release",
-    "Marco_Stop_Over",
+    {"Marco_List", {"lbl_Marco_List"}},
+    {"Marco_Content", {"lbl_Marco_Content"}},
+    {"Marco_Delay_Setting", {"lbl_Delay_Setting"}},
+    {"Marco_Record_Delay", {"lbl_Record_Delay"}},
+    {"Marco_No_Delay", {"lbl_No_Delay"}},
+    {"Marco_MS", {"lbl_MS"}},
+    {"Marco_Stop_Release", {"lbl_Stop_Release"}},
+    {"Marco_Stop_Over", {"lbl_Stop_Over"}},
     // Fire macro page.
-    "Gun_Marco_Fire_Count",
-    "Gun_Marco_Fire_Y",
-    "Gun_Marco_Y_Offset",
-    "Gun_Marco_Fire_Delay",
-    "Gun_Marco_Fire_Color",
-    "Gun_Marco_Stop_Release",
+    {"Gun_Marco_Fire_Count", {"lbl_Fire_Marco_Count"}},
+    {"Gun_Marco_Fire_Y", {"lbl_Fire_Marco_Y"}},
+    {"Gun_Marco_Y_Offset", {"lbl_Fire_Marco_Y_Offset"}},
+    {"Gun_Marco_Fire_Delay", {"lbl_Fire_Marco_Delay"}},
+    {"Gun_Marco_Fire_Color", {"lbl_Fire_Marco_Color"}},
+    {"Gun_Marco_Stop_Release", {"lbl_Fire_Marco_Stop_Release"}},
 });
 
 // Widths shared by a set of controls.
@@ -418,8 +413,10 @@ class SkinLayoutReader {
     for (const RowRule& rule : kRowRules) {
       ReadRow(rule);
     }
-    for (const std::string_view name : kLabelNames) {
-      ReadLabel(name);
+    for (const LabelRule& rule : kLabelRules) {
+      for (int index = rule.count == 0 ? 0 : 1; index <= rule.count; ++index) {
+        ReadLabel(rule, index);
+      }
     }
     for (const WidthRule& rule : kWidthRules) {
       ReadWidth(rule);
@@ -714,23 +711,34 @@ class SkinLayoutReader {
     }
   }
 
-  void ReadLabel(std::string_view name) {
-    const std::string prefix = Join(name, "_Lable");
-    ControlLayout& label = At("lbl_" + std::string(name), 0);
-    if (const std::optional<int> x = Int(prefix + "_X")) {
-      label.x = x;
-    }
-    if (const std::optional<int> y = Int(prefix + "_Y")) {
-      label.y = y;
-    }
-    if (const std::optional<int> width = Int(prefix + "_Width")) {
-      label.width = width;
-    }
-    if (const std::optional<int> size = Int(prefix + "_Size")) {
-      label.fontSize = size;
-    }
-    if (const std::optional<LayoutColour> colour = Colour(prefix)) {
-      label.fontColour = colour;
+  void ReadLabel(const LabelRule& rule, int index) {
+    const std::string prefix = Join(WithIndex(rule.key, index), "_Lable");
+    const bool ownPlace = rule.place == LabelPlace::kOwn;
+    const std::optional<int> x = ownPlace ? Int(prefix + "_X") : std::nullopt;
+    const std::optional<int> y = ownPlace ? Int(prefix + "_Y") : std::nullopt;
+    const std::optional<int> width = ownPlace ? Int(prefix + "_Width") : std::nullopt;
+    const std::optional<int> size = Int(prefix + "_Size");
+    const std::optional<LayoutColour> colour = Colour(prefix);
+    for (const std::string_view control : rule.controls) {
+      if (control.empty()) {
+        continue;
+      }
+      ControlLayout& label = At(WithIndex(control, index), 0);
+      if (x) {
+        label.x = x;
+      }
+      if (y) {
+        label.y = y;
+      }
+      if (width) {
+        label.width = width;
+      }
+      if (size) {
+        label.fontSize = size;
+      }
+      if (colour) {
+        label.fontColour = colour;
+      }
     }
   }
 

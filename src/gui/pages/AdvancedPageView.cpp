@@ -154,14 +154,14 @@ AdvancedPageView::Scale AdvancedPageView::MakeScale(const char* slider, const ch
 
 void AdvancedPageView::BuildPointer() {
   speed_ = MakeScale("slider_Spd", "lbl_Spd", "lbl_Mouse_Speed", "Str804", 180);
-  doubleClick_ = MakeScale("slider_DbSpd", "lbl_DbSpd", "lbl_Mouse_Double_Click", "Str806", 280);
-  wheel_ = MakeScale("slider_SrcSpd", "lbl_ScrSpd", "lbl_Mouse_Roller_Speed", "Str807", 380);
+  doubleClick_ = MakeScale("slider_DbSpd", "lbl_DbSpd", "lbl_Double_Click", "Str806", 280);
+  wheel_ = MakeScale("slider_SrcSpd", "lbl_ScrSpd", "lbl_Roller_Speed", "Str807", 380);
   isControl_ = Make<PictureLabel>("Img_IsControl", QRect(kPointerLeft, 230, 20, 20));
-  Caption("lbl_Mouse_IsControl", Text("Str805"), QRect(626, 230, 260, kRowHeight))
+  Caption("lbl_Is_Control", Text("Str805"), QRect(626, 230, 260, kRowHeight))
       ->setStyleSheet(kTextStyle);
   isControlTarget_ = Make<ClickLabel>("lbl_IsControl", QRect(596, 228, 290, kRowHeight));
   isScreen_ = Make<PictureLabel>("Img_IsScreen", QRect(kPointerLeft, 430, 20, 20));
-  Caption("lbl_Mouse_Roll_All_Screen", Text("Str808"), QRect(626, 430, 260, kRowHeight))
+  Caption("lbl_Roll_All_Screen", Text("Str808"), QRect(626, 430, 260, kRowHeight))
       ->setStyleSheet(kTextStyle);
   isScreenTarget_ = Make<ClickLabel>("lbl_IsScreen", QRect(596, 428, 290, kRowHeight));
 

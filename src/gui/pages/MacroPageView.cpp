@@ -20,6 +20,8 @@ constexpr int kRowHeight = 20;
 constexpr int kItemHeight = 20;  // MacroNameHeight
 constexpr int kMenuEntryHeight = 24;
 constexpr int kLampDx = 22;
+// Wide enough for "Delay Setting" in every language table.
+constexpr int kDelayCaptionWidth = 100;
 constexpr int kIconRole = Qt::UserRole;
 
 constexpr const char* kTextStyle = "color: rgb(235, 238, 242);";
@@ -286,37 +288,53 @@ void MacroPageView::ShowPopup(QFrame* popup, QListWidget* list, const QPoint& at
 }
 
 PictureLabel* MacroPageView::Lamp(const char* picture, const char* label, std::string_view key,
-                                  const QPoint& at, std::vector<QWidget*>& group) {
+                                  const QPoint& at, std::vector<QWidget*>& group,
+                                  const char* textLabel, int textWidth) {
   auto* lamp = Make<PictureLabel>(picture, QRect(at, QSize(kRowHeight, kRowHeight)));
-  auto* target = Make<ClickLabel>(label, QRect(at + QPoint(-2, 0), QSize(220, kRowHeight)));
-  target->setText(QString(kLampDx / 4, ' ') + "    " + Text(key));
-  target->setStyleSheet(kTextStyle);
+  QLabel* text = nullptr;
+  if (textLabel != nullptr) {
+    text = Caption(textLabel, Text(key),
+                   QRect(at + QPoint(kLampDx + 2, 0), QSize(textWidth, kRowHeight)));
+    text->setStyleSheet(kTextStyle);
+  }
+  // The click target covers the lamp and its text.
+  auto* target = Make<ClickLabel>(
+      label, QRect(at + QPoint(-2, 0), QSize(kLampDx + 4 + textWidth, kRowHeight)));
+  if (text == nullptr) {
+    target->setText(QString(kLampDx / 4, ' ') + "    " + Text(key));
+    target->setStyleSheet(kTextStyle);
+  }
   group.push_back(lamp);
+  if (text != nullptr) {
+    group.push_back(text);
+  }
   group.push_back(target);
   QObject::connect(target, &ClickLabel::clicked, lamp, [lamp] { emit lamp->clicked({}); });
   return lamp;
 }
 
 void MacroPageView::BuildDelayGroup() {
-  delayGroup_ = Make<QFrame>("Gb_Delay", QRect(620, 160, 340, 290));
+  delayGroup_ = Make<QFrame>("Gb_Delay", QRect(620, 170, 340, 280));
   delayGroup_->lower();
-  Caption("lbl_Delay_Setting", Text("Str838"), QRect(620, 170, 300, kRowHeight))
-      ->setStyleSheet(kHeadingStyle);
   const struct {
     const char* picture;
     const char* label;
+    const char* text;
     std::string_view key;
     DelayMode mode;
     int top;
+    int textWidth;
   } lamps[] = {
-      {"LED_NoDelay", "IB_NoDelay", "Str416", DelayMode::kNone, 200},
-      {"LED_RecDelay", "IB_RecDelay", "Str414", DelayMode::kRecord, 230},
-      {"LED_DelayTime", "IB_DelayTime", "Str415", DelayMode::kDefault, 260},
+      {"LED_NoDelay", "IB_NoDelay", "lbl_No_Delay", "Str839", DelayMode::kNone, 200, 200},
+      {"LED_RecDelay", "IB_RecDelay", "lbl_Record_Delay", "Str837", DelayMode::kRecord, 232, 200},
+      // "Delay Setting" is followed on its row by the delay field and "ms".
+      {"LED_DelayTime", "IB_DelayTime", "lbl_Delay_Setting", "Str838", DelayMode::kDefault, 264,
+       kDelayCaptionWidth},
   };
   delayLamps_.resize(3);
   for (const auto& row : lamps) {
-    PictureLabel* lamp =
-        Lamp(row.picture, row.label, row.key, QPoint(640, row.top), delayControls_);
+    PictureLabel* lamp = Lamp(row.picture, row.label, row.key, QPoint(640, row.top), delayControls_,
+                              row.text, row.textWidth);
     delayLamps_[static_cast<std::size_t>(row.mode)] = lamp;
     const DelayMode mode = row.mode;
     QObject::connect(lamp, &ClickLabel::clicked, &context_, [this, mode] {
@@ -326,27 +344,26 @@ void MacroPageView::BuildDelayGroup() {
       }
     });
   }
-  delayEdit_ = Make<QLineEdit>("Edt_Delay", QRect(660, 290, 60, kRowHeight));
+  delayEdit_ = Make<QLineEdit>("Edt_Delay", QRect(770, 264, 60, kRowHeight));
   QObject::connect(delayEdit_, &QLineEdit::textEdited, &context_, [this](const QString& text) {
     if (recorder_ != nullptr) {
       recorder_->RecordDelayOptions().FieldChange(text.toStdString());
     }
     Changed();
   });
-  auto* ms = Caption("lbl_MS", Text("Str840"), QRect(730, 290, 40, kRowHeight));
+  auto* ms = Caption("lbl_MS", Text("Str840"), QRect(836, 264, 40, kRowHeight));
   ms->setStyleSheet(kTextStyle);
   delayControls_.push_back(delayEdit_);
   delayControls_.push_back(ms);
-  releaseStop_ =
-      Lamp("Img_ReleaseStop", "IB_ReleaseStop", "Str841", QPoint(640, 380), delayControls_);
-  releaseContinue_ =
-      Lamp("Img_ReleaseContiue", "IB_ReleaseContiue", "Str842", QPoint(640, 410), delayControls_);
+  releaseStop_ = Lamp("Img_ReleaseStop", "IB_ReleaseStop", "Str841", QPoint(640, 380),
+                      delayControls_, "lbl_Stop_Release", 260);
+  releaseContinue_ = Lamp("Img_ReleaseContiue", "IB_ReleaseContiue", "Str842", QPoint(640, 410),
+                          delayControls_, "lbl_Stop_Over", 260);
   QObject::connect(releaseStop_, &ClickLabel::clicked, &context_,
                    [this] { Command([](MacroEditor& editor) { editor.IB_ReleaseStopClick(); }); });
   QObject::connect(releaseContinue_, &ClickLabel::clicked, &context_, [this] {
     Command([](MacroEditor& editor) { editor.IB_ReleaseContiueClick(); });
   });
-  delayControls_.push_back(Group()->findChild<QWidget*>("lbl_Delay_Setting"));
 }
 
 QLineEdit* MacroPageView::NumberEdit(const char* name, const QRect& geometry,

@@ -187,10 +187,35 @@ TEST(SkinLayout, GroupsGiveFontSizeAndColourToTheirControls) {
   ASSERT_NE(reading.layout.Group('D'), nullptr);
   EXPECT_EQ(reading.layout.Group('D')->colours.at("Selected"), MakeLayoutColour(64, 196, 255));
   // A label with its own keys keeps its own style.
-  const ControlLayout* label = reading.layout.Control("lbl_LED_On");
+  const ControlLayout* label = reading.layout.Control("lbl_LEDOn");
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->fontSize, 9);
   EXPECT_EQ(label->fontColour, 0x0000FFU);
+}
+
+// A label key names its text; the control that shows it may be named
+// otherwise, and an option's text is placed by the option's picture.
+TEST(SkinLayout, LabelKeysReachTheControlsShowingTheirText) {
+  const Reading reading = Read(
+      "Gun_Marco_Fire_Count_Lable_X=40\r\nGun_Marco_Fire_Count_Lable_Y=262\r\n"
+      "Marco_Delay_Setting_Lable_X=664\r\n"
+      "MCULEDMode3_X=828\r\nMCULEDMode3_Y=178\r\n"
+      "LED_Mode_3_Lable_X=5\r\nLED_Mode_3_Lable_Size=10\r\n");
+  const ControlLayout* count = reading.layout.Control("lbl_Fire_Marco_Count");
+  ASSERT_NE(count, nullptr);
+  EXPECT_EQ(count->x, 40);
+  EXPECT_EQ(count->y, 262);
+  ASSERT_NE(reading.layout.Control("lbl_Delay_Setting"), nullptr);
+  EXPECT_EQ(reading.layout.Control("lbl_Delay_Setting")->x, 664);
+  EXPECT_EQ(reading.layout.Control("lbl_Gun_Marco_Fire_Count"), nullptr);
+  // Both mode lists take the font; the MCU label stays over its picture.
+  for (const char* name : {"lbl_MCULEDMode3", "lbl_RBLEDMode3"}) {
+    const ControlLayout* mode = reading.layout.Control(name);
+    ASSERT_NE(mode, nullptr) << name;
+    EXPECT_EQ(mode->fontSize, 10) << name;
+  }
+  EXPECT_EQ(reading.layout.Control("lbl_MCULEDMode3")->x, 828 - 4);
+  EXPECT_EQ(reading.layout.Control("lbl_RBLEDMode3")->x, std::nullopt);
 }
 
 TEST(SkinLayout, MissingOrBadKeysKeepThePreviousValueAndAreReportedOnce) {
