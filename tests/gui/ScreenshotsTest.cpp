@@ -42,7 +42,8 @@ class ScreenshotsTest : public QObject {
         QVERIFY2(button != nullptr && button->isVisibleTo(button->parentWidget()), page.button);
         QTest::mouseClick(button, Qt::LeftButton);
       } else {
-        // The fire page opens from the key function list; here it is shown directly.
+        // The fire page opens from the key function list of the fire key.
+        window.Session().FirePage().Key_FireMacroClick(1, 7);
         window.Session().Pages().visibleGroup = page.group;
         window.ModelsChanged();
       }

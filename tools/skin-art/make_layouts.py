@@ -15,6 +15,9 @@ RESOURCE_DIR = pathlib.Path(__file__).resolve().parent.parent.parent / "resource
 
 # Keeps a control out of sight: far outside the 1010 x 644 window.
 HIDDEN = 9640
+# Fire page parameter columns.
+FIRE_LEFT = 210
+FIRE_DX = 120
 
 # Text colours shared by the skins (R, G, B).
 WHITE = (235, 238, 242)
@@ -188,8 +191,8 @@ def advanced_page(lines, accent):
 # Breathing-light page rows: the left panel's switches line up with their
 # captions (the mode-switch and brightness captions sit at y 230 and 380).
 LIGHT_ROWS = {"LED": 155, "LEDSwitch": 230, "B4CPI": 305, "Brightness": 380}
-LIGHT_ON_X = 250
-LIGHT_OFF_X = 350
+LIGHT_ON_X = 270
+LIGHT_OFF_X = 370
 # Mode choices: three columns wide enough for the longest mode name.
 MODE_LEFT = 548
 MODE_TOP = 178
@@ -223,13 +226,13 @@ def breathing_page(lines, accent):
         place(lines, f"RBLEDMode{n}", x, y)
     lines += ["MCULEDNum_X=560", "MCULEDNum_Y=300", "MCULEDNum_D=6"]
     lines += ["MCULEDStep_X=560", "MCULEDStep_Y=400", "MCULEDStep_D=6"]
-    label(lines, "LCPI_Status", 40, LIGHT_ROWS["LEDSwitch"], 180, 10, WHITE)
+    label(lines, "LCPI_Status", 40, LIGHT_ROWS["LEDSwitch"], 220, 10, WHITE)
     style(lines, "LCPI_On", 10, WHITE)
     style(lines, "LCPI_Off", 10, WHITE)
-    label(lines, "MCPI_Status", 40, LIGHT_ROWS["B4CPI"], 200, 10, WHITE)
+    label(lines, "MCPI_Status", 40, LIGHT_ROWS["B4CPI"], 220, 10, WHITE)
     style(lines, "MCPI_On", 10, WHITE)
     style(lines, "MCPI_Off", 10, WHITE)
-    label(lines, "LED_Status", 40, LIGHT_ROWS["LED"], 200, 10, WHITE)
+    label(lines, "LED_Status", 40, LIGHT_ROWS["LED"], 220, 10, WHITE)
     style(lines, "LED_On", 10, WHITE)
     style(lines, "LED_Off", 10, WHITE)
     label(lines, "LED_Mode", 540, 140, 200, 11, accent)
@@ -237,7 +240,7 @@ def breathing_page(lines, accent):
         style(lines, f"LED_Mode_{n}", 10, WHITE)
     for n in range(1, 9):
         style(lines, f"LED_Step_{n}", 9, MUTED)
-    label(lines, "LED_Light_Status", 40, LIGHT_ROWS["Brightness"], 180, 10, WHITE)
+    label(lines, "LED_Light_Status", 40, LIGHT_ROWS["Brightness"], 220, 10, WHITE)
     style(lines, "LED_Light_All", 10, WHITE)
     style(lines, "LED_Light_Half", 10, WHITE)
     # "Breathing Speed" heads the speed bars and the speed slider under them
@@ -285,25 +288,29 @@ def fire_page(lines, accent):
     lines.append("; fire macro page")
     for n in range(1, 8):
         place(lines, f"Fire{n}", 40 + (n - 1) * 134, 130)
-    for n in range(1, 6):
-        place(lines, f"GunMode{n}", 560 + (n - 1) * 84, 230)
-    for n in range(1, 4):
-        x = 180 + (n - 1) * 120
-        place(lines, f"FireCnt{n}", x, 260)
-        place(lines, f"FireTime{n}", x, 300)
-        place(lines, f"FireX{n}", x, 340)
-        place(lines, f"FireY{n}", x, 380)
-        place(lines, f"FireY{n}_Offset", x, 420)
-        place(lines, f"FireColor{n}", x, 460)
-        place(lines, f"RKFS{n}", x, 500)
+    # Parameter rows; the X step has no caption in the language tables, so
+    # its edits stay out of sight.
+    rows = {"FireCnt": 260, "FireTime": 300, "FireY": 340, "Offset": 380, "FireColor": 420,
+            "RKFS": 460}
+    column_x = [FIRE_LEFT + (n - 1) * FIRE_DX for n in range(1, 4)]
+    # Column headings: gun 6 shows modes 1-2 over columns 1-2, gun 7 modes 3-5.
+    for n, column in zip(range(1, 6), (0, 1, 0, 1, 2)):
+        place(lines, f"GunMode{n}", column_x[column], 228)
+    for n, x in zip(range(1, 4), column_x):
+        place(lines, f"FireCnt{n}", x, rows["FireCnt"])
+        place(lines, f"FireTime{n}", x, rows["FireTime"])
+        place(lines, f"FireX{n}", HIDDEN, rows["FireY"])
+        place(lines, f"FireY{n}", x, rows["FireY"])
+        place(lines, f"FireY{n}_Offset", x, rows["Offset"])
+        place(lines, f"FireColor{n}", x, rows["FireColor"])
+        place(lines, f"RKFS{n}", x, rows["RKFS"])
     place(lines, "FireConfirm", 730, 526)
     place(lines, "FireCancel", 850, 526)
-    label(lines, "Gun_Marco_Fire_Count", 40, 262, 134, 10, WHITE)
-    label(lines, "Gun_Marco_Fire_Y", 40, 382, 134, 10, WHITE)
-    label(lines, "Gun_Marco_Y_Offset", 40, 422, 134, 10, WHITE)
-    label(lines, "Gun_Marco_Fire_Delay", 40, 302, 134, 10, WHITE)
-    label(lines, "Gun_Marco_Fire_Color", 40, 462, 134, 10, WHITE)
-    label(lines, "Gun_Marco_Stop_Release", 40, 502, 134, 10, WHITE)
+    # Captions are two lines high, centred on their rows.
+    for key, row in (("Gun_Marco_Fire_Count", "FireCnt"), ("Gun_Marco_Fire_Delay", "FireTime"),
+                     ("Gun_Marco_Fire_Y", "FireY"), ("Gun_Marco_Y_Offset", "Offset"),
+                     ("Gun_Marco_Fire_Color", "FireColor"), ("Gun_Marco_Stop_Release", "RKFS")):
+        label(lines, key, 40, rows[row] - 7, 160, 10, WHITE)
 
 
 def dialogs(lines):

@@ -11,7 +11,13 @@ namespace orbic::gui {
 namespace {
 
 constexpr int kRowHeight = 22;
+constexpr int kCaptionHeight = 36;
+constexpr int kOutOfSight = 9640;
 constexpr const char* kTextStyle = "color: rgb(235, 238, 242);";
+
+int ColumnLeft(int column) {
+  return 210 + (column - 1) * 120;
+}
 
 using EditHandler = void (fire::FirePage::*)(int, std::string_view);
 
@@ -43,8 +49,11 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
     });
   }
   for (int mode = 1; mode <= 5; ++mode) {
-    auto* picture = Make<PictureLabel>(Numbered("Img_GunMode", mode),
-                                       QRect(560 + (mode - 1) * 84, 230, 80, 24));
+    // Gun 6 heads columns 1-2 with modes 1-2, gun 7 columns 1-3 with modes 3-5.
+    constexpr std::array<int, 5> kColumnOfMode = {1, 2, 1, 2, 3};
+    const int column = kColumnOfMode[static_cast<std::size_t>(mode - 1)];
+    auto* picture =
+        Make<PictureLabel>(Numbered("Img_GunMode", mode), QRect(ColumnLeft(column), 228, 80, 24));
     picture->SetPicture(Numbered("GunMode", mode).toStdString());
     picture->hide();
     modePictures_[static_cast<std::size_t>(mode - 1)] = picture;
@@ -54,13 +63,16 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
     const char* key;
     int top;
   } captions[] = {
-      {"lbl_Fire_Marco_Count", "Str844", 262}, {"lbl_Fire_Marco_Delay", "Str847", 302},
-      {"lbl_Fire_Marco_Y", "Str845", 382},     {"lbl_Fire_Marco_Y_Offset", "Str846", 422},
-      {"lbl_Fire_Marco_Color", "Str848", 462}, {"lbl_Fire_Marco_Stop_Release", "Str843", 502},
+      {"lbl_Fire_Marco_Count", "Str844", 260}, {"lbl_Fire_Marco_Delay", "Str847", 300},
+      {"lbl_Fire_Marco_Y", "Str845", 340},     {"lbl_Fire_Marco_Y_Offset", "Str846", 380},
+      {"lbl_Fire_Marco_Color", "Str848", 420}, {"lbl_Fire_Marco_Stop_Release", "Str843", 460},
   };
+  // Two lines high, centred on their rows: the longer texts wrap.
   for (const auto& caption : captions) {
-    Caption(caption.name, Text(caption.key), QRect(40, caption.top, 110, kRowHeight))
-        ->setStyleSheet(kTextStyle);
+    QLabel* label =
+        Caption(caption.name, Text(caption.key), QRect(40, caption.top - 7, 160, kCaptionHeight));
+    label->setStyleSheet(kTextStyle);
+    label->setWordWrap(true);
   }
   for (int column = 1; column <= kColumns; ++column) {
     BindColumn(column);
@@ -100,7 +112,7 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
 
 void FirePageView::BindColumn(int column) {
   Column& view = columns_[static_cast<std::size_t>(column - 1)];
-  const int left = 160 + (column - 1) * 120;
+  const int left = ColumnLeft(column);
   const struct {
     const char* prefix;
     const char* suffix;
@@ -110,13 +122,15 @@ void FirePageView::BindColumn(int column) {
   } edits[] = {
       {"Edt_FireCnt", "", 260, &Column::count, &fire::FirePage::Edt_FireCntChange},
       {"Edt_FireTime", "", 300, &Column::interval, &fire::FirePage::Edt_FireTimeChange},
-      {"Edt_FireX", "", 340, &Column::x, &fire::FirePage::Edt_FireXChange},
-      {"Edt_FireY", "", 380, &Column::y, &fire::FirePage::Edt_FireYChange},
-      {"Edt_FireY", "Offset", 420, &Column::yOffset, &fire::FirePage::Edt_FireYOffsetChange},
+      // The X step has no caption: its edits stay out of sight.
+      {"Edt_FireX", "", kOutOfSight, &Column::x, &fire::FirePage::Edt_FireXChange},
+      {"Edt_FireY", "", 340, &Column::y, &fire::FirePage::Edt_FireYChange},
+      {"Edt_FireY", "Offset", 380, &Column::yOffset, &fire::FirePage::Edt_FireYOffsetChange},
   };
   for (const auto& edit : edits) {
-    auto* field = Make<QLineEdit>(Numbered(edit.prefix, column, edit.suffix),
-                                  QRect(left, edit.top, 80, kRowHeight));
+    const QRect place = edit.top == kOutOfSight ? QRect(kOutOfSight, 0, 80, kRowHeight)
+                                                : QRect(left, edit.top, 80, kRowHeight);
+    auto* field = Make<QLineEdit>(Numbered(edit.prefix, column, edit.suffix), place);
     field->setAlignment(Qt::AlignCenter);
     view.*edit.field = field;
     const EditHandler handler = edit.handler;
@@ -128,16 +142,16 @@ void FirePageView::BindColumn(int column) {
                      });
   }
   view.colourFrame =
-      Make<PictureLabel>(Numbered("Img_FireColor", column), QRect(left, 460, 24, 24));
+      Make<PictureLabel>(Numbered("Img_FireColor", column), QRect(left, 420, 24, 24));
   view.colourFrame->SetPicture("Col_F");
-  view.colour = Make<QFrame>(Numbered("cs_FireColor", column), QRect(left + 3, 463, 18, 18));
-  view.colourButton = Make<ClickLabel>(Numbered("IB_FireColor", column), QRect(left, 460, 24, 24));
+  view.colour = Make<QFrame>(Numbered("cs_FireColor", column), QRect(left + 3, 423, 18, 18));
+  view.colourButton = Make<ClickLabel>(Numbered("IB_FireColor", column), QRect(left, 420, 24, 24));
   QObject::connect(view.colourButton, &ClickLabel::clicked, view.colourButton,
                    [this, column] { ChooseColour(column); });
-  view.stopPicture = Make<PictureLabel>(Numbered("Img_FireRKFS", column), QRect(left, 500, 20, 20));
+  view.stopPicture = Make<PictureLabel>(Numbered("Img_FireRKFS", column), QRect(left, 460, 20, 20));
   view.stopPicture->SetPicture("CbS_D");
   view.stopButton =
-      Make<ClickLabel>(Numbered("lbl_FireRKFS", column), QRect(left - 4, 498, 28, 24));
+      Make<ClickLabel>(Numbered("lbl_FireRKFS", column), QRect(left - 4, 458, 28, 24));
   QObject::connect(view.stopButton, &ClickLabel::clicked, view.stopButton, [this, column] {
     Session().FirePage().lbl_FireRKFSClick(column);
     Changed();

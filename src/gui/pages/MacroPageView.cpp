@@ -144,6 +144,9 @@ void MacroPageView::BuildLists() {
       ->setStyleSheet(kHeadingStyle);
   names_ = Make<QListWidget>("LB_PCMacroName", QRect(40, 160, 220, 360));
   events_ = Make<QListWidget>("LB_macro", QRect(290, 160, 300, 360));
+  // The six slot names in slot order; kept for the skin and never shown.
+  slotNames_ = Make<QListWidget>("LB_MacroName", QRect(40, 160, 220, 120));
+  slotNames_->hide();
   for (QListWidget* list : {names_, events_}) {
     list->setStyleSheet(kListStyle);
     list->setUniformItemSizes(true);
@@ -515,6 +518,11 @@ void MacroPageView::Refresh() {
   }
   ShowList(names_, names);
   ShowSelection(names_, controls.LB_PCMacroNameIndex);
+  QStringList slotNames;
+  for (const std::string& name : Session().Settings().macroSlots.LB_MacroName()) {
+    slotNames << ToQString(name);
+  }
+  ShowList(slotNames_, slotNames);
   QStringList lines;
   for (const macros::MacroLineText& line : controls.LB_macro) {
     lines << ToQString(line.text);

@@ -64,10 +64,11 @@ class MacroPageView final : public PageView {
   QObject context_;
   macros::MacroEditor* editor_ = nullptr;
   macros::MacroRecorder* recorder_ = nullptr;
-  QListWidget* names_ = nullptr;   // LB_PCMacroName
-  QListWidget* events_ = nullptr;  // LB_macro
-  QFrame* nameMenu_ = nullptr;     // Pnl_PCMacro
-  QFrame* eventMenu_ = nullptr;    // Pnl_DevContent
+  QListWidget* names_ = nullptr;      // LB_PCMacroName
+  QListWidget* events_ = nullptr;     // LB_macro
+  QListWidget* slotNames_ = nullptr;  // LB_MacroName
+  QFrame* nameMenu_ = nullptr;        // Pnl_PCMacro
+  QFrame* eventMenu_ = nullptr;       // Pnl_DevContent
   ClickLabel* newButton_ = nullptr;
   ClickLabel* startButton_ = nullptr;
   PictureLabel* startPicture_ = nullptr;
