@@ -219,6 +219,11 @@ void DesktopPointerSystem::SeedDefaults() {
 
 bool DesktopPointerSystem::OverlayDesktop() {
   // A desktop that cannot tell its speed offers nothing readable: no point asking more.
+  const std::map<std::string, std::string, std::less<>> desktop = QueryAll();
+  const auto Query = [&desktop](std::string_view settingKey) -> std::optional<std::string> {
+    const auto it = desktop.find(settingKey);
+    return it == desktop.end() ? std::nullopt : std::optional<std::string>(it->second);
+  };
   const std::optional<std::string> speedText = Query(kSpeedSetting);
   const std::optional<double> speed = speedText ? ParseDouble(*speedText) : std::nullopt;
   if (!speed) {
@@ -318,9 +323,32 @@ bool DesktopPointerSystem::WriteValue(std::string_view key, std::string_view nam
   return false;
 }
 
-std::optional<std::string> DesktopPointerSystem::Query(std::string_view settingKey) {
-  return runner_(
-      {std::string(kGsettings), "get", std::string(kMouseSchema), std::string(settingKey)});
+std::map<std::string, std::string, std::less<>> DesktopPointerSystem::QueryAll() {
+  std::map<std::string, std::string, std::less<>> settings;
+  const std::optional<std::string> listing =
+      runner_({std::string(kGsettings), "list-recursively", std::string(kMouseSchema)});
+  if (!listing) {
+    return settings;
+  }
+  // One "<schema> <key> <value>" line per setting; the value may hold spaces.
+  std::string_view rest = *listing;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    const std::size_t afterSchema = line.find(' ');
+    if (afterSchema == std::string_view::npos || line.substr(0, afterSchema) != kMouseSchema) {
+      continue;
+    }
+    const std::string_view keyAndValue = line.substr(afterSchema + 1);
+    const std::size_t afterKey = keyAndValue.find(' ');
+    if (afterKey == std::string_view::npos) {
+      continue;
+    }
+    settings.emplace(std::string(keyAndValue.substr(0, afterKey)),
+                     std::string(Trim(keyAndValue.substr(afterKey + 1))));
+  }
+  return settings;
 }
 
 void DesktopPointerSystem::Set(std::string_view settingKey, std::string value) {

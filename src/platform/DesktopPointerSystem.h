@@ -50,7 +50,9 @@ class DesktopPointerSystem : public perf::PointerSystem {
   bool OverlayDesktop();
   bool Save();
   Values* FindKey(std::string_view key);
-  std::optional<std::string> Query(std::string_view settingKey);
+  // Every setting of the mouse schema, key -> printed value, from one
+  // gsettings call (each call is a process start); empty when it fails.
+  std::map<std::string, std::string, std::less<>> QueryAll();
   void Set(std::string_view settingKey, std::string value);
 
   std::filesystem::path folder_;

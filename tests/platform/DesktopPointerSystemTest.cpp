@@ -21,8 +21,9 @@ using Argv = std::vector<std::string>;
 
 constexpr const char* kSchema = "org.gnome.desktop.peripherals.mouse";
 
-// Stands in for gsettings: records every argument vector and answers `get` calls from a table;
-// everything else fails, as on a machine without gsettings.
+// Stands in for gsettings: records every argument vector and answers `list-recursively` of the
+// mouse schema from a table (with a line of another schema, which must be skipped); everything
+// else fails, as on a machine without gsettings.
 struct FakeGsettings {
   std::vector<Argv> calls;
   std::map<std::string, std::string> answers;  // setting key -> printed value
@@ -30,11 +31,13 @@ struct FakeGsettings {
   DesktopPointerSystem::CommandRunner Runner() {
     return [this](const Argv& argv) -> std::optional<std::string> {
       calls.push_back(argv);
-      if (argv.size() == 4 && argv[0] == "gsettings" && argv[1] == "get" && argv[2] == kSchema) {
-        const auto it = answers.find(argv[3]);
-        if (it != answers.end()) {
-          return it->second;
+      if (argv == Argv{"gsettings", "list-recursively", kSchema} && !answers.empty()) {
+        std::string listing = "org.gnome.desktop.peripherals.touchpad speed 0.9\n";
+        for (const auto& [key, value] : answers) {
+          listing += std::string(kSchema) + " " + key + " " + value;
+          listing += value.ends_with('\n') ? "" : "\n";
         }
+        return listing;
       }
       return std::nullopt;
     };
@@ -121,6 +124,8 @@ TEST_F(DesktopPointerSystemTest, FirstUseTakesWhatTheDesktopHas) {
                           {kMouseKey, kMouseThreshold2Value, c.threshold2},
                           {kMouseKey, kDoubleClickSpeedValue, "400"},
                           {kDesktopKey, kWheelScrollLinesValue, "3"}});
+    // One process start for all of them.
+    EXPECT_EQ(desktop.calls.size(), 1u);
   }
 }
 
