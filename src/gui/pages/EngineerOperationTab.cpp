@@ -80,18 +80,18 @@ struct BoxRow {
 };
 
 constexpr BoxRow kBoxes[] = {
-    {"gbSaveKeyMode", {8, 300, 176, 48}},
-    {"gbFireFn", {190, 300, 176, 48}},
-    {"gbSwitchFn", {8, 354, 176, 96}},
-    {"gbFireMode", {190, 354, 176, 96}},
-    {"gbLEDType", {372, 300, 196, 74}},
-    {"gbLEDStatus", {574, 224, 196, 48}},
-    {"gbB4CPI", {778, 224, 196, 48}},
-    {"gbLCPI", {574, 278, 196, 48}},
-    {"gbMCULEDControlMode", {778, 278, 196, 48}},
-    {"gbMCULEDCurrent", {574, 332, 196, 108}},
-    {"gbRBLEDMode", {574, 332, 196, 76}},
-    {"gbKeys", {372, 410, 196, 44}},
+    {"gbSaveKeyMode", {8, 300, 180, 48}},
+    {"gbFireFn", {194, 300, 180, 48}},
+    {"gbSwitchFn", {8, 354, 180, 96}},
+    {"gbFireMode", {194, 354, 180, 96}},
+    {"gbLEDType", {380, 300, 190, 74}},
+    {"gbLEDStatus", {576, 224, 196, 48}},
+    {"gbB4CPI", {778, 224, 198, 48}},
+    {"gbLCPI", {576, 278, 196, 48}},
+    {"gbMCULEDControlMode", {778, 278, 198, 48}},
+    {"gbMCULEDCurrent", {576, 332, 196, 108}},
+    {"gbRBLEDMode", {576, 332, 196, 76}},
+    {"gbKeys", {380, 410, 190, 44}},
 };
 
 QValidator* Digits(QObject* parent) {
@@ -129,14 +129,14 @@ QGroupBox* EngineerOperationTab::Box(const QString& name, const QRect& geometry)
 
 void EngineerOperationTab::BuildKeyModes() {
   for (int keyMode = 1; keyMode <= 2; ++keyMode) {
-    auto* box = Box(Numbered("gbKeyMode", keyMode), QRect(8 + (keyMode - 1) * 182, 6, 176, 258));
+    auto* box = Box(Numbered("gbKeyMode", keyMode), QRect(8 + (keyMode - 1) * 186, 6, 180, 258));
     for (int button = 1; button <= kButtons; ++button) {
       const int number = keyMode * 100 + button;
       const int top = 20 + (button - 1) * kRow;
       Caption(Numbered("lbl_Key", number), Numbered("Key", button), QRect(8, top, 36, kHeight),
               box);
       auto* push =
-          Make<QPushButton>(Numbered("btn_Key", number), QRect(46, top, 122, kHeight), box);
+          Make<QPushButton>(Numbered("btn_Key", number), QRect(46, top, 124, kHeight), box);
       buttons_[static_cast<std::size_t>(keyMode - 1)][static_cast<std::size_t>(button - 1)] = push;
       QObject::connect(push, &QPushButton::clicked, &context_, [this, push] {
         Session().Settings().assignment.TLShowPnlMain_OnClick(push->objectName().toStdString());
@@ -156,14 +156,14 @@ void EngineerOperationTab::BuildKeyModes() {
 }
 
 void EngineerOperationTab::BuildCpi() {
-  auto* box = Box("gbCPI", QRect(372, 6, 196, 262));
+  auto* box = Box("gbCPI", QRect(380, 6, 190, 262));
   Caption("lbl_CPIStep", "CPI Steps:", QRect(8, 20, 90, kHeight), box);
-  levelCount_ = Make<QComboBox>("cb_CPIStep", QRect(100, 20, 86, kHeight), box);
+  levelCount_ = Make<QComboBox>("cb_CPIStep", QRect(96, 20, 84, kHeight), box);
   for (int count = perf::kMinDpiLevels; count <= perf::kDpiLevelCount; ++count) {
     levelCount_->addItem(QString::number(count));
   }
   Caption("lbl_CurrentCPI", "Current CPI:", QRect(8, 20 + kRow, 90, kHeight), box);
-  current_ = Make<QComboBox>("cb_CurrentCPI", QRect(100, 20 + kRow, 86, kHeight), box);
+  current_ = Make<QComboBox>("cb_CurrentCPI", QRect(96, 20 + kRow, 84, kHeight), box);
   QObject::connect(levelCount_, &QComboBox::activated, &context_, [this](int index) {
     Session().Settings().dpi.cb_CPIStepChange(index);
     Changed();
@@ -173,14 +173,14 @@ void EngineerOperationTab::BuildCpi() {
     Changed();
   });
   const perf::DpiPage& dpi = Session().Settings().dpi;
-  auto* colours = Box("gbMCULEDCPIColor", QRect(574, 6, 400, 212));
+  auto* colours = Box("gbMCULEDCPIColor", QRect(576, 6, 400, 212));
   mcuColours_ = colours;
   for (int n = 1; n <= perf::kDpiLevelCount; ++n) {
     const auto level = static_cast<std::size_t>(n - 1);
     const int top = 20 + (n + 1) * kRow;
     stepCaptions_[level] =
         Caption(Numbered("lbl_CPI", n), Numbered("CPI ", n, ":"), QRect(8, top, 90, kHeight), box);
-    QComboBox* step = Make<QComboBox>(Numbered("cb_CPI", n), QRect(100, top, 86, kHeight), box);
+    QComboBox* step = Make<QComboBox>(Numbered("cb_CPI", n), QRect(96, top, 84, kHeight), box);
     for (int k = 1; k <= perf::kDpiStepCount; ++k) {
       step->addItem(ToQString(dpi.GetDisplayByIndex(k)));
     }
@@ -209,8 +209,8 @@ void EngineerOperationTab::BuildCpi() {
                        });
     }
   }
-  Caption("lbl_TLAIMKey", "AIM Key:", QRect(372, 274, 96, kHeight));
-  aim_ = Make<QComboBox>("cb_AIMKeyValue", QRect(472, 274, 96, kHeight));
+  Caption("lbl_TLAIMKey", "AIM Key:", QRect(380, 274, 90, kHeight));
+  aim_ = Make<QComboBox>("cb_AIMKeyValue", QRect(474, 274, 96, kHeight));
   for (int k = 1; k <= perf::kAimStepCount; ++k) {
     aim_->addItem(ToQString(dpi.GetDisplayByIndex(k)));
   }
@@ -289,8 +289,8 @@ void EngineerOperationTab::BuildLighting() {
 
 void EngineerOperationTab::BuildOptions() {
   auto* fireFn = Group()->findChild<QGroupBox*>("gbFireFn");
-  fireFnOn_ = Make<QRadioButton>("rb_FireFnOn", QRect(10, 20, 92, kHeight), fireFn);
-  fireFnOff_ = Make<QRadioButton>("rb_FireFnOff", QRect(104, 20, 70, kHeight), fireFn);
+  fireFnOn_ = Make<QRadioButton>("rb_FireFnOn", QRect(8, 20, 98, kHeight), fireFn);
+  fireFnOff_ = Make<QRadioButton>("rb_FireFnOff", QRect(108, 20, 68, kHeight), fireFn);
   for (QRadioButton* radio : {fireFnOn_, fireFnOff_}) {
     QObject::connect(radio, &QRadioButton::clicked, &context_, [this, radio] {
       Session().Settings().options.fireFnLeftKey = radio == fireFnOff_;
@@ -302,7 +302,7 @@ void EngineerOperationTab::BuildOptions() {
     auto* box = Make<QCheckBox>(row.name, QRect(10, row.top, 160, kHeight), switches);
     checks_.push_back({box, row.checked});
   }
-  auto* smooth = Make<QCheckBox>("cb_Smooth", QRect(372, 382, 196, kHeight));
+  auto* smooth = Make<QCheckBox>("cb_Smooth", QRect(380, 382, 190, kHeight));
   checks_.push_back({smooth, &params::DeviceOptions::smooth});
   for (const Check& check : checks_) {
     const auto flag = check.checked;
@@ -331,8 +331,8 @@ void EngineerOperationTab::BuildOptions() {
     Changed();
   });
 
-  Caption("lbl_SensorOri", "Sensor Ori:", QRect(778, 336, 196, kHeight));
-  sensor_ = Make<QComboBox>("cb_SensorOri", QRect(778, 360, 196, kHeight));
+  Caption("lbl_SensorOri", "Sensor Ori:", QRect(780, 336, 196, kHeight));
+  sensor_ = Make<QComboBox>("cb_SensorOri", QRect(780, 360, 196, kHeight));
   sensor_->setEnabled(false);  // a factory choice, open only after the unlock
   Group()->findChild<QLabel*>("lbl_SensorOri")->setEnabled(false);
   QObject::connect(sensor_, &QComboBox::activated, &context_, [this](int index) {
@@ -340,10 +340,10 @@ void EngineerOperationTab::BuildOptions() {
     Changed();
   });
 
-  Caption("lbl_VendorID", "Vendor ID:", QRect(778, 392, 84, kHeight));
-  Caption("lbl_ProductID", "Product ID:", QRect(778, 420, 84, kHeight));
-  vendor_ = Make<QLineEdit>("edt_VendorID", QRect(866, 392, 48, kHeight));
-  product_ = Make<QLineEdit>("edt_ProductID", QRect(866, 420, 48, kHeight));
+  Caption("lbl_VendorID", "Vendor ID:", QRect(780, 392, 84, kHeight));
+  Caption("lbl_ProductID", "Product ID:", QRect(780, 420, 84, kHeight));
+  vendor_ = Make<QLineEdit>("edt_VendorID", QRect(868, 392, 48, kHeight));
+  product_ = Make<QLineEdit>("edt_ProductID", QRect(868, 420, 48, kHeight));
   for (QLineEdit* code : {vendor_, product_}) {
     code->setValidator(Digits(code));
   }
