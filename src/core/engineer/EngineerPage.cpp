@@ -21,7 +21,11 @@ void EngineerPage::RefreshFromOptions() {
       colours_[At(n)][static_cast<std::size_t>(channel)] =
           std::to_string(options_.fireMacroColours[At(n)][static_cast<std::size_t>(channel)]);
     }
-    yOffsets_[At(n)] = std::to_string(options_.yOffsets[At(n)]);
+    const int offset = options_.yOffsets[At(n)];
+    if (minusOver_[At(n)] != offset) {
+      yOffsets_[At(n)] = std::to_string(offset);
+      minusOver_[At(n)].reset();
+    }
   }
 }
 
@@ -58,6 +62,9 @@ void EngineerPage::TLRefreshYOffset(int n, std::string_view text) {
   if (edit.value) {
     options_.yOffsets[At(n)] = *edit.value;
     fire::SetYOffset(data_, n, *edit.value);
+    minusOver_[At(n)].reset();
+  } else {
+    minusOver_[At(n)] = options_.yOffsets[At(n)];
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +24,8 @@ class EngineerPage {
     RefreshFromOptions();
   }
 
-  // Every field from the settings (after a read, a load or another page's edit).
+  // Every field from the settings (after a read, a load or another page's
+  // edit). A lone "-" stays while its offset is unchanged.
   void RefreshFromOptions();
 
   void edt_VendorIDChange(std::string_view text);
@@ -47,6 +49,8 @@ class EngineerPage {
   std::string product_;
   std::array<std::array<std::string, kColourChannels>, params::kFireMacroCount> colours_;
   std::array<std::string, params::kFireMacroCount> yOffsets_;
+  // The offset stored when a field became a lone "-".
+  std::array<std::optional<int>, params::kFireMacroCount> minusOver_;
 };
 
 }  // namespace orbic::engineer

@@ -114,6 +114,8 @@ TEST_F(EngineerPageTest, YOffsetFieldsCorrectWhatTheProgramSets) {
   page.TLRefreshYOffset(4, "-");
   EXPECT_EQ(page.YOffsetText(4), "-");
   EXPECT_EQ(options.yOffsets[3], 127);  // nothing to store yet
+  page.RefreshFromOptions();
+  EXPECT_EQ(page.YOffsetText(4), "-");
   page.TLRefreshYOffset(4, "-5");
   EXPECT_EQ(fire::YOffset(data, 4), -5);
   EXPECT_EQ(data.fireYOffsetTable[6], 0xFB);
