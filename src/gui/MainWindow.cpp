@@ -33,6 +33,7 @@
 #include "gui/dialogs/MacroNameDialogView.h"
 #include "gui/dialogs/ValueDialogView.h"
 #include "gui/pages/FunctionMenu.h"
+#include "macros/RawMacroImport.h"
 
 namespace orbic::gui {
 
@@ -75,8 +76,8 @@ constexpr std::array<PageButtonRow, 6> kPageButtons{{
 constexpr auto kFireRecordingControls =
     std::to_array<const char*>({"Btn_FireStart", "Img_FireStart", "LB_FireMacroName",
                                 "LB_FireMacro", "GB_FireDelay", "Img_FireDelay"});
-constexpr auto kEngineerShownControls =
-    std::to_array<const char*>({"ts_Engineer", "Btn_Default", "Btn_ImportGunMacro"});
+constexpr auto kEngineerShownControls = std::to_array<const char*>(
+    {"ts_Engineer", "Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro"});
 constexpr auto kEngineerEnabledControls =
     std::to_array<const char*>({"gbLEDType", "rb_MCULED", "rb_RBLED", "rb_SyncLED", "rb_BreLED",
                                 "lbl_SensorOri", "cb_SensorOri"});
@@ -426,6 +427,7 @@ void MainWindow::BuildControls() {
 
   skin_->ApplyStartupPictures(*this);
   ApplyFixedTexts();
+  pageViews_->SetEngineerCommand([this](const QString& command) { EngineerCommand(command); });
 
   HoverContext context;
   context.noDeviceState = [this] { return session_->NoDeviceState(); };
@@ -520,28 +522,7 @@ void MainWindow::ApplyFixedTexts() {
   QFont font = engineer->font();
   font.setFamily(Text(std::string(ui::FixedTextFont(fixedLanguage_))));
   engineer->setFont(font);
-  for (const ui::TermCaption& caption : ui::kTermCaptions) {
-    const std::optional<std::string_view> term = ui::LookupTerm(caption.termId, fixedLanguage_);
-    if (!term) {
-      continue;
-    }
-    const QString name = Text(std::string(caption.control));
-    const QString text = Text(std::string(*term));
-    for (QWidget* widget : engineer->findChildren<QWidget*>(name)) {
-      if (HasText(*widget)) {
-        widget->setProperty("text", text);
-      }
-      // A tab sheet's caption is its tab's text.
-      for (QWidget* up = widget->parentWidget(); up != nullptr; up = up->parentWidget()) {
-        if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
-          if (const int index = tabs->indexOf(widget); index >= 0) {
-            tabs->setTabText(index, text);
-          }
-          break;
-        }
-      }
-    }
-  }
+  pageViews_->SetFixedLanguage(fixedLanguage_);
 }
 
 // The task bar's name for the program; the window caption stays the fixed
@@ -697,6 +678,33 @@ void MainWindow::LoadProfile() {
   // The transfer shows its own messages (a bad file, a failed write).
   std::string error;
   app::SettingsTransfer(*session_).LoadProfile(QDir::toNativeSeparators(path).toStdString(), error);
+}
+
+// The engineer page's buttons: the header buttons' paths, the factory
+// default and the two raw imports.
+void MainWindow::EngineerCommand(const QString& command) {
+  if (command == "Default") {
+    app::SettingsTransfer(*session_).EngineerDefault();
+    return;
+  }
+  const bool base = command == "ImportBaseMacro";
+  if (!base && command != "ImportGunMacro") {
+    HeaderClicked(command);
+    return;
+  }
+  if (!session_->Channel().IsOpen()) {
+    ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
+    return;
+  }
+  const QString path = ChooseFile(false);
+  if (path.isEmpty()) {
+    return;
+  }
+  // The import shows its own messages (a file it cannot use).
+  std::string error;
+  macros::RawMacroImport import(*session_);
+  const std::string file = QDir::toNativeSeparators(path).toStdString();
+  base ? import.Btn_ImportBaseMacroClick(file, error) : import.Btn_ImportGunMacroClick(file, error);
 }
 
 // Only web addresses are opened, and through the desktop's URL handler:
@@ -901,7 +909,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
-    if (name.startsWith("Img_Base_") && mouse->button() == Qt::LeftButton) {
+    if ((name.startsWith("Img_Base_") || name == "Img_Logo4") &&
+        mouse->button() == Qt::LeftButton) {
       StartDrag(mouse);
       return true;
     }

@@ -164,6 +164,7 @@ class MainWindow : public QWidget, public app::UiHost {
   void ActionButton(const QString& name, const std::function<void()>& action);
   void SaveProfile();
   void LoadProfile();
+  void EngineerCommand(const QString& command);
   void WebButton();
   QString ChooseFile(bool save);
   void CreateMacroFiles();

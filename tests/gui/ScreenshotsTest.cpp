@@ -2,6 +2,7 @@
 // $ORBIC40_SCREENSHOTS/page-<group>-<name>.png (ctest puts them in
 // build/screenshots). Without the variable there is nothing to do.
 #include <QDir>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "WindowRig.h"
@@ -51,6 +52,12 @@ class ScreenshotsTest : public QObject {
       const QString file = QString("%1/page-%2-%3.png").arg(folder).arg(page.group).arg(page.name);
       QVERIFY2(window.grab().save(file), qPrintable(file));
     }
+    // The engineer page's second tab, which opening the page revealed.
+    auto* tabs = window.PageGroup(6)->findChild<QTabWidget*>("Pg_Parameter");
+    QVERIFY(tabs != nullptr && tabs->isTabVisible(1));
+    tabs->setCurrentIndex(1);
+    const QString file = QString("%1/page-6-engineer-tab.png").arg(folder);
+    QVERIFY2(window.grab().save(file), qPrintable(file));
     QVERIFY(rig.messages.empty());
   }
 };

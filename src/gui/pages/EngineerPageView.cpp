@@ -1,137 +1,234 @@
 #include "gui/pages/EngineerPageView.h"
 
+#include <QEvent>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStatusTipEvent>
+#include <iterator>
+
 #include "app/Session.h"
-#include "keys/ButtonAssignment.h"
+#include "engineer/EngineerCaptions.h"
+#include "engineer/EngineerHints.h"
+#include "engineer/GunKeyMenu.h"
+#include "gui/pages/EngineerTerms.h"
 
 namespace orbic::gui {
 
 namespace {
 
-constexpr int kRowHeight = 22;
-constexpr const char* kChannels[] = {"R", "G", "B"};
+constexpr int kButtonHeight = 26;
+constexpr int kGunKeyItemHeight = 20;
+constexpr int kGunKeyMenuWidth = 150;
+
+// The page's buttons, where they lie and what they do: the header button
+// they stand for, or a command of their own.
+struct ButtonRow {
+  const char* name;
+  QRect geometry;
+  const char* command;
+};
+
+constexpr ButtonRow kPageButtons[] = {
+    {"Btn_Main_6", {196, 6, 108, kButtonHeight}, "Main"},
+    {"Btn_Switch_6", {310, 6, 108, kButtonHeight}, "Second"},
+    {"Btn_Adv_6", {424, 6, 108, kButtonHeight}, "Adv"},
+    {"Btn_Breath_6", {538, 6, 108, kButtonHeight}, "Breath"},
+    {"Btn_Macro_6", {652, 6, 108, kButtonHeight}, "Macro"},
+    {"Btn_Engineer_6", {766, 6, 108, kButtonHeight}, "Engineer"},
+    {"Btn_Close", {964, 6, 28, kButtonHeight}, "Exit"},
+    {"Btn_Load_6", {8, 532, 100, kButtonHeight}, "Load"},
+    {"Btn_Save_6", {114, 532, 100, kButtonHeight}, "Save"},
+    {"Btn_Default", {220, 532, 100, kButtonHeight}, "Default"},
+    {"Btn_ImportBaseMacro", {326, 532, 150, kButtonHeight}, "ImportBaseMacro"},
+    {"Btn_ImportGunMacro", {482, 532, 150, kButtonHeight}, "ImportGunMacro"},
+    {"btn_TestKeys", {638, 532, 150, kButtonHeight}, ""},
+    {"btn_Write", {884, 532, 108, kButtonHeight}, "Apply"},
+};
+
+// Hidden from the start: the page's own button (it is the page shown), the
+// buttons the unlock brings out, and the button test, which is not offered.
+constexpr const char* kHiddenButtons[] = {"Btn_Engineer_6", "Btn_Default", "Btn_ImportBaseMacro",
+                                          "Btn_ImportGunMacro", "btn_TestKeys"};
 
 }  // namespace
+
+// The notes line: a control's hint reaches the page as a status tip when the
+// pointer enters it, and an empty one when it leaves.
+class EngineerPageView::HintFilter final : public QObject {
+ public:
+  explicit HintFilter(QLabel* content) : content_(content) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::StatusTip) {
+      content_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QLabel* content_;
+};
 
 EngineerPageView::EngineerPageView(QWidget* group, app::Session& session,
                                    const ui::LanguageTable& texts, std::function<void()> changed,
                                    FunctionMenu& menu)
-    : PageView(group, session, texts, std::move(changed)), menu_(menu) {
-  BuildKeyModes();
-  BuildCpi();
-  Caption("lbl_VendorID", "Vendor ID:", QRect(700, 440, 90, kRowHeight));
-  Caption("lbl_ProductID", "Product ID:", QRect(700, 470, 90, kRowHeight));
-  vendor_ = Make<QLineEdit>("edt_VendorID", QRect(800, 440, 60, kRowHeight));
-  product_ = Make<QLineEdit>("edt_ProductID", QRect(800, 470, 60, kRowHeight));
-  // Their checks belong to the factory fields, wired with them.
-  vendor_->setReadOnly(true);
-  product_->setReadOnly(true);
+    : PageView(group, session, texts, changed),
+      menu_(menu),
+      page_(session.Settings().options, session.Image().data) {
+  BuildFrame();
+  auto* operationSheet = new QWidget;
+  operationSheet->setObjectName("ts_Operator");
+  auto* factorySheet = new QWidget;
+  factorySheet->setObjectName("ts_Engineer");
+  tabs_->addTab(operationSheet, "Operation");
+  tabs_->addTab(factorySheet, "Engineer");
+  tabs_->setTabVisible(1, false);  // the unlock shows it
+  tabs_->setCurrentIndex(0);
+  operation_ = std::make_unique<EngineerOperationTab>(operationSheet, session, texts, changed,
+                                                      menu_, page_, language_, group);
+  factory_ = std::make_unique<EngineerFactoryTab>(factorySheet, session, texts, changed, page_);
+
+  gunKeyMenu_ = Make<QListWidget>("LB_Script", QRect(0, 0, kGunKeyMenuWidth, kGunKeyItemHeight));
+  gunKeyMenu_->setUniformItemSizes(true);
+  gunKeyMenu_->hide();
+  QObject::connect(gunKeyMenu_, &QListWidget::itemClicked, &context_,
+                   [this](QListWidgetItem* item) { LB_ScriptClick(gunKeyMenu_->row(item)); });
+
+  SetLanguage(language_);
+  ShowHints();
   Refresh();
 }
 
-void EngineerPageView::BuildKeyModes() {
-  for (int keyMode = 1; keyMode <= 2; ++keyMode) {
-    auto* box = Make<QGroupBox>(Numbered("gbKeyMode", keyMode),
-                                QRect(10 + (keyMode - 1) * 220, 40, 210, 290));
-    box->setTitle(Numbered("Key Mode", keyMode));
-    keyModeGroups_[static_cast<std::size_t>(keyMode - 1)] = box;
-    for (int button = 1; button <= kButtons; ++button) {
-      const int number = keyMode * 100 + button;
-      const int top = 20 + (button - 1) * 30;
-      Caption(Numbered("lbl_Key", number), Numbered("Key", button), QRect(8, top, 40, kRowHeight),
-              box);
-      auto* push = Make<QPushButton>(Numbered("btn_Key", number), QRect(50, top, 150, 26), box);
-      buttons_[static_cast<std::size_t>(keyMode - 1)][static_cast<std::size_t>(button - 1)] = push;
-      QObject::connect(push, &QPushButton::clicked, &context_, [this, push, box] {
-        Session().Settings().assignment.TLShowPnlMain_OnClick(push->objectName().toStdString());
-        menu_.OpenEngineer(Group(), push->geometry(), box->y());
-        Changed();
+EngineerPageView::~EngineerPageView() {
+  Group()->removeEventFilter(hintFilter_.get());
+}
+
+void EngineerPageView::BuildFrame() {
+  // The logo strip: dragging it moves the window, a double-click unlocks.
+  auto* logo = Make<QLabel>("Img_Logo4", QRect(0, 0, Group()->width(), 38));
+  logo->setText("  ORBIC40");
+  logo->setStyleSheet("font-weight: bold; font-size: 16px;");
+  tabs_ = Make<QTabWidget>("Pg_Parameter", QRect(8, 40, 984, 488));
+  for (const ButtonRow& row : kPageButtons) {
+    auto* button = Make<QPushButton>(row.name, row.geometry);
+    button->setFocusPolicy(Qt::NoFocus);
+    const QString name = QString::fromLatin1(row.command);
+    if (!name.isEmpty()) {
+      QObject::connect(button, &QPushButton::clicked, &context_, [this, name] {
+        if (command) {
+          command(name);
+        }
       });
     }
   }
+  Group()->findChild<QPushButton*>("Btn_Close")->setText(QString::fromUtf8("\u2715"));
+  for (const char* name : kHiddenButtons) {
+    Group()->findChild<QWidget*>(name)->hide();
+  }
+  Group()->findChild<QWidget*>("btn_TestKeys")->setEnabled(false);
+  Caption("lbl_Notes", "Notes: ", QRect(8, 564, 60, 32))
+      ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  content_ = Caption("lbl_Content", "", QRect(70, 564, 922, 34));
+  content_->setWordWrap(true);
+  content_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void EngineerPageView::BuildCpi() {
-  auto* box = Make<QGroupBox>("gbCPI", QRect(450, 40, 240, 300));
-  box->setTitle("CPI");
-  Caption("lbl_CPIStep", "CPI Steps:", QRect(8, 20, 90, kRowHeight), box);
-  levelCount_ = Make<QComboBox>("cb_CPIStep", QRect(100, 20, 80, kRowHeight), box);
-  for (int count = perf::kMinDpiLevels; count <= perf::kDpiLevelCount; ++count) {
-    levelCount_->addItem(QString::number(count));
-  }
-  Caption("lbl_CurrentCPI", "Current CPI:", QRect(8, 48, 90, kRowHeight), box);
-  current_ = Make<QComboBox>("cb_CurrentCPI", QRect(100, 48, 80, kRowHeight), box);
-  QObject::connect(levelCount_, &QComboBox::activated, &context_, [this](int index) {
-    Session().Settings().dpi.cb_CPIStepChange(index);
-    Changed();
-  });
-  QObject::connect(current_, &QComboBox::activated, &context_, [this](int index) {
-    Session().Settings().dpi.cb_CurrentCPIChange(index);
-    Changed();
-  });
-  const perf::DpiPage& dpi = Session().Settings().dpi;
-  auto* colours = Make<QGroupBox>("gbMCULEDCPIColor", QRect(700, 40, 290, 260));
-  colours->setTitle("MCU LED CPI Color Setting");
-  for (int n = 1; n <= perf::kDpiLevelCount; ++n) {
-    const int top = 76 + (n - 1) * 30;
-    Caption(Numbered("lbl_CPI", n), Numbered("CPI ", n, ":"), QRect(8, top, 60, kRowHeight), box);
-    QComboBox* step = Make<QComboBox>(Numbered("cb_CPI", n), QRect(100, top, 80, kRowHeight), box);
-    for (int k = 1; k <= perf::kDpiStepCount; ++k) {
-      step->addItem(ToQString(dpi.GetDisplayByIndex(k)));
+// Every control carries its hint as its status tip; the page shows the tips.
+void EngineerPageView::ShowHints() {
+  for (QWidget* widget : Group()->findChildren<QWidget*>()) {
+    QString enclosing;
+    for (QWidget* up = widget->parentWidget(); up != nullptr && up != Group();
+         up = up->parentWidget()) {
+      if (qobject_cast<QGroupBox*>(up) != nullptr) {
+        enclosing = up->objectName();
+        break;
+      }
     }
-    steps_[static_cast<std::size_t>(n - 1)] = step;
-    QObject::connect(step, &QComboBox::activated, &context_, [this, n](int index) {
-      Session().Settings().dpi.cb_CPIChange(n, index);
-      Changed();
-    });
-    for (int channel = 0; channel < 3; ++channel) {
-      QLineEdit* edit =
-          Make<QLineEdit>(Numbered("edt_CPI", n, kChannels[channel]),
-                          QRect(60 + channel * 75, 20 + (n - 1) * 32, 40, kRowHeight), colours);
-      Caption(Numbered("lbl_CPI", n, kChannels[channel]),
-              Numbered("CPI", n, (std::string(" ") + kChannels[channel] + ":").c_str()),
-              QRect(8 + channel * 75, 20 + (n - 1) * 32, 52, kRowHeight), colours)
-          ->setIndent(0);
-      colours_[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(channel)] = edit;
-      const auto which = static_cast<perf::ColourChannel>(channel);
-      QObject::connect(edit, &QLineEdit::textEdited, &context_,
-                       [this, n, which](const QString& text) {
-                         Session().Settings().dpi.edt_CPIColourChange(n, which, text.toStdString());
-                         Changed();
-                       });
+    const std::string_view hint =
+        engineer::EngineerHint(widget->objectName().toStdString(), enclosing.toStdString());
+    if (!hint.empty()) {
+      widget->setStatusTip(ToQString(hint));
     }
   }
+  hintFilter_ = std::make_unique<HintFilter>(content_);
+  Group()->installEventFilter(hintFilter_.get());
+}
+
+void EngineerPageView::SetLanguage(ui::TermLanguage language) {
+  language_ = language;
+  const auto caption = [this](std::string_view control, const QString& text) {
+    const QString name = ToQString(control);
+    for (QWidget* widget : Group()->findChildren<QWidget*>(name)) {
+      if (widget->metaObject()->indexOfProperty("title") >= 0) {
+        widget->setProperty("title", text);
+      } else if (widget->metaObject()->indexOfProperty("text") >= 0) {
+        widget->setProperty("text", text);
+      }
+      // A tab sheet's caption is its tab's text.
+      if (const int index = tabs_->indexOf(widget); index >= 0) {
+        tabs_->setTabText(index, text);
+      }
+    }
+  };
+  for (const ui::TermCaption& row : ui::kTermCaptions) {
+    caption(row.control, TermText(row.termId, language));
+  }
+  for (const engineer::CaptionTerm& row : engineer::EngineerCaptionTerms()) {
+    caption(row.control, TermText(row.termId, language));
+  }
+  for (const engineer::FixedCaption& row : engineer::kEngineerFixedCaptions) {
+    caption(row.control, ToQString(row.text));
+  }
+  Refresh();
 }
 
 void EngineerPageView::Refresh() {
-  const params::SettingsModel& settings = Session().Settings();
-  for (int keyMode = 1; keyMode <= 2; ++keyMode) {
-    for (int button = 1; button <= kButtons; ++button) {
-      QPushButton* push =
-          buttons_[static_cast<std::size_t>(keyMode - 1)][static_cast<std::size_t>(button - 1)];
-      const QString label = ToQString(settings.keys.Label(keyMode, button));
-      if (push->text() != label) {
-        push->setText(label);
-      }
-    }
+  page_.RefreshFromOptions();
+  if (operation_) {
+    operation_->Refresh();
   }
-  const perf::DpiControls& dpi = settings.dpi.Controls();
-  ShowIndex(levelCount_, dpi.cb_CPIStep);
-  QStringList currentItems;
-  for (const std::string& item : dpi.cb_CurrentCPIItems) {
-    currentItems << ToQString(item);
+  if (factory_) {
+    factory_->Refresh();
   }
-  ShowItems(current_, currentItems, dpi.cb_CurrentCPI);
-  for (std::size_t level = 0; level < steps_.size(); ++level) {
-    const perf::DpiLevelControls& shown = dpi.levels[level];
-    ShowIndex(steps_[level], shown.cb_CPI.value_or(-1));
-    steps_[level]->setVisible(shown.engineerShown);
-    for (std::size_t channel = 0; channel < 3; ++channel) {
-      ShowText(colours_[level][channel], ToQString(shown.edt_CPI[channel]));
-      colours_[level][channel]->setVisible(shown.engineerShown);
-    }
+}
+
+void EngineerPageView::HideMenus() {
+  if (gunKeyMenu_ != nullptr) {
+    gunKeyMenu_->hide();
   }
-  ShowText(vendor_, QString::number(settings.options.vendorCode));
-  ShowText(product_, QString::number(settings.options.productCode));
+}
+
+void EngineerPageView::OpenGunKeys() {
+  const fire::GunKeyList& list = Session().Settings().gunKeys;
+  gunKeyMenu_->clear();
+  for (const std::string& name : list.Names()) {
+    gunKeyMenu_->addItem(ToQString(name));
+  }
+  for (int row = 0; row < gunKeyMenu_->count(); ++row) {
+    gunKeyMenu_->item(row)->setSizeHint(QSize(kGunKeyMenuWidth, kGunKeyItemHeight));
+  }
+  const QRect top = menu_.TopPanel()->geometry();
+  const int rows = std::max(1, gunKeyMenu_->count());
+  const int height = rows * kGunKeyItemHeight + 2 * gunKeyMenu_->frameWidth();
+  const int left = top.right() + kGunKeyMenuWidth < Group()->width()
+                       ? top.right() + 1
+                       : top.left() - kGunKeyMenuWidth;
+  gunKeyMenu_->setGeometry(left, std::max(0, top.bottom() - height), kGunKeyMenuWidth, height);
+  gunKeyMenu_->show();
+  gunKeyMenu_->raise();
+}
+
+void EngineerPageView::LB_ScriptClick(int row) {
+  params::SettingsModel& settings = Session().Settings();
+  menu_.HidePanels();
+  settings.assignment.HideAllMenu();
+  gunKeyMenu_->hide();
+  const int target = engineer::EngineerTargetNumber(settings.assignment.Target());
+  engineer::LB_ScriptClick(target, row + 1, settings.gunKeys, settings.keys,
+                           Session().Image().data);
+  Changed();
 }
 
 }  // namespace orbic::gui

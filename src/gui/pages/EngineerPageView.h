@@ -1,43 +1,59 @@
 #pragma once
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <array>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <functional>
+#include <memory>
 
+#include "engineer/EngineerPage.h"
+#include "gui/pages/EngineerFactoryTab.h"
+#include "gui/pages/EngineerOperationTab.h"
 #include "gui/pages/FunctionMenu.h"
 #include "gui/pages/PageView.h"
-#include "perf/DpiPage.h"
+#include "ui/TermTable.h"
 
 namespace orbic::gui {
 
-// The engineer page (gbPage6): both key modes side by side, whose buttons
-// open the function menu, the DPI level table with its colours, and the
-// vendor and product codes. The page's other factory groups come later.
+// The engineer page (gbPage6): the logo strip with the page buttons, the
+// tabs "Operation" and "Engineer" (hidden until the unlock), the transfer
+// buttons and the notes line that explains the control under the pointer.
+// Its texts come from the term table in the fixed-text language.
 class EngineerPageView final : public PageView {
  public:
-  static constexpr int kButtons = 9;
-
   EngineerPageView(QWidget* group, app::Session& session, const ui::LanguageTable& texts,
                    std::function<void()> changed, FunctionMenu& menu);
+  ~EngineerPageView() override;
 
   void Refresh() override;
+  void HideMenus() override;
+
+  // Captions, radio texts and list items in `language`.
+  void SetLanguage(ui::TermLanguage language);
+  // What a page button does, by the header button it stands for ("Main",
+  // "Load", "Apply", "Exit", ...) or its own name ("Default",
+  // "ImportBaseMacro", "ImportGunMacro"); the window supplies it.
+  std::function<void(const QString& command)> command;
+  // "Fire Macro" of the function menu: the gun-key list beside the menu.
+  void OpenGunKeys();
 
  private:
-  void BuildKeyModes();
-  void BuildCpi();
+  class HintFilter;
+
+  void BuildFrame();
+  void ShowHints();
+  void LB_ScriptClick(int row);
 
   FunctionMenu& menu_;
+  ui::TermLanguage language_ = ui::TermLanguage::kEnglish;
+  engineer::EngineerPage page_;
   QObject context_;
-  std::array<QGroupBox*, 2> keyModeGroups_{};
-  std::array<std::array<QPushButton*, kButtons>, 2> buttons_{};
-  QComboBox* levelCount_ = nullptr;  // cb_CPIStep
-  QComboBox* current_ = nullptr;     // cb_CurrentCPI
-  std::array<QComboBox*, perf::kDpiLevelCount> steps_{};
-  std::array<std::array<QLineEdit*, 3>, perf::kDpiLevelCount> colours_{};
-  QLineEdit* vendor_ = nullptr;
-  QLineEdit* product_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QLabel* content_ = nullptr;          // lbl_Content
+  QListWidget* gunKeyMenu_ = nullptr;  // LB_Script
+  std::unique_ptr<EngineerOperationTab> operation_;
+  std::unique_ptr<EngineerFactoryTab> factory_;
+  std::unique_ptr<HintFilter> hintFilter_;
 };
 
 }  // namespace orbic::gui

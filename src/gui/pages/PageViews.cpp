@@ -37,6 +37,7 @@ class PageViewSet final : public PageViews {
     macro_ = std::make_unique<MacroPageView>(groups[3], session, texts_, refresh);
     fire_ = std::make_unique<FirePageView>(groups[4], session, texts_, refresh);
     engineer_ = std::make_unique<EngineerPageView>(groups[5], session, texts_, refresh, *menu_);
+    menu_->openGunKeys = [this] { engineer_->OpenGunKeys(); };
     views_ = {buttons_.get(), advanced_.get(), lighting_.get(),
               macro_.get(),   fire_.get(),     engineer_.get()};
     // Clicks on the page background (and window drags) close the menus.
@@ -48,7 +49,10 @@ class PageViewSet final : public PageViews {
     };
   }
 
-  ~PageViewSet() override { session_.Hooks().hideAllMenu = nullptr; }
+  ~PageViewSet() override {
+    session_.Hooks().hideAllMenu = nullptr;
+    menu_->openGunKeys = nullptr;
+  }
   PageViewSet(const PageViewSet&) = delete;
   PageViewSet& operator=(const PageViewSet&) = delete;
 
@@ -91,6 +95,12 @@ class PageViewSet final : public PageViews {
 
   void SetMacroDialogs(std::function<void(macros::MacroEditor&)> show) override {
     macro_->showDialogs = std::move(show);
+  }
+
+  void SetFixedLanguage(ui::TermLanguage language) override { engineer_->SetLanguage(language); }
+
+  void SetEngineerCommand(std::function<void(const QString&)> command) override {
+    engineer_->command = std::move(command);
   }
 
  private:

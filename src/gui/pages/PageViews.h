@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gui/pages/MacroFileCommand.h"
+#include "ui/TermTable.h"
 
 namespace orbic::app {
 class Session;
@@ -45,6 +46,13 @@ class PageViews {
   // Opens whatever dialog the macro editor holds open after a command (name,
   // key, delay or value); the window supplies the skinned dialogs.
   virtual void SetMacroDialogs(std::function<void(macros::MacroEditor&)> show) = 0;
+
+  // The engineer page's language (the desktop's, not the skin's).
+  virtual void SetFixedLanguage(ui::TermLanguage language) = 0;
+  // What the engineer page's buttons do: a header button's name ("Main",
+  // "Load", "Apply", "Exit", ...) or "Default", "ImportBaseMacro",
+  // "ImportGunMacro".
+  virtual void SetEngineerCommand(std::function<void(const QString&)> command) = 0;
 };
 
 // `groups`: gbPage1..gbPage6. Called once during the window's creation,
