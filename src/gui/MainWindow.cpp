@@ -378,6 +378,8 @@ void MainWindow::WirePointerSettings() {
 }
 
 void MainWindow::BuildPageGroups() {
+  // One pixmap shared by every page's background.
+  const QPixmap background = background_.isNull() ? QPixmap() : QPixmap::fromImage(background_);
   for (int group = 1; group <= kPageGroups; ++group) {
     auto* box = new QWidget(this);
     box->setObjectName(Numbered("gbPage", group));
@@ -390,7 +392,7 @@ void MainWindow::BuildPageGroups() {
     base->setGeometry(0, 0, box->width(), box->height());
     base->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (!background_.isNull()) {
-      base->setPixmap(QPixmap::fromImage(background_));
+      base->setPixmap(background);
     }
     base->installEventFilter(this);
     groups_[static_cast<std::size_t>(group - 1)] = box;

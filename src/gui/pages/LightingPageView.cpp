@@ -13,7 +13,7 @@ using perf::LightingPage;
 constexpr int kRowHeight = 20;
 constexpr int kPairLabelDx = 24;
 constexpr int kPairLabelWidth = 60;
-constexpr int kBarWidth = 20;
+constexpr int kBarWidth = 30;  // the bar pictures' width
 constexpr int kBarSpacing = 6;
 constexpr int kBarLeft = 560;
 // The speed slider snaps seven cells of 30 pixels from -15.

@@ -1,8 +1,9 @@
 #include "gui/pages/PictureLabel.h"
 
-#include <QHash>
 #include <QImage>
 #include <QPixmap>
+#include <QPixmapCache>
+#include <QSet>
 
 #include "gui/SkinResources.h"
 
@@ -10,15 +11,25 @@ namespace orbic::gui {
 
 namespace {
 
-// Pictures are decoded once per run: the pages show the same few dozen
-// pictures on hundreds of controls and redraw them after every change.
-const QImage& CachedPicture(const QString& name) {
-  static QHash<QString, QImage> cache;
-  auto found = cache.find(name);
-  if (found == cache.end()) {
-    found = cache.insert(name, LoadSkinPicture(name.toStdString()));
+// Pictures are decoded and converted once: the pages show the same few
+// dozen pictures on hundreds of controls and redraw them after every change,
+// and a pixmap is shared by every label that shows it. Qt's own cache is
+// emptied with the application, before the platform's pixmaps go.
+QPixmap CachedPicture(const QString& name) {
+  static QSet<QString> missing;
+  const QString key = QStringLiteral("orbic40-skin:") + name;
+  QPixmap picture;
+  if (QPixmapCache::find(key, &picture) || missing.contains(name)) {
+    return picture;
   }
-  return *found;
+  const QImage image = LoadSkinPicture(name.toStdString());
+  if (image.isNull()) {
+    missing.insert(name);
+    return picture;
+  }
+  picture = QPixmap::fromImage(image);
+  QPixmapCache::insert(key, picture);
+  return picture;
 }
 
 }  // namespace
@@ -31,14 +42,14 @@ void PictureLabel::SetPicture(std::string_view name, bool fitSize) {
     return;
   }
   picture_ = wanted;
-  const QImage& image = CachedPicture(picture_);
-  if (image.isNull()) {
+  const QPixmap picture = CachedPicture(picture_);
+  if (picture.isNull()) {
     clear();
     return;
   }
-  setPixmap(QPixmap::fromImage(image));
+  setPixmap(picture);
   if (fitSize) {
-    resize(image.size());
+    resize(picture.size());
   }
 }
 
