@@ -157,6 +157,7 @@ void MainWindow::Create() {
   background_ = skin_->Picture(SkinEngine::BackgroundName(kStartSkin)).toImage();
   backgroundSize_ = background_.isNull() ? kFallbackBackground : background_.size();
   Step("background picture");
+  StyleWindow(*this);
   BuildPageGroups();
   resize(backgroundSize_);
   Step("window and page groups sized");
@@ -188,7 +189,7 @@ void MainWindow::Create() {
   skinNumber_ = kStartSkin;
   Step("skin number 1");
   BuildControls();
-  ApplyWindowStyle(*this);
+  FitPageSurfaces(*this);
   WireMacros();
   Step("page controls and header");
   ApplySkinLayout(skinNumber_);

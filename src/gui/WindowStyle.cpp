@@ -187,9 +187,12 @@ QPixmap PlainSurface(QSize size) {
   return surface;
 }
 
-void ApplyWindowStyle(QWidget& window) {
+void StyleWindow(QWidget& window) {
   window.setPalette(WindowColours());
   window.setStyleSheet(WindowStyleSheet());
+}
+
+void FitPageSurfaces(QWidget& window) {
   for (QLabel* base : window.findChildren<QLabel*>()) {
     if (!base->objectName().startsWith(QLatin1String("Img_Base_"))) {
       continue;
@@ -204,6 +207,11 @@ void ApplyWindowStyle(QWidget& window) {
     base->setGeometry(group->rect());
     base->setPixmap(PlainSurface(group->size()));
   }
+}
+
+void ApplyWindowStyle(QWidget& window) {
+  StyleWindow(window);
+  FitPageSurfaces(window);
 }
 
 }  // namespace orbic::gui

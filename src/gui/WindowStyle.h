@@ -36,9 +36,16 @@ QPalette WindowColours(const WindowPalette& palette = {});
 // the skin background's size (the engineer page).
 QPixmap PlainSurface(QSize size);
 
-// Applies the palette and the style sheet to `window` and gives every page group whose
-// background label (Img_Base_<n>) does not match the skin background's size a
-// plain surface instead of a cut-off skin picture.
+// The palette and the style sheet on `window`. Given before the controls are
+// made, each control is styled once, when it is first shown; given after, Qt
+// restyles every control there is at once.
+void StyleWindow(QWidget& window);
+
+// Gives every page group whose background label (Img_Base_<n>) does not match
+// the skin background's size a plain surface instead of a cut-off skin picture.
+void FitPageSurfaces(QWidget& window);
+
+// Both of the above.
 void ApplyWindowStyle(QWidget& window);
 
 }  // namespace orbic::gui
