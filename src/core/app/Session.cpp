@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/AtomicFile.h"
 #include "app/Navigation.h"
 #include "app/UiHost.h"
 #include "params/DefaultImages.h"
@@ -41,51 +40,6 @@ Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
 
 std::string Session::ConfiguredFolder() const {
   return config_.path.empty() ? programFolder_ : config_.path;
-}
-
-bool Session::LoadGunKeys(const macros::MacroFolderSettings& folders, std::string& error) {
-  gunKeyFolder_ = folders.programFolder;
-  gunKeyUserFolder_ = false;
-  std::string readFrom = gunKeyFolder_;
-  if (!FolderWritable(gunKeyFolder_)) {
-    if (const std::string user = macros::UserDataFolder(folders); !user.empty()) {
-      gunKeyFolder_ = user;
-      gunKeyUserFolder_ = true;
-      if (PathTaken(fire::GunKeyListPath(user)) ||
-          !PathTaken(fire::GunKeyListPath(folders.programFolder))) {
-        readFrom = user;
-      }
-    }
-  }
-  unreadableGunKeys_.clear();
-  if (!settings_.gunKeys.Load(readFrom, error)) {
-    unreadableGunKeys_ = fire::GunKeyListPath(readFrom);
-    return false;
-  }
-  return true;
-}
-
-// A list file that could not be read is never replaced by a shorter list.
-bool Session::GunKeysWritable(std::string& error) const {
-  if (!unreadableGunKeys_.empty()) {
-    error = unreadableGunKeys_ + " could not be read, so it is not overwritten";
-    return false;
-  }
-  return !gunKeyUserFolder_ || CreateFolder(gunKeyFolder_, error);
-}
-
-bool Session::AddGunKey(int first, int last, std::string& error) {
-  if (!GunKeysWritable(error)) {
-    return false;
-  }
-  return settings_.gunKeys.Add(first, last, gunKeyFolder_, error);
-}
-
-bool Session::DeleteGunKey(int k, std::string& error) {
-  if (!GunKeysWritable(error)) {
-    return false;
-  }
-  return settings_.gunKeys.Delete(k, gunKeyFolder_, error);
 }
 
 void Session::SplitAndShow() {

@@ -11,6 +11,7 @@
 #include "device/CommandChannel.h"
 #include "device/DeviceMonitor.h"
 #include "fire/FirePage.h"
+#include "fire/GunKeyStore.h"
 #include "macros/MacroStore.h"
 #include "params/ParameterImage.h"
 #include "params/SettingsModel.h"
@@ -83,16 +84,15 @@ class Session : public device::ConnectionEvents {
   // The fire macro page over the settings' fire macros.
   fire::FirePage& FirePage() { return *firePage_; }
 
-  // The engineer's gun-key list file lives in the program folder, or in the
-  // user data folder when the program folder cannot be written (an installed
-  // program); a list left in the program folder is still read then. False
-  // with `error` when a file exists but cannot be read: the list stays empty.
-  bool LoadGunKeys(const macros::MacroFolderSettings& folders, std::string& error);
-  // The folder the list is written to; settled by LoadGunKeys.
-  const std::string& GunKeyFolder() const { return gunKeyFolder_; }
-  // "Add Gun" and "Delect Gun" on the list, writing its file.
-  bool AddGunKey(int first, int last, std::string& error);
-  bool DeleteGunKey(int k, std::string& error);
+  // The engineer's gun-key list file (see GunKeyStore).
+  bool LoadGunKeys(const macros::MacroFolderSettings& folders, std::string& error) {
+    return gunKeyStore_.Load(folders, error);
+  }
+  const std::string& GunKeyFolder() const { return gunKeyStore_.Folder(); }
+  bool AddGunKey(int first, int last, std::string& error) {
+    return gunKeyStore_.Add(first, last, error);
+  }
+  bool DeleteGunKey(int k, std::string& error) { return gunKeyStore_.Delete(k, error); }
 
   // Driver mode: the filter driver, the live state and the driver connection start.
   DriverConnection& Driver() { return *driver_; }
@@ -131,7 +131,6 @@ class Session : public device::ConnectionEvents {
   friend class DriverConnection;
 
   void ShowConnectionMessage(const std::string& text);
-  bool GunKeysWritable(std::string& error) const;
   void ForgetMouse();
 
   device::HidBackend& backend_;
@@ -155,9 +154,7 @@ class Session : public device::ConnectionEvents {
   std::string lightingTypeName_;
   std::unique_ptr<DriverConnection> driver_;
   std::unique_ptr<fire::FirePage> firePage_;
-  std::string gunKeyFolder_;
-  bool gunKeyUserFolder_ = false;
-  std::string unreadableGunKeys_;
+  fire::GunKeyStore gunKeyStore_{settings_.gunKeys};
 };
 
 }  // namespace orbic::app
