@@ -93,6 +93,11 @@ class PageViewSet final : public PageViews {
     macro_->showDialogs = std::move(show);
   }
 
+  void SetFireEditDialog(
+      std::function<bool(fire::FireContentEditor&, fire::FireEditDialog)> run) override {
+    fire_->Content().editDialog = std::move(run);
+  }
+
  private:
   app::Session& session_;
   ui::LanguageTable texts_;

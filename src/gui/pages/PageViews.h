@@ -10,6 +10,10 @@
 namespace orbic::app {
 class Session;
 }
+namespace orbic::fire {
+class FireContentEditor;
+enum class FireEditDialog;
+}  // namespace orbic::fire
 namespace orbic::macros {
 class MacroEditor;
 class MacroRecorder;
@@ -45,6 +49,10 @@ class PageViews {
   // Opens whatever dialog the macro editor holds open after a command (name,
   // key, delay or value); the window supplies the skinned dialogs.
   virtual void SetMacroDialogs(std::function<void(macros::MacroEditor&)> show) = 0;
+  // Runs the fire content editor's edit dialog for its selected line;
+  // returns false when the editor refused the value.
+  virtual void SetFireEditDialog(
+      std::function<bool(fire::FireContentEditor&, fire::FireEditDialog)> run) = 0;
 };
 
 // `groups`: gbPage1..gbPage6. Called once during the window's creation,
