@@ -21,12 +21,12 @@ constexpr int kRowHeight = 20;
 constexpr const char* kTextStyle = "color: rgb(235, 238, 242);";
 
 // The free right part of the page, beside the parameter columns.
-constexpr QRect kNamesPlace(580, 226, 110, 204);
-constexpr QRect kEventsPlace(700, 226, 160, 204);
-constexpr QRect kStartPlace(870, 226, 110, 30);
+constexpr QRect kNamesPlace(560, 250, 110, 180);
+constexpr QRect kEventsPlace(680, 250, 160, 180);
+constexpr QRect kStartPlace(850, 250, 110, 30);
 // The delay group and, while it is open, the insert panel in its place.
-constexpr QRect kGroupPlace(580, 436, 400, 84);
-constexpr int kGroupLeft = 592;
+constexpr QRect kGroupPlace(560, 436, 396, 84);
+constexpr int kGroupLeft = 568;
 constexpr int kFirstRow = 444;
 constexpr int kRowStep = 24;
 
@@ -163,22 +163,23 @@ void FireContentView::BuildDelayGroup() {
   const struct {
     const char* picture;
     const char* label;
+    const char* text;
     std::string_view key;
     void (FireContentEditor::*choose)();
     FireDelayOption option;
     int left;
     int textWidth;
   } lamps[] = {
-      {"LED_FireRecDelay", "IB_FireRecDelay", "Str414", &FireContentEditor::IB_FireRecDelayClick,
-       FireDelayOption::kRecord, kGroupLeft, 84},
-      {"LED_FireDelayTime", "IB_FireDelayTime", "Str415", &FireContentEditor::IB_FireDelayTimeClick,
-       FireDelayOption::kDelayTime, 708, 86},
-      {"LED_FireNoDelay", "IB_FireNoDelay", "Str416", &FireContentEditor::IB_FireNoDelayClick,
-       FireDelayOption::kNone, 892, 60},
+      {"LED_FireRecDelay", "IB_FireRecDelay", "lbl_FireRecDelay", "Str414",
+       &FireContentEditor::IB_FireRecDelayClick, FireDelayOption::kRecord, kGroupLeft, 82},
+      {"LED_FireDelayTime", "IB_FireDelayTime", "lbl_FireDelayTime", "Str415",
+       &FireContentEditor::IB_FireDelayTimeClick, FireDelayOption::kDelayTime, 678, 84},
+      {"LED_FireNoDelay", "IB_FireNoDelay", "lbl_FireNoDelay", "Str416",
+       &FireContentEditor::IB_FireNoDelayClick, FireDelayOption::kNone, 854, 70},
   };
   for (const auto& row : lamps) {
     PictureLabel* lamp = Lamp(row.picture, row.label, row.key, QPoint(row.left, kFirstRow),
-                              delayControls_, nullptr, row.textWidth);
+                              delayControls_, row.text, row.textWidth);
     delayLamps_[static_cast<std::size_t>(row.option)] = lamp;
     const auto choose = row.choose;
     QObject::connect(lamp, &ClickLabel::clicked, &context_, [this, choose] {
@@ -186,21 +187,22 @@ void FireContentView::BuildDelayGroup() {
       Changed();
     });
   }
-  delayEdit_ = Make<QLineEdit>("Edt_FireDelay", QRect(822, kFirstRow, 40, kRowHeight));
+  delayEdit_ = Make<QLineEdit>("Edt_FireDelay", QRect(788, kFirstRow, 36, kRowHeight));
   QObject::connect(delayEdit_, &QLineEdit::textEdited, &context_, [this](const QString& text) {
     Editor().Edt_FireDelayChange(text.toStdString());
     Changed();
   });
-  auto* ms = Caption("lbl_FireMS", Text("Str418"), QRect(864, kFirstRow, 24, kRowHeight));
+  auto* ms = Caption("lbl_FireMS", Text("Str418"), QRect(828, kFirstRow, 22, kRowHeight));
   ms->setStyleSheet(kTextStyle);
   delayControls_.push_back(delayEdit_);
   delayControls_.push_back(ms);
   // Rows 2 and 3: the stop mode.
-  releaseStop_ = Lamp("Img_FireReleaseStop", "IB_FireReleaseStop", "Str436",
-                      QPoint(kGroupLeft, kFirstRow + kRowStep), delayControls_, nullptr, 300);
+  releaseStop_ =
+      Lamp("Img_FireReleaseStop", "IB_FireReleaseStop", "Str436",
+           QPoint(kGroupLeft, kFirstRow + kRowStep), delayControls_, "lbl_FireStopRelease", 300);
   releaseContinue_ =
       Lamp("Img_FireReleaseContiue", "IB_FireReleaseContiue", "Str437",
-           QPoint(kGroupLeft, kFirstRow + 2 * kRowStep), delayControls_, nullptr, 300);
+           QPoint(kGroupLeft, kFirstRow + 2 * kRowStep), delayControls_, "lbl_FireStopOver", 300);
   QObject::connect(releaseStop_, &ClickLabel::clicked, &context_, [this] {
     Editor().IB_FireReleaseStopClick();
     Changed();
@@ -265,8 +267,8 @@ void FireContentView::BuildInsertPanel() {
     std::string_view key;
     int left;
   } buttons[] = {
-      {"Img_FireOK", "Btn_FireOK", "Str420", 770},
-      {"Img_FireCancel", "Btn_FireCancel", "Str422", 874},
+      {"Img_FireOK", "Btn_FireOK", "Str420", 746},
+      {"Img_FireCancel", "Btn_FireCancel", "Str422", 852},
   };
   std::array<ClickLabel*, 2> made{};
   for (std::size_t index = 0; index < made.size(); ++index) {
