@@ -23,6 +23,7 @@
 
 #include "app/SettingsTransfer.h"
 #include "device/HidBackend.h"
+#include "fire/FirePage.h"
 #include "gui/MessageDialog.h"
 #include "gui/SkinResources.h"
 #include "gui/WindowStyle.h"
@@ -72,10 +73,8 @@ constexpr std::array<PageButtonRow, 6> kPageButtons{{
     {"Engineer", app::PageButton::kEngineer},
 }};
 
-// Controls the unlock gestures bring out.
-constexpr auto kFireRecordingControls =
-    std::to_array<const char*>({"Btn_FireStart", "Img_FireStart", "LB_FireMacroName",
-                                "LB_FireMacro", "GB_FireDelay", "Img_FireDelay"});
+// Controls the engineer unlock brings out; the fire content editor shows
+// itself while the editor is visible.
 constexpr auto kEngineerShownControls = std::to_array<const char*>(
     {"ts_Engineer", "Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro"});
 constexpr auto kEngineerEnabledControls =
@@ -283,11 +282,16 @@ void MainWindow::WireMacros() {
   pageViews_->SetMacroFileCommand(
       [this](MacroFileCommand command) { RunMacroFileCommand(command); });
   pageViews_->SetMacroDialogs([this](macros::MacroEditor& editor) { ShowMacroDialogs(editor); });
+  pageViews_->SetFireEditDialog(
+      [this](fire::FireContentEditor& editor, fire::FireEditDialog dialog) {
+        return ShowFireEditDialog(editor, dialog);
+      });
   menu.openCombination = [this] { ShowCombinationDialog(); };
 
   // Keys and mouse buttons reach the recorder while it records.
   recordingInput_ = std::make_unique<RecordingInput>();
   recordingInput_->SetRecorder(&macroPage_->Recorder());
+  recordingInput_->SetFireEditor(&session_->FirePage().Editor());
   QCoreApplication::instance()->installEventFilter(recordingInput_.get());
   connect(recordingInput_.get(), &RecordingInput::recorded, this,
           [this] { pageViews_->Refresh(); });
@@ -319,6 +323,45 @@ void MainWindow::ShowMacroDialogs(macros::MacroEditor& editor) {
   } else if (macros::MacroValueDialog* value = editor.ValueDialog()) {
     ValueDialogView view(*value, look, this);
     dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
+  }
+}
+
+bool MainWindow::ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog) {
+  const DialogLook look =
+      DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
+  if (dialog == fire::FireEditDialog::kDelay) {
+    macros::MacroDelayDialog delay;
+    DelayDialogView view(delay, look, this);
+    // An emptied field changes nothing.
+    if (!dialogRunner_(view) || delay.Field().Text().empty()) {
+      return true;
+    }
+    return editor.ConfirmDelay(delay.Field().Value());
+  }
+  if (dialog != fire::FireEditDialog::kKey || !editor.SelectedItem()) {
+    return true;
+  }
+  // The edited line keeps its edge: a press stays a press.
+  const std::string& line = editor.Lines()[static_cast<std::size_t>(*editor.SelectedItem()) + 1];
+  const bool press = line.starts_with('1');
+  keys::KeyCaptureDialog key(press ? keys::KeyEventKind::kPress : keys::KeyEventKind::kRelease);
+  KeyCaptureDialogView view(key, look, this);
+  if (!dialogRunner_(view)) {
+    return true;
+  }
+  const keys::KeyCaptureResult result = key.Confirm();
+  if (result.eventText.empty()) {
+    return true;
+  }
+  return editor.ConfirmKeyLine((press ? "1 " : "2 ") + result.eventText);
+}
+
+void MainWindow::UnlockFireEditor() {
+  navigation_->UnlockFireRecording();
+  session_->FirePage().Editor().Show();
+  ApplyNavigationState();
+  if (pageViews_) {
+    pageViews_->Refresh();
   }
 }
 
@@ -588,7 +631,10 @@ void MainWindow::HeaderClicked(const QString& name) {
   }
   for (const PageButtonRow& row : kPageButtons) {
     if (name == QLatin1String(row.name)) {
-      navigation_->Click(row.button);
+      if (navigation_->Click(row.button) == app::Navigation::Result::kShown &&
+          row.button == app::PageButton::kEngineer) {
+        UnlockFireEditor();  // the engineer page runs both unlock gestures
+      }
       return;
     }
   }
@@ -844,13 +890,6 @@ void MainWindow::ApplyNavigationState() {
       widget->setVisible(state.comboKey3Shown);
     }
   }
-  if (state.fireRecordingShown) {
-    for (const char* name : kFireRecordingControls) {
-      for (QWidget* widget : findChildren<QWidget*>(name)) {
-        widget->show();
-      }
-    }
-  }
   if (state.engineerUnlocked) {
     for (const char* name : kEngineerShownControls) {
       for (QWidget* widget : findChildren<QWidget*>(name)) {
@@ -901,8 +940,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QString name = watched->objectName();
   if (event->type() == QEvent::MouseButtonDblClick) {
     if (name == "Img_Base_5") {
-      navigation_->UnlockFireRecording();
-      ApplyNavigationState();
+      UnlockFireEditor();
       return true;
     }
     if (name == "Img_Logo4") {

@@ -17,6 +17,7 @@
 #include "app/Navigation.h"
 #include "app/Session.h"
 #include "app/UiHost.h"
+#include "fire/FireContentEditor.h"
 #include "gui/HeaderBar.h"
 #include "gui/HoverPictures.h"
 #include "gui/LoadingWindow.h"
@@ -170,6 +171,10 @@ class MainWindow : public QWidget, public app::UiHost {
   void CreateMacroFiles();
   void WireMacros();
   void ShowMacroDialogs(macros::MacroEditor& editor);
+  bool ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog);
+  // The double-click on the fire page (and the engineer page button) bring
+  // out the fire content editor.
+  void UnlockFireEditor();
   void ShowCombinationDialog();
   void WirePointerSettings();
   void RunMacroFileCommand(MacroFileCommand command);

@@ -2,10 +2,12 @@
 // $ORBIC40_SCREENSHOTS/page-<group>-<name>.png (ctest puts them in
 // build/screenshots). Without the variable there is nothing to do.
 #include <QDir>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QtTest>
 
 #include "WindowRig.h"
+#include "fire/FirePage.h"
 
 namespace orbic::gui::test {
 
@@ -52,12 +54,29 @@ class ScreenshotsTest : public QObject {
       const QString file = QString("%1/page-%2-%3.png").arg(folder).arg(page.group).arg(page.name);
       QVERIFY2(window.grab().save(file), qPrintable(file));
     }
-    // The engineer page's second tab, which opening the page revealed.
-    auto* tabs = window.PageGroup(6)->findChild<QTabWidget*>("Pg_Parameter");
-    QVERIFY(tabs != nullptr && tabs->isTabVisible(1));
-    tabs->setCurrentIndex(1);
-    const QString file = QString("%1/page-6-engineer-tab.png").arg(folder);
-    QVERIFY2(window.grab().save(file), qPrintable(file));
+    {
+      // The engineer page's second tab, which opening the page revealed.
+      auto* tabs = window.PageGroup(6)->findChild<QTabWidget*>("Pg_Parameter");
+      QVERIFY(tabs != nullptr && tabs->isTabVisible(1));
+      tabs->setCurrentIndex(1);
+      const QString file = QString("%1/page-6-engineer-tab.png").arg(folder);
+      QVERIFY2(window.grab().save(file), qPrintable(file));
+    }
+    {
+      // The fire page's content editor, unlocked by the double click, with the
+      // first fire macro chosen.
+      window.Session().FirePage().Key_FireMacroClick(1, 7);
+      window.Session().Pages().visibleGroup = 5;
+      window.ModelsChanged();
+      QTest::mouseDClick(window.findChild<QLabel*>("Img_Base_5"), Qt::LeftButton);
+      auto* names = window.PageGroup(5)->findChild<QListWidget*>("LB_FireMacroName");
+      QVERIFY(names != nullptr && names->isVisible());
+      QTest::mouseClick(names->viewport(), Qt::LeftButton, {},
+                        names->visualItemRect(names->item(0)).center());
+      QCOMPARE(window.Session().FirePage().Editor().SelectedFireMacro(), std::optional<int>(1));
+      const QString file = QString("%1/page-5-fire-editor.png").arg(folder);
+      QVERIFY2(window.grab().save(file), qPrintable(file));
+    }
     QVERIFY(rig.messages.empty());
   }
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "fire/FireContentEditor.h"
 #include "gui/input/VirtualKeys.h"
 
 namespace orbic::gui {
@@ -47,6 +48,16 @@ void RecordingInput::SetRecorder(macros::MacroRecorder* recorder) {
   heldKeys_.clear();
   if (recorder_ != nullptr) {
     recorder_->SetPointerOverButton(buttonUnderPointer_ != nullptr);
+  }
+  if (fireEditor_ != nullptr) {
+    fireEditor_->SetPointerOverRecordButton(buttonUnderPointer_ != nullptr);
+  }
+}
+
+void RecordingInput::SetFireEditor(fire::FireContentEditor* editor) {
+  fireEditor_ = editor;
+  if (fireEditor_ != nullptr) {
+    fireEditor_->SetPointerOverRecordButton(buttonUnderPointer_ != nullptr);
   }
 }
 
@@ -124,10 +135,11 @@ bool RecordingInput::HandleKey(const QEvent& event) {
 }
 
 void RecordingInput::HandleButton(const QEvent& event) {
+  const auto& mouse = static_cast<const QMouseEvent&>(event);
+  HandleFireButton(mouse);
   if (!Recording()) {
     return;
   }
-  const auto& mouse = static_cast<const QMouseEvent&>(event);
   const auto edges =
       std::find_if(kButtonEdges.begin(), kButtonEdges.end(),
                    [&](const ButtonEdges& entry) { return entry.button == mouse.button(); });
@@ -141,6 +153,15 @@ void RecordingInput::HandleButton(const QEvent& event) {
   }
 }
 
+void RecordingInput::HandleFireButton(const QMouseEvent& event) {
+  if (fireEditor_ == nullptr || !fireEditor_->Recording() || event.button() != Qt::LeftButton) {
+    return;
+  }
+  fireEditor_->LeftButtonEdge(event.type() == QEvent::MouseButtonPress);
+  // A full record ends the recording; the page shows either change.
+  emit recorded();
+}
+
 void RecordingInput::HandlePointerOver(QObject& watched, bool entered) {
   if (!recordButtons_.contains(watched.objectName())) {
     return;
@@ -152,6 +173,9 @@ void RecordingInput::HandlePointerOver(QObject& watched, bool entered) {
   }
   if (recorder_ != nullptr) {
     recorder_->SetPointerOverButton(buttonUnderPointer_ != nullptr);
+  }
+  if (fireEditor_ != nullptr) {
+    fireEditor_->SetPointerOverRecordButton(buttonUnderPointer_ != nullptr);
   }
 }
 

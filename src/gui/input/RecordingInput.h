@@ -6,7 +6,13 @@
 #include <cstdint>
 #include <set>
 
+class QMouseEvent;
+
 #include "macros/MacroRecorder.h"
+
+namespace orbic::fire {
+class FireContentEditor;
+}
 
 namespace orbic::gui {
 
@@ -14,7 +20,9 @@ namespace orbic::gui {
 // releases become keyboard events, mouse button presses and releases anywhere
 // in the application's windows become button edges, and the pointer entering
 // or leaving a record button ("Btn_Start", "Btn_InsertStart") tells the
-// recorder to leave the click on "Stop" out of the macro.
+// recorder to leave the click on "Stop" out of the macro. The fire page's
+// content editor records left-button edges from the same input, with its own
+// record button "Btn_FireStart".
 //
 // Qt only sees input aimed at this application's windows. Capturing keys and
 // buttons while another program has the focus needs the platform's global
@@ -39,6 +47,9 @@ class RecordingInput : public QObject {
   // records; with none, or one that is not recording, nothing is taken.
   void SetRecorder(macros::MacroRecorder* recorder);
   macros::MacroRecorder* Recorder() const { return recorder_; }
+  // The fire content editor to feed, or null for none; it takes left-button
+  // edges while it records.
+  void SetFireEditor(fire::FireContentEditor* editor);
 
   // The objectNames of the record buttons the pointer is tracked over.
   void SetRecordButtonNames(QStringList names) { recordButtons_ = std::move(names); }
@@ -57,10 +68,13 @@ class RecordingInput : public QObject {
   bool Recording() const;
   bool HandleKey(const QEvent& event);
   void HandleButton(const QEvent& event);
+  void HandleFireButton(const QMouseEvent& event);
   void HandlePointerOver(QObject& watched, bool entered);
 
   macros::MacroRecorder* recorder_ = nullptr;
-  QStringList recordButtons_{QStringLiteral("Btn_Start"), QStringLiteral("Btn_InsertStart")};
+  fire::FireContentEditor* fireEditor_ = nullptr;
+  QStringList recordButtons_{QStringLiteral("Btn_Start"), QStringLiteral("Btn_InsertStart"),
+                             QStringLiteral("Btn_FireStart")};
   // Virtual keys pressed and not yet released, to tell a held key's auto-repeat
   // from a new press.
   std::set<std::uint16_t> heldKeys_;

@@ -107,6 +107,7 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
     ShowFirstPage();
     Session().Ui().ModelsChanged();
   });
+  content_ = std::make_unique<FireContentView>(group, session, texts, [this] { Changed(); });
   Refresh();
 }
 
@@ -211,6 +212,7 @@ void FirePageView::Refresh() {
       widget->setVisible(shown.visible);
     }
   }
+  content_->Refresh();
 }
 
 }  // namespace orbic::gui

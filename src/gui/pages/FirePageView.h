@@ -5,17 +5,19 @@
 #include <QLineEdit>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "gui/pages/ClickLabel.h"
+#include "gui/pages/FireContentView.h"
 #include "gui/pages/PageView.h"
 #include "gui/pages/PictureLabel.h"
 
 namespace orbic::gui {
 
 // The fire macro page (gbPage5): the seven gun presets, the three parameter
-// columns with their captions, and Confirm / Cancel, bound to the session's
-// fire macro page.
+// columns with their captions, Confirm / Cancel and the hidden content
+// editor, bound to the session's fire macro page.
 class FirePageView final : public PageView {
  public:
   static constexpr int kGuns = 7;
@@ -28,7 +30,10 @@ class FirePageView final : public PageView {
   // in its place.
   std::function<std::optional<QColor>(const QColor& current)> chooseColour;
 
+  FireContentView& Content() { return *content_; }
+
   void Refresh() override;
+  void HideMenus() override { content_->HideMenus(); }
 
  private:
   struct Column {
@@ -52,6 +57,7 @@ class FirePageView final : public PageView {
   std::array<PictureLabel*, kGuns> gunPictures_{};
   std::array<PictureLabel*, 5> modePictures_{};
   std::array<Column, kColumns> columns_{};
+  std::unique_ptr<FireContentView> content_;
 };
 
 }  // namespace orbic::gui

@@ -1,11 +1,10 @@
 #include "gui/pages/MacroPageView.h"
 
 #include <QHash>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
 
 #include "app/Session.h"
+#include "gui/pages/EventListLook.h"
+#include "gui/pages/ListPresses.h"
 #include "macros/MacroEditor.h"
 #include "macros/MacroRecorder.h"
 
@@ -17,102 +16,11 @@ using macros::DelayMode;
 using macros::MacroEditor;
 
 constexpr int kRowHeight = 20;
-constexpr int kItemHeight = 20;  // MacroNameHeight
-constexpr int kMenuEntryHeight = 24;
-constexpr int kLampDx = 22;
 // Wide enough for "Delay Setting" in every language table.
 constexpr int kDelayCaptionWidth = 100;
-constexpr int kIconRole = Qt::UserRole;
 
 constexpr const char* kTextStyle = "color: rgb(235, 238, 242);";
 constexpr const char* kHeadingStyle = "color: rgb(64, 196, 255);";
-constexpr const char* kListStyle =
-    "QListWidget { background: rgb(30, 32, 36); color: rgb(235, 238, 242); "
-    "border: 1px solid rgb(70, 75, 84); }"
-    "QListWidget::item:selected { background: rgb(64, 196, 255); color: rgb(30, 32, 36); }";
-constexpr const char* kMenuStyle =
-    "QFrame { background: rgb(38, 41, 46); border: 1px solid rgb(70, 75, 84); }"
-    "QLabel { background: transparent; border: none; color: rgb(235, 238, 242); }"
-    "QLabel:hover { background: rgb(64, 196, 255); color: rgb(30, 32, 36); }"
-    "QLabel:disabled { color: rgb(96, 100, 108); }";
-
-// The event list's icon of a line type: a square of the item's height with
-// the type digit, one colour per kind of event.
-QPixmap LineIcon(int type) {
-  static QHash<int, QPixmap> icons;
-  const auto found = icons.constFind(type);
-  if (found != icons.constEnd()) {
-    return *found;
-  }
-  static const QColor kColours[] = {
-      {150, 156, 166}, {64, 196, 255}, {64, 140, 200},  {120, 200, 120}, {120, 200, 120},
-      {200, 180, 90},  {200, 180, 90}, {200, 120, 200}, {200, 120, 200},
-  };
-  QPixmap icon(kItemHeight, kItemHeight);
-  icon.fill(type >= 0 && type <= 8 ? kColours[type] : QColor(70, 75, 84));
-  QPainter painter(&icon);
-  painter.setPen(QColor(30, 32, 36));
-  painter.drawText(icon.rect(), Qt::AlignCenter, type >= 0 ? QString::number(type) : "?");
-  painter.end();
-  icons.insert(type, icon);
-  return icon;
-}
-
-// Shows `items` in `list` only when they differ, keeping the scroll position.
-void ShowList(QListWidget* list, const QStringList& items) {
-  bool same = list->count() == items.size();
-  for (int row = 0; same && row < items.size(); ++row) {
-    same = list->item(row)->text() == items[row];
-  }
-  if (!same) {
-    list->clear();
-    list->addItems(items);
-  }
-}
-
-void ShowSelection(QListWidget* list, std::optional<std::size_t> index) {
-  const QSignalBlocker blocker(list);
-  if (index && static_cast<int>(*index) < list->count()) {
-    list->setCurrentRow(static_cast<int>(*index));
-  } else {
-    list->clearSelection();
-    list->setCurrentRow(-1);
-  }
-}
-
-// The item under `position` of a list's viewport; none below the last item.
-std::optional<std::size_t> ItemAt(QListWidget* list, const QPoint& position) {
-  const QModelIndex index = list->indexAt(position);
-  if (!index.isValid()) {
-    return std::nullopt;
-  }
-  return static_cast<std::size_t>(index.row());
-}
-
-// Presses on a list's viewport, handed to the page with the item under them.
-class ListPresses : public QObject {
- public:
-  using Handler = std::function<void(Qt::MouseButton, std::optional<std::size_t>, QPoint)>;
-  ListPresses(QListWidget* list, Handler handler)
-      : QObject(list), list_(list), handler_(std::move(handler)) {
-    list->viewport()->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonRelease) {
-      return false;
-    }
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint position = mouse->position().toPoint();
-    handler_(mouse->button(), ItemAt(list_, position), list_->viewport()->mapTo(list_, position));
-    return true;
-  }
-
- private:
-  QListWidget* list_;
-  Handler handler_;
-};
 
 }  // namespace
 
@@ -148,9 +56,7 @@ void MacroPageView::BuildLists() {
   slotNames_ = Make<QListWidget>("LB_MacroName", QRect(40, 160, 220, 120));
   slotNames_->hide();
   for (QListWidget* list : {names_, events_}) {
-    list->setStyleSheet(kListStyle);
-    list->setUniformItemSizes(true);
-    list->setIconSize(QSize(kItemHeight, kItemHeight));
+    StyleEventList(list);
   }
   new ListPresses(
       names_, [this](Qt::MouseButton button, std::optional<std::size_t> item, QPoint at) {
@@ -204,15 +110,6 @@ void MacroPageView::BuildLists() {
       recorder_->SetPointerOverButton(false);
     }
   });
-}
-
-ClickLabel* MacroPageView::MenuEntry(QFrame* panel, int row, const char* name,
-                                     std::string_view key) {
-  auto* entry = Make<ClickLabel>(
-      name, QRect(1, 1 + row * kMenuEntryHeight, panel->width() - 2, kMenuEntryHeight), panel);
-  entry->setAttribute(Qt::WA_Hover);
-  entry->setText(" " + Text(key));
-  return entry;
 }
 
 void MacroPageView::BuildMenus() {
@@ -284,36 +181,8 @@ void MacroPageView::ShowPopup(QFrame* popup, QListWidget* list, const QPoint& at
   if (editor_ == nullptr) {
     return;
   }
-  const QPoint place = list->mapTo(Group(), at);
-  popup->move(std::min(place.x(), Group()->width() - popup->width()),
-              std::min(place.y(), Group()->height() - popup->height()));
+  PlacePopup(popup, list, at);
   Refresh();
-}
-
-PictureLabel* MacroPageView::Lamp(const char* picture, const char* label, std::string_view key,
-                                  const QPoint& at, std::vector<QWidget*>& group,
-                                  const char* textLabel, int textWidth) {
-  auto* lamp = Make<PictureLabel>(picture, QRect(at, QSize(kRowHeight, kRowHeight)));
-  QLabel* text = nullptr;
-  if (textLabel != nullptr) {
-    text = Caption(textLabel, Text(key),
-                   QRect(at + QPoint(kLampDx + 2, 0), QSize(textWidth, kRowHeight)));
-    text->setStyleSheet(kTextStyle);
-  }
-  // The click target covers the lamp and its text.
-  auto* target = Make<ClickLabel>(
-      label, QRect(at + QPoint(-2, 0), QSize(kLampDx + 4 + textWidth, kRowHeight)));
-  if (text == nullptr) {
-    target->setText(QString(kLampDx / 4, ' ') + "    " + Text(key));
-    target->setStyleSheet(kTextStyle);
-  }
-  group.push_back(lamp);
-  if (text != nullptr) {
-    group.push_back(text);
-  }
-  group.push_back(target);
-  QObject::connect(target, &ClickLabel::clicked, lamp, [lamp] { emit lamp->clicked({}); });
-  return lamp;
 }
 
 void MacroPageView::BuildDelayGroup() {
@@ -529,12 +398,7 @@ void MacroPageView::Refresh() {
   }
   ShowList(events_, lines);
   for (int row = 0; row < events_->count(); ++row) {
-    const int icon = controls.LB_macro[static_cast<std::size_t>(row)].icon;
-    QListWidgetItem* item = events_->item(row);
-    if (item->data(kIconRole).toInt() != icon || item->icon().isNull()) {
-      item->setData(kIconRole, icon);
-      item->setIcon(QIcon(LineIcon(icon)));
-    }
+    ShowLineIcon(events_, row, controls.LB_macro[static_cast<std::size_t>(row)].icon);
   }
   ShowSelection(events_, controls.LB_macroIndex);
   names_->setEnabled(usable && controls.LB_PCMacroNameEnabled);

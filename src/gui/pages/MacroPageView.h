@@ -48,12 +48,6 @@ class MacroPageView final : public PageView {
   void BuildMenus();
   void BuildDelayGroup();
   void BuildInsertPanel();
-  ClickLabel* MenuEntry(QFrame* panel, int row, const char* name, std::string_view key);
-  // A lamp picture with its click target; the text is the target's own, or
-  // a caption of its own named `textLabel`.
-  PictureLabel* Lamp(const char* picture, const char* label, std::string_view key, const QPoint& at,
-                     std::vector<QWidget*>& group, const char* textLabel = nullptr,
-                     int textWidth = 196);
   QLineEdit* NumberEdit(const char* name, const QRect& geometry,
                         macros::MacroNumberField& (*field)(macros::MacroEditor&));
   // Runs `command` on the editor (when there is one) and refreshes.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRect>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/LanguageTable.h"
 
@@ -18,6 +20,9 @@ class Session;
 }
 
 namespace orbic::gui {
+
+class ClickLabel;
+class PictureLabel;
 
 // The controls of one page group. A view creates its controls once, forwards
 // every user action to its page model, and then asks for a refresh of all
@@ -60,6 +65,15 @@ class PageView {
   }
   QLabel* Caption(const QString& name, const QString& text, const QRect& geometry,
                   QWidget* parent = nullptr);
+  // Entry `row` of a pop-up menu panel, with the language text of `key`.
+  ClickLabel* MenuEntry(QFrame* panel, int row, const char* name, std::string_view key);
+  // A lamp picture with its click target, which covers the lamp and its text;
+  // the text is the target's own, or a caption of its own named `textLabel`.
+  // A click on the target is the lamp's `clicked`. The lamp, the caption and
+  // the target are added to `group`.
+  PictureLabel* Lamp(const char* picture, const char* label, std::string_view key, const QPoint& at,
+                     std::vector<QWidget*>& group, const char* textLabel = nullptr,
+                     int textWidth = 196);
 
  private:
   QWidget* group_;

@@ -103,6 +103,11 @@ class PageViewSet final : public PageViews {
     engineer_->command = std::move(command);
   }
 
+  void SetFireEditDialog(
+      std::function<bool(fire::FireContentEditor&, fire::FireEditDialog)> run) override {
+    fire_->Content().editDialog = std::move(run);
+  }
+
  private:
   app::Session& session_;
   ui::LanguageTable texts_;

@@ -11,6 +11,10 @@
 namespace orbic::app {
 class Session;
 }
+namespace orbic::fire {
+class FireContentEditor;
+enum class FireEditDialog;
+}  // namespace orbic::fire
 namespace orbic::macros {
 class MacroEditor;
 class MacroRecorder;
@@ -53,6 +57,10 @@ class PageViews {
   // "Load", "Apply", "Exit", ...) or "Default", "ImportBaseMacro",
   // "ImportGunMacro".
   virtual void SetEngineerCommand(std::function<void(const QString&)> command) = 0;
+  // Runs the fire content editor's edit dialog for its selected line;
+  // returns false when the editor refused the value.
+  virtual void SetFireEditDialog(
+      std::function<bool(fire::FireContentEditor&, fire::FireEditDialog)> run) = 0;
 };
 
 // `groups`: gbPage1..gbPage6. Called once during the window's creation,
