@@ -1,6 +1,7 @@
 #include "gui/SkinEngine.h"
 
 #include <QAbstractItemView>
+#include <QEvent>
 #include <QMultiHash>
 #include <array>
 #include <cmath>
@@ -322,14 +323,62 @@ void SkinEngine::CoverPictures(const QMultiHash<QString, QWidget*>& named) {
   }
 }
 
+namespace {
+
+// Puts the picture a label is waiting for into it when the label is shown.
+class PictureOnShow final : public QObject {
+ public:
+  PictureOnShow(QLabel* label, SkinEngine& skin) : QObject(label), label_(label), skin_(skin) {
+    label->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      label_->removeEventFilter(this);
+      skin_.SetPicture(label_, label_->property(kPendingPicture).toString().toStdString());
+      deleteLater();
+    }
+    return false;
+  }
+
+  static constexpr const char* kPendingPicture = "skinPicturePending";
+
+ private:
+  QLabel* label_;
+  SkinEngine& skin_;
+};
+
+}  // namespace
+
+void SkinEngine::SetPictureWhenShown(const QWidget& root, const QString& objectName,
+                                     std::string_view name) {
+  const QString key = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  for (QLabel* label : root.findChildren<QLabel*>(objectName)) {
+    if (pictures_.contains(key) || label->isVisibleTo(label->window())) {
+      SetPicture(label, name);
+      if (label->property(PictureOnShow::kPendingPicture).isValid()) {
+        label->setProperty(PictureOnShow::kPendingPicture, key);  // a waiting one shows this
+      }
+      continue;
+    }
+    const bool waiting = label->property(PictureOnShow::kPendingPicture).isValid() &&
+                         label->findChild<PictureOnShow*>() != nullptr;
+    label->setProperty(PictureOnShow::kPendingPicture, key);
+    label->setProperty("skinPicture", key);
+    if (!waiting) {
+      new PictureOnShow(label, *this);
+    }
+  }
+}
+
 void SkinEngine::ApplySkinPictures(const QWidget& root, int skin) {
   const std::string background = BackgroundName(skin);
   for (int group = 1; group <= kBackgroundGroups; ++group) {
     SetPicture(root, WithIndex("Img_Base_#", group), background);
   }
   for (int page = 1; page <= kPagePictures; ++page) {
-    SetPicture(root, WithIndex("Img_P#", page),
-               "L" + std::to_string(skin) + "_Back" + std::to_string(page));
+    SetPictureWhenShown(root, WithIndex("Img_P#", page),
+                        "L" + std::to_string(skin) + "_Back" + std::to_string(page));
   }
 }
 

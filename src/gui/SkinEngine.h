@@ -40,6 +40,10 @@ class SkinEngine {
   void SetPicture(QLabel* label, std::string_view name);
   // The same for every label called `objectName` under `root`.
   void SetPicture(const QWidget& root, const QString& objectName, std::string_view name);
+  // The same, but a label out of sight (on a hidden page) gets its picture
+  // when it is first shown: the large page pictures of pages nobody has
+  // opened yet need not be decoded at start-up.
+  void SetPictureWhenShown(const QWidget& root, const QString& objectName, std::string_view name);
 
   // Reads the layout of skin `skin` and applies it to every named control
   // under `root`, with `fontFamily` for the styled texts (empty: unchanged).

@@ -127,6 +127,22 @@ class HeaderTest : public QObject {
     QVERIFY(!picture->isHidden());
   }
 
+  // Pages nobody has opened keep their large pictures undecoded; opening the
+  // page brings its picture.
+  void PagePicturesArriveWithTheirPage() {
+    WindowRig rig(true);
+    rig.window->show();
+    QVERIFY(!rig.Find("Img_P1")->pixmap().isNull());
+    QLabel* advanced = rig.Find("Img_P2");
+    QCOMPARE(rig.PictureOf("Img_P2"), QString("L1_Back2"));
+    QVERIFY(advanced->pixmap().isNull());
+    rig.TickUntilRead();
+    QTest::mouseClick(rig.Find("Btn_Adv_1"), Qt::LeftButton);
+    QVERIFY(advanced->isVisible());
+    QCOMPARE(advanced->pixmap().size(), QSize(970, 480));
+    QCOMPARE(advanced->size(), QSize(970, 480));
+  }
+
   void TheOverlayTakesTheClicksUntilTheMouseIsRead() {
     WindowRig rig(true);
     QWidget* group = rig.window->PageGroup(1);
