@@ -697,12 +697,16 @@ QString MainWindow::ChooseFile(bool save) {
   return path;
 }
 
-void MainWindow::SaveProfile() {
+QString MainWindow::ChooseFileForMouse(bool save) {
   if (!session_->Channel().IsOpen()) {
     ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
-    return;
+    return {};
   }
-  const QString path = ChooseFile(true);
+  return ChooseFile(save);
+}
+
+void MainWindow::SaveProfile() {
+  const QString path = ChooseFileForMouse(true);
   if (path.isEmpty()) {
     return;
   }
@@ -716,11 +720,7 @@ void MainWindow::SaveProfile() {
 }
 
 void MainWindow::LoadProfile() {
-  if (!session_->Channel().IsOpen()) {
-    ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
-    return;
-  }
-  const QString path = ChooseFile(false);
+  const QString path = ChooseFileForMouse(false);
   if (path.isEmpty()) {
     return;
   }
@@ -741,11 +741,7 @@ void MainWindow::EngineerCommand(const QString& command) {
     HeaderClicked(command);
     return;
   }
-  if (!session_->Channel().IsOpen()) {
-    ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
-    return;
-  }
-  const QString path = ChooseFile(false);
+  const QString path = ChooseFileForMouse(false);
   if (path.isEmpty()) {
     return;
   }

@@ -168,6 +168,9 @@ class MainWindow : public QWidget, public app::UiHost {
   void EngineerCommand(const QString& command);
   void WebButton();
   QString ChooseFile(bool save);
+  // The chooser only while a mouse is open; otherwise "Finding the specified
+  // device" and an empty path.
+  QString ChooseFileForMouse(bool save);
   void CreateMacroFiles();
   void WireMacros();
   void ShowMacroDialogs(macros::MacroEditor& editor);
