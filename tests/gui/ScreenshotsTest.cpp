@@ -3,6 +3,7 @@
 // build/screenshots). Without the variable there is nothing to do.
 #include <QDir>
 #include <QListWidget>
+#include <QPainter>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -10,6 +11,27 @@
 #include "fire/FirePage.h"
 
 namespace orbic::gui::test {
+
+namespace {
+
+// The window as the desktop shows it: what its shape mask cuts away is
+// see-through in the picture too.
+bool SaveAsShown(QWidget& window, const QString& file) {
+  const QPixmap grabbed = window.grab();
+  const QRegion shape = window.mask();
+  if (shape.isEmpty()) {
+    return grabbed.save(file);
+  }
+  QImage shown(grabbed.size(), QImage::Format_ARGB32_Premultiplied);
+  shown.fill(Qt::transparent);
+  QPainter painter(&shown);
+  painter.setClipRegion(shape);
+  painter.drawPixmap(0, 0, grabbed);
+  painter.end();
+  return shown.save(file);
+}
+
+}  // namespace
 
 class ScreenshotsTest : public QObject {
   Q_OBJECT
@@ -52,7 +74,7 @@ class ScreenshotsTest : public QObject {
       }
       QVERIFY2(!window.PageGroup(page.group)->isHidden(), page.name);
       const QString file = QString("%1/page-%2-%3.png").arg(folder).arg(page.group).arg(page.name);
-      QVERIFY2(window.grab().save(file), qPrintable(file));
+      QVERIFY2(SaveAsShown(window, file), qPrintable(file));
     }
     {
       // The engineer page's second tab, which opening the page revealed.
@@ -60,7 +82,7 @@ class ScreenshotsTest : public QObject {
       QVERIFY(tabs != nullptr && tabs->isTabVisible(1));
       tabs->setCurrentIndex(1);
       const QString file = QString("%1/page-6-engineer-tab.png").arg(folder);
-      QVERIFY2(window.grab().save(file), qPrintable(file));
+      QVERIFY2(SaveAsShown(window, file), qPrintable(file));
     }
     {
       // The fire page's content editor, unlocked by the double click, with the
@@ -75,7 +97,7 @@ class ScreenshotsTest : public QObject {
                         names->visualItemRect(names->item(0)).center());
       QCOMPARE(window.Session().FirePage().Editor().SelectedFireMacro(), std::optional<int>(1));
       const QString file = QString("%1/page-5-fire-editor.png").arg(folder);
-      QVERIFY2(window.grab().save(file), qPrintable(file));
+      QVERIFY2(SaveAsShown(window, file), qPrintable(file));
     }
     QVERIFY(rig.messages.empty());
   }
