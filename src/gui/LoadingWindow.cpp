@@ -1,8 +1,9 @@
 #include "gui/LoadingWindow.h"
 
-#include <QBitmap>
 #include <QGuiApplication>
 #include <QPainter>
+
+#include "gui/WindowShape.h"
 
 namespace orbic::gui {
 
@@ -77,7 +78,7 @@ void LoadingWindow::ApplyMask() {
   painter.drawImage((kWidth - kPictureWidth) / 2, (kHeight - kPictureHeight) / 2,
                     frames_[static_cast<std::size_t>(current_)].image);
   painter.end();
-  setMask(QBitmap::fromImage(full.createAlphaMask()));
+  setMask(ShownPart(full));
 }
 
 void LoadingWindow::paintEvent(QPaintEvent*) {

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -26,6 +25,7 @@
 #include "fire/FirePage.h"
 #include "gui/MessageDialog.h"
 #include "gui/SkinResources.h"
+#include "gui/WindowShape.h"
 #include "gui/WindowStyle.h"
 #include "gui/dialogs/CombinationKeyDialogView.h"
 #include "gui/dialogs/DelayDialogView.h"
@@ -41,7 +41,6 @@ namespace orbic::gui {
 namespace {
 
 // The skin's see-through colour: maroon, 0x000080 as Windows writes it.
-constexpr QRgb kSeeThrough = qRgb(0x80, 0x00, 0x00);
 constexpr int kStartSkin = 1;
 // Used only when the skin has no background picture, so the window is
 // still usable.
@@ -507,9 +506,8 @@ void MainWindow::ApplyShape() {
   if (background_.isNull()) {
     return;
   }
-  const QImage image = background_.convertToFormat(QImage::Format_RGB32);
-  shapeMask_ = QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor));
-  setMask(shapeMask_);
+  shape_ = ShownPart(background_);
+  setMask(shape_);
 }
 
 void MainWindow::ApplySkinLayout(int skin) {
@@ -909,10 +907,10 @@ void MainWindow::ShowVisibleGroup() {
       app::Navigation::WindowSize(visible, {backgroundSize_.width(), backgroundSize_.height()});
   resize(width, height);
   // The engineer page is a plain rectangle; the skinned pages have the skin's outline.
-  if (shapeMask_.isNull() || QSize(width, height) != backgroundSize_) {
+  if (shape_.isEmpty() || QSize(width, height) != backgroundSize_) {
     clearMask();
   } else {
-    setMask(shapeMask_);
+    setMask(shape_);
   }
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QBitmap>
 #include <QImage>
 #include <QLabel>
 #include <QPoint>
+#include <QRegion>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
@@ -205,7 +205,7 @@ class MainWindow : public QWidget, public app::UiHost {
   HoverPictures* hover_ = nullptr;
   QTimer deviceTimer_;
   QImage background_;
-  QBitmap shapeMask_;
+  QRegion shape_;  // the skin outline: all but the see-through corners
   QSize backgroundSize_;
   std::array<QWidget*, kPageGroups> groups_{};
   std::array<QLabel*, kHeaderCopies> overlays_{};

@@ -1,13 +1,13 @@
 #include "gui/MessageDialog.h"
 
-#include <QBitmap>
 #include <QPainter>
+
+#include "gui/WindowShape.h"
 
 namespace orbic::gui {
 
 namespace {
 
-constexpr QRgb kSeeThrough = qRgb(0x80, 0x00, 0x00);
 constexpr QRgb kTextColour = qRgb(0xEB, 0xEE, 0xF2);
 constexpr QSize kButtonSize{100, 28};
 constexpr int kFontPixels = 15;
@@ -61,8 +61,7 @@ MessageDialog::MessageDialog(const QString& text, const QString& fontFamily,
             size.height() - kMargin - kButtonSize.height());
 
   if (!background_.isNull() && size == background_.size()) {
-    const QImage image = background_.toImage().convertToFormat(QImage::Format_RGB32);
-    setMask(QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor)));
+    setMask(ShownPart(background_.toImage()));
   }
 }
 

@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 
+#include "gui/WindowShape.h"
+
 namespace orbic::gui {
 
 namespace {
@@ -243,7 +245,9 @@ QPixmap SkinEngine::Picture(std::string_view name) {
   if (source_) {
     const QImage image = source_(key);
     if (!image.isNull()) {
-      picture = QPixmap::fromImage(image);
+      // See-through pixels become transparent, for window systems that blend
+      // a translucent window rather than take its shape.
+      picture = QPixmap::fromImage(WithSeeThroughCleared(image));
     }
   }
   pictures_.insert(key, picture);  // a missing picture is remembered too

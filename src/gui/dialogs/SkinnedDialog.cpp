@@ -1,12 +1,12 @@
 #include "gui/dialogs/SkinnedDialog.h"
 
-#include <QBitmap>
 #include <QPainter>
+
+#include "gui/WindowShape.h"
 
 namespace orbic::gui {
 namespace {
 
-constexpr QRgb kSeeThrough = qRgb(0x80, 0x00, 0x00);
 constexpr QSize kFallbackSize{320, 180};
 constexpr int kFallbackPoints = 10;
 const QColor kFallbackText(235, 238, 242);
@@ -98,8 +98,7 @@ void SkinnedDialog::FitToContents() {
   const QSize size(parts.right() + 1, parts.bottom() + 1);
   setFixedSize(size);
   if (!background_.isNull() && size == background_.size()) {
-    const QImage image = background_.toImage().convertToFormat(QImage::Format_RGB32);
-    setMask(QBitmap::fromImage(image.createMaskFromColor(kSeeThrough, Qt::MaskOutColor)));
+    setMask(ShownPart(background_.toImage()));
   } else {
     clearMask();
   }
