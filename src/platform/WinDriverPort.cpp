@@ -17,22 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "HexText.h"
+
 namespace orbic::platform {
 
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
 
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"; nothing when malformed.
 std::optional<GUID> ParseGuid(std::string_view text) {
@@ -50,11 +39,11 @@ std::optional<GUID> ParseGuid(std::string_view text) {
       }
       continue;
     }
-    const int digit = HexDigit(text[i]);
-    if (digit < 0) {
+    const std::optional<std::uint8_t> digit = HexDigitValue(text[i]);
+    if (!digit) {
       return std::nullopt;
     }
-    digits[count++] = static_cast<std::uint8_t>(digit);
+    digits[count++] = *digit;
   }
   auto number = [&digits](std::size_t first, std::size_t length) {
     unsigned long value = 0;

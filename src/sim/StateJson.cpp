@@ -1,50 +1,16 @@
 #include "sim/StateJson.h"
 
+#include "HexText.h"
 #include "app/AtomicFile.h"
 
 namespace orbic::sim::state_json {
 
-namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
-}  // namespace
-
 std::string ToHex(std::span<const std::uint8_t> bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (const std::uint8_t byte : bytes) {
-    text.push_back(digits[byte >> 4]);
-    text.push_back(digits[byte & 15]);
-  }
-  return text;
+  return HexBytes(bytes);
 }
 
 bool FromHex(const std::string& text, std::span<std::uint8_t> bytes) {
-  if (text.size() != bytes.size() * 2) {
-    return false;
-  }
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const int high = HexDigit(text[2 * i]);
-    const int low = HexDigit(text[2 * i + 1]);
-    if (high < 0 || low < 0) {
-      return false;
-    }
-    bytes[i] = static_cast<std::uint8_t>(high * 16 + low);
-  }
-  return true;
+  return ParseHexBytes(text, bytes);
 }
 
 const json& Field(const json& object, const std::string& key) {

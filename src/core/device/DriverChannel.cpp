@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "HexText.h"
 #include "device/CommandChannel.h"
 #include "keys/KeyCode.h"
 
@@ -32,19 +33,6 @@ bool Fits(const DriverExchange& exchange, std::size_t dataSize) {
          exchange.bufferSize >= driver::kFrameHeaderSize + exchange.length;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
 // Macro codes in driver mode point at a record's content, 32 bytes into
 // record k at 256 + k x 2048; adding the content size and dividing by the
 // record size turns such an address into k + 1, the records through k.
@@ -62,11 +50,11 @@ std::optional<std::uint16_t> DriverIdInPath(std::string_view path) {
   }
   std::uint16_t id = 0;
   for (std::size_t i = 0; i < driver::kIdLength; ++i) {
-    const int digit = HexValue(path[first + i]);
-    if (digit < 0) {
+    const std::optional<std::uint8_t> digit = HexDigitValue(path[first + i]);
+    if (!digit) {
       return std::nullopt;
     }
-    id = static_cast<std::uint16_t>(id * 16 + digit);
+    id = static_cast<std::uint16_t>(id * 16 + *digit);
   }
   return id;
 }

@@ -1,14 +1,14 @@
 #include "device/TracingHidBackend.h"
 
+#include "HexText.h"
+
 namespace orbic::device {
 
 void TracingHidBackend::Print(char direction, const std::uint8_t* report, std::size_t length) {
-  static const char* digits = "0123456789ABCDEF";
   std::string line(1, direction);
   for (std::size_t i = 0; i < length; ++i) {
     line += ' ';
-    line += digits[report[i] >> 4];
-    line += digits[report[i] & 15];
+    line += HexByte(report[i]);
   }
   out_ << line << '\n';
 }

@@ -1,8 +1,8 @@
 #include "fire/FireContentEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "HexText.h"
 #include "device/Clock.h"
 #include "fire/FireParameterRules.h"
 #include "macros/MacroCodec.h"
@@ -23,12 +23,6 @@ constexpr char kKeyUpType = '2';
 // A key line ends in " CODE:" and four digits.
 constexpr std::size_t kKeyLineTail = 10;
 
-std::string Hex2(std::uint8_t value) {
-  char text[3];
-  std::snprintf(text, sizeof text, "%02X", value);
-  return text;
-}
-
 std::string DelayLine(int ms) {
   return "0 " + std::to_string(ms);
 }
@@ -36,7 +30,7 @@ std::string DelayLine(int ms) {
 std::string MoveLine(bool x, int value) {
   const auto byte = static_cast<std::uint8_t>(static_cast<std::int8_t>(value));
   const char* prefix = x ? (value >= 0 ? "3 FB" : "4 FB") : (value >= 0 ? "5 FA" : "6 FA");
-  return prefix + Hex2(byte);
+  return prefix + HexByte(byte);
 }
 
 char LineType(const std::string& line) {
@@ -63,7 +57,7 @@ std::optional<std::size_t> EventBytes(const macros::MacroLines& lines) {
 std::string RecordHex(const FireMacroRecord& record, std::size_t count) {
   std::string hex;
   for (std::size_t i = 0; i < std::min(count, record.size()); ++i) {
-    hex += Hex2(record[i]);
+    hex += HexByte(record[i]);
   }
   return hex;
 }
@@ -156,7 +150,7 @@ void FireContentEditor::Decode() {
         lines_.push_back(MoveLine(false, static_cast<std::int8_t>(operand)));
         break;
       case event::kRepeatStart:
-        lines_.push_back("7 FD" + Hex2(operand));
+        lines_.push_back("7 FD" + HexByte(operand));
         break;
       case event::kDelay:
         lines_.push_back(DelayLine(operand * event::kMsPerDelayUnit));
@@ -415,8 +409,9 @@ bool FireContentEditor::Btn_FireOKClick() {
       before = insertItem_ == FireInsertItem::kDelayFront;
       break;
     case FireInsertItem::kRepeatStart:
-      newLine = "7 FD" +
-                Hex2(static_cast<std::uint8_t>(ClampedNumber(repeatText_, 0, kMaxRepeatOperand)));
+      newLine =
+          "7 FD" +
+          HexByte(static_cast<std::uint8_t>(ClampedNumber(repeatText_, 0, kMaxRepeatOperand)));
       break;
     case FireInsertItem::kRepeatStop:
       newLine = "8 00FC";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HexText.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -79,7 +81,7 @@ std::string CodeString(const KeyCode& code);
 std::optional<KeyCode> ParseCodeString(std::string_view text);
 
 // One byte as two uppercase hexadecimal digits.
-std::string HexByte(std::uint8_t value);
+using orbic::HexByte;
 
 constexpr KeyCode KeyboardCode(std::uint8_t modifierBits, std::uint8_t keyByte) {
   return {code_type::kKeyboard, modifierBits, keyByte};

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <span>
 #include <string_view>
 
+#include "HexText.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::macros {
@@ -70,19 +70,13 @@ constexpr std::array<ModifierName, 8> kModifierNames{{
 constexpr std::array<std::string_view, 8> kModifierKeyNames{
     "Left Ctrl", "Left Shift", "Left Alt", "Win", "Right Ctrl", "Right Shift", "Right Alt", "Win"};
 
-std::string Hex2(std::uint8_t value) {
-  char text[3];
-  std::snprintf(text, sizeof text, "%02X", value);
-  return text;
-}
-
 std::string ModifierLineName(std::uint8_t bits) {
   for (const ModifierName& modifier : kModifierNames) {
     if (modifier.bit == bits) {
       return std::string(modifier.name);
     }
   }
-  return "Modifiers " + Hex2(bits);
+  return "Modifiers " + HexByte(bits);
 }
 
 std::string KeyLineName(std::uint8_t code) {
@@ -95,26 +89,6 @@ std::string KeyLineName(std::uint8_t code) {
     }
   }
   return {};
-}
-
-std::optional<std::uint8_t> ParseHexByte(std::string_view digits) {
-  if (digits.size() != 2) {
-    return std::nullopt;
-  }
-  unsigned value = 0;
-  for (char digit : digits) {
-    value <<= 4;
-    if (digit >= '0' && digit <= '9') {
-      value |= static_cast<unsigned>(digit - '0');
-    } else if (digit >= 'A' && digit <= 'F') {
-      value |= static_cast<unsigned>(digit - 'A' + 10);
-    } else if (digit >= 'a' && digit <= 'f') {
-      value |= static_cast<unsigned>(digit - 'a' + 10);
-    } else {
-      return std::nullopt;
-    }
-  }
-  return static_cast<std::uint8_t>(value);
 }
 
 // The number after a delay line's "0 "; 0 when there is none. Values beyond
@@ -160,7 +134,7 @@ std::string HexString(const std::vector<std::uint8_t>& bytes) {
   std::string hex;
   hex.reserve(bytes.size() * 2);
   for (std::uint8_t byte : bytes) {
-    hex += Hex2(byte);
+    hex += HexByte(byte);
   }
   return hex;
 }
@@ -246,22 +220,23 @@ DecodedMacro Decode(std::span<const std::uint8_t> content, std::size_t first, st
       case opcode::kKeyDown:
       case opcode::kKeyUp:
         decoded.lines.push_back(std::string(code == opcode::kKeyDown ? "1 " : "2 ") +
-                                KeyLineName(*operand) + " CODE:" + Hex2(code) + Hex2(*operand));
+                                KeyLineName(*operand) + " CODE:" + HexByte(code) +
+                                HexByte(*operand));
         break;
       case opcode::kModifierDown:
       case opcode::kModifierUp:
         decoded.lines.push_back(std::string(code == opcode::kModifierDown ? "1 " : "2 ") +
-                                ModifierLineName(*operand) + " CODE:" + Hex2(code) +
-                                Hex2(*operand));
+                                ModifierLineName(*operand) + " CODE:" + HexByte(code) +
+                                HexByte(*operand));
         break;
       case opcode::kMoveX:
-        decoded.lines.push_back(std::string(*operand < 0x80 ? "3 FB" : "4 FB") + Hex2(*operand));
+        decoded.lines.push_back(std::string(*operand < 0x80 ? "3 FB" : "4 FB") + HexByte(*operand));
         break;
       case opcode::kMoveY:
-        decoded.lines.push_back(std::string(*operand < 0x80 ? "5 FA" : "6 FA") + Hex2(*operand));
+        decoded.lines.push_back(std::string(*operand < 0x80 ? "5 FA" : "6 FA") + HexByte(*operand));
         break;
       case opcode::kRepeatStart:
-        decoded.lines.push_back("7 FD" + Hex2(*operand));
+        decoded.lines.push_back("7 FD" + HexByte(*operand));
         break;
       case opcode::kDelay: {
         int ms = *operand * kMsPerDelayUnit;

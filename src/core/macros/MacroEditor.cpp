@@ -1,10 +1,10 @@
 #include "macros/MacroEditor.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 #include <type_traits>
 
+#include "HexText.h"
 #include "app/UiHost.h"
 #include "macros/MacroCodec.h"
 #include "macros/MacroLibrary.h"
@@ -19,17 +19,6 @@ namespace {
 constexpr std::uint8_t kErasedLength = 0xFF;
 constexpr std::size_t kStopModeOffset = 0;
 constexpr std::size_t kLengthOffset = 1;
-
-std::string HexBytes(std::span<const std::uint8_t> bytes) {
-  std::string hex;
-  hex.reserve(bytes.size() * 2);
-  for (std::uint8_t byte : bytes) {
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", byte);
-    hex += text;
-  }
-  return hex;
-}
 
 }  // namespace
 

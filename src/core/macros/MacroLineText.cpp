@@ -1,8 +1,9 @@
 #include "macros/MacroLineText.h"
 
+#include "HexText.h"
+
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 
 namespace orbic::macros {
 
@@ -25,31 +26,16 @@ enum LineKind : int {
   kRepeatStop = 8,
 };
 
-std::string Hex2(std::uint8_t value) {
-  char text[3];
-  std::snprintf(text, sizeof text, "%02X", value);
-  return text;
-}
-
 // The operand: the line's last two hex digits.
 std::optional<int> Operand(std::string_view line) {
   if (line.size() < 2) {
     return std::nullopt;
   }
-  int value = 0;
-  for (char digit : line.substr(line.size() - 2)) {
-    value <<= 4;
-    if (digit >= '0' && digit <= '9') {
-      value |= digit - '0';
-    } else if (digit >= 'A' && digit <= 'F') {
-      value |= digit - 'A' + 10;
-    } else if (digit >= 'a' && digit <= 'f') {
-      value |= digit - 'a' + 10;
-    } else {
-      return std::nullopt;
-    }
+  const std::optional<std::uint8_t> value = ParseHexByte(line.substr(line.size() - 2));
+  if (!value) {
+    return std::nullopt;
   }
-  return value;
+  return *value;
 }
 
 std::string WithoutPrefix(std::string_view text) {
@@ -127,12 +113,12 @@ std::string MovementLine(MovementAxis axis, int value) {
   value = std::clamp(value, kMinMovement, kMaxMovement);
   const bool x = axis == MovementAxis::kX;
   const char* prefix = value >= 0 ? (x ? "3 FB" : "5 FA") : (x ? "4 FB" : "6 FA");
-  return prefix + Hex2(static_cast<std::uint8_t>(value & 0xFF));
+  return prefix + HexByte(static_cast<std::uint8_t>(value & 0xFF));
 }
 
 std::string RepeatStartLine(int count) {
   count = std::clamp(count, kMinRepeatCount, kMaxRepeatCount);
-  return "7 FD" + Hex2(static_cast<std::uint8_t>(count - 1));
+  return "7 FD" + HexByte(static_cast<std::uint8_t>(count - 1));
 }
 
 }  // namespace orbic::macros

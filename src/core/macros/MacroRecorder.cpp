@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <cstdio>
 #include <utility>
 
+#include "HexText.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::macros {
@@ -105,10 +105,8 @@ std::string KeyLine(std::uint16_t virtualKey, bool down) {
     opcode = down ? kModifierDownOpcode : kModifierUpOpcode;
     operand = modifier->bit;
   }
-  char code[5];
-  std::snprintf(code, sizeof code, "%02X%02X", opcode, operand);
   return std::string(down ? "1 " : "2 ") + std::string(keys::KeyNameForVirtualKey(virtualKey)) +
-         " CODE:" + code;
+         " CODE:" + HexByte(opcode) + HexByte(operand);
 }
 
 }  // namespace
