@@ -209,9 +209,4 @@ void FitPageSurfaces(QWidget& window) {
   }
 }
 
-void ApplyWindowStyle(QWidget& window) {
-  StyleWindow(window);
-  FitPageSurfaces(window);
-}
-
 }  // namespace orbic::gui

@@ -45,7 +45,4 @@ void StyleWindow(QWidget& window);
 // the skin background's size a plain surface instead of a cut-off skin picture.
 void FitPageSurfaces(QWidget& window);
 
-// Both of the above.
-void ApplyWindowStyle(QWidget& window);
-
 }  // namespace orbic::gui

@@ -1,7 +1,6 @@
 // The window's control style and the skin's fitting of labels over their
 // pictures, checked on the real window after a demo read.
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
@@ -47,7 +46,6 @@ class WindowStyleTest : public QObject {
   // skin's light text on them.
   void FieldsAreDarkUnderLightText() {
     WindowRig rig(true);
-    ApplyWindowStyle(*rig.window);
     rig.window->show();
     rig.TickUntilRead();
     QTest::mouseClick(rig.Find("Btn_Adv_1"), Qt::LeftButton);
@@ -74,7 +72,6 @@ class WindowStyleTest : public QObject {
   // background's header strip cut off.
   void SmallerPageGetsAPlainSurface() {
     WindowRig rig(true);
-    ApplyWindowStyle(*rig.window);
     const QWidget* engineer = rig.window->PageGroup(6);
     QLabel* base = engineer->findChild<QLabel*>("Img_Base_6");
     QVERIFY(base != nullptr);
@@ -132,45 +129,6 @@ class WindowStyleTest : public QObject {
       QVERIFY2(cover.left() + label->indent() + textWidth <= cover.right() + 1, pair);
       QVERIFY2(label->parentWidget()->rect().contains(cover), pair);
     }
-  }
-
-  // Pictures of the styled window, for a person to look at, next to the
-  // unstyled ones of ScreenshotsTest.
-  void StyledPages() {
-    const QString folder = qEnvironmentVariable("ORBIC40_SCREENSHOTS");
-    if (folder.isEmpty()) {
-      QSKIP("ORBIC40_SCREENSHOTS is not set");
-    }
-    QVERIFY(QDir().mkpath(folder));
-    WindowRig rig(true);
-    MainWindow& window = *rig.window;
-    ApplyWindowStyle(window);
-    window.show();
-    rig.TickUntilRead();
-    window.ShowEngineerButtons();
-    const struct {
-      const char* button;
-      int group;
-      const char* name;
-    } pages[] = {{"Btn_Main_1", 1, "main"},
-                 {"Btn_Adv_1", 2, "advanced"},
-                 {"Btn_Breath_2", 3, "light"},
-                 {"Btn_Macro_3", 4, "macro"},
-                 {"", 5, "fire"},
-                 {"Btn_Engineer_4", 6, "engineer"}};
-    for (const auto& page : pages) {
-      if (*page.button != '\0') {
-        QTest::mouseClick(rig.Find(page.button), Qt::LeftButton);
-      } else {
-        window.Session().Pages().visibleGroup = page.group;
-        window.ModelsChanged();
-      }
-      QVERIFY2(!window.PageGroup(page.group)->isHidden(), page.name);
-      const QString file =
-          QString("%1/styled-page-%2-%3.png").arg(folder).arg(page.group).arg(page.name);
-      QVERIFY2(window.grab().save(file), qPrintable(file));
-    }
-    QVERIFY(rig.messages.empty());
   }
 };
 
