@@ -325,10 +325,10 @@ bool FireContentEditor::ConfirmKeyLine(std::string_view newLine) {
   return Commit(candidate);
 }
 
-void FireContentEditor::Btn_FireDelClick() {
+bool FireContentEditor::Btn_FireDelClick() {
   const auto line = SelectedLineIndex();
   if (!line || !ListEnabled()) {
-    return;
+    return false;
   }
   macros::MacroLines candidate = lines_;
   std::size_t removedFirst = *line;
@@ -354,7 +354,7 @@ void FireContentEditor::Btn_FireDelClick() {
   }
   candidate.erase(candidate.begin() + static_cast<std::ptrdiff_t>(removedFirst));
   if (!Commit(candidate)) {
-    return;
+    return false;
   }
   // The item before the removed one, or the first item.
   const int item = static_cast<int>(removedFirst) - 2;
@@ -363,6 +363,7 @@ void FireContentEditor::Btn_FireDelClick() {
   } else {
     selectedItem_ = std::clamp(item, 0, ItemCount() - 1);
   }
+  return true;
 }
 
 void FireContentEditor::Btn_FireInsertClick() {

@@ -97,7 +97,9 @@ class FireContentEditor {
   bool ConfirmDelay(int ms);
   // The key dialog's line; a fire macro holds left-button edges only.
   bool ConfirmKeyLine(std::string_view line);
-  void Btn_FireDelClick();
+  // Deletes the selected line (and its partner edge); false when nothing was
+  // deleted (no line, or the change was refused: LastError says why).
+  bool Btn_FireDelClick();
 
   // The insert panel.
   void Btn_FireInsertClick();

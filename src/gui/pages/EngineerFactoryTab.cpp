@@ -17,10 +17,6 @@ constexpr int kColourStep = 136;
 constexpr int kModeStep = 102;
 constexpr const char* kChannels[] = {"R", "G", "B"};
 
-QString Number(const std::string& text) {
-  return ToQString(text);
-}
-
 }  // namespace
 
 EngineerFactoryTab::EngineerFactoryTab(QWidget* sheet, app::Session& session,
@@ -164,9 +160,9 @@ void EngineerFactoryTab::Refresh() {
   for (int n = 1; n <= params::kFireMacroCount; ++n) {
     for (int channel = 0; channel < engineer::kColourChannels; ++channel) {
       ShowText(colours_[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(channel)],
-               Number(page_.ColourText(n, channel)));
+               ToQString(page_.ColourText(n, channel)));
     }
-    ShowText(yOffsets_[static_cast<std::size_t>(n - 1)], Number(page_.YOffsetText(n)));
+    ShowText(yOffsets_[static_cast<std::size_t>(n - 1)], ToQString(page_.YOffsetText(n)));
   }
   const perf::LightingControls& lighting = Session().Settings().lighting.Controls();
   for (std::size_t mode = 0; mode < modes_.size(); ++mode) {

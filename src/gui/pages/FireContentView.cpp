@@ -141,10 +141,7 @@ void FireContentView::BuildMenu() {
   });
   QObject::connect(remove, &ClickLabel::clicked, &context_, [this] {
     menuShown_ = false;
-    FireContentEditor& editor = Editor();
-    const macros::MacroLines before = editor.Lines();
-    editor.Btn_FireDelClick();
-    Report(editor.Lines() != before);
+    Report(Editor().Btn_FireDelClick());
     Changed();
   });
   QObject::connect(insert, &ClickLabel::clicked, &context_, [this] {

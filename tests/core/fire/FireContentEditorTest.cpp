@@ -252,7 +252,7 @@ TEST(FireContentEditorTest, DeleteRemovesPairsAndEncodes) {
     rig.Put(1, {0, 7, 0xA1, 0xFE, 0x01, 0x21, 0xFA, 0x05});
     rig.editor.LB_FireMacroNameClick(1);
     rig.editor.LB_FireMacroClick(c.item);
-    rig.editor.Btn_FireDelClick();
+    EXPECT_TRUE(rig.editor.Btn_FireDelClick()) << c.what;
     EXPECT_EQ(rig.editor.Lines(), c.lines) << c.what;
     EXPECT_EQ(rig.editor.SelectedItem(), c.selected) << c.what;
     rig.editor.LB_FireMacroNameClick(1);
@@ -288,7 +288,7 @@ TEST(FireContentEditorTest, EncodingUsesTheChosenStopMode) {
   rig.editor.IB_FireReleaseContiueClick();
   rig.editor.LB_FireMacroClick(0);
   rig.editor.Btn_FireEditClick();
-  rig.editor.Btn_FireDelClick();
+  EXPECT_TRUE(rig.editor.Btn_FireDelClick());
   rig.editor.Btn_FireInsertClick();
   EXPECT_EQ(rig.table.Record(1), FireMacroRecord{});
 }
