@@ -7,7 +7,7 @@
 #include <chrono>
 #include <memory>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "device/CommandChannel.h"
 #include "device/DeviceMonitor.h"
 #include "device/HidDiscovery.h"
@@ -22,7 +22,7 @@ namespace {
 using namespace orbic;
 
 struct Rig {
-  explicit Rig(device::Clock& clock) : channel(backend, clock, ui) {
+  explicit Rig(orbic::Clock& clock) : channel(backend, clock, ui) {
     mouse->firmware.memory = params::LoadDefaultImages()[0];
     backend.AttachMouse(mouse);
     std::uint32_t version = device::kExpectedVersion;
@@ -31,7 +31,7 @@ struct Rig {
   }
   std::shared_ptr<sim::SimulatedMouse> mouse = std::make_shared<sim::SimulatedMouse>();
   sim::SimulatedHidBackend backend;
-  app::NullUiHost ui;
+  orbic::NullUiHost ui;
   device::CommandChannel channel;
 };
 

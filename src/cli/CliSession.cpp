@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Commands.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/IniFile.h"
@@ -58,7 +58,7 @@ bool LoadConfiguration(const GlobalOptions& options, ui::BehaviourConfig& config
     return true;
   }
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(options.configPath, bytes, error)) {
+  if (!orbic::ReadWholeFile(options.configPath, bytes, error)) {
     return false;
   }
   const ui::IniFile ini = ui::IniFile::Parse(

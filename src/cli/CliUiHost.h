@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 
 namespace orbic::cli {
 
 // The command-line tool has no window: messages are kept for the caller to
 // print, everything else is a no-op.
-class CliUiHost : public app::NullUiHost {
+class CliUiHost : public orbic::NullUiHost {
  public:
-  void ShowMessage(const std::string& text, app::MessageStyle) override {
+  void ShowMessage(const std::string& text, orbic::MessageStyle) override {
     messages.push_back(text);
   }
   std::vector<std::string> messages;

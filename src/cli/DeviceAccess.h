@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/DriverPort.h"
 #include "device/HidBackend.h"
 #include "sim/SimulatedFilterDriver.h"
@@ -29,7 +29,7 @@ class DeviceAccess {
   ~DeviceAccess();
 
   device::HidBackend& Backend() { return backend_ ? *backend_ : *inner_; }
-  device::Clock& Clock() { return *clock_; }
+  orbic::Clock& Clock() { return *clock_; }
   bool Simulated() const { return mouse_ != nullptr; }
   // The filter driver's device interfaces: the simulated driver, or the
   // machine's own on Windows; null where there is none to talk to.
@@ -45,7 +45,7 @@ class DeviceAccess {
   std::shared_ptr<sim::SimulatedMouse> mouse_;
   std::unique_ptr<device::HidBackend> inner_;
   std::unique_ptr<device::HidBackend> backend_;
-  std::unique_ptr<device::Clock> clock_;
+  std::unique_ptr<orbic::Clock> clock_;
   sim::SimulatedFilterDriver* driver_ = nullptr;  // owned by driverPort_ when simulated
   std::unique_ptr<device::DriverPort> driverPort_;
 };

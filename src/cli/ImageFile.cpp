@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace orbic::cli {
 
 bool LoadImageFile(const std::string& path, params::Image& image, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!orbic::ReadWholeFile(path, bytes, error)) {
     return false;
   }
   if (bytes.size() != image.size()) {

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Commands.h"
 #include "cli/OfflineImage.h"
 #include "cli/SettingChanges.h"
@@ -16,7 +16,7 @@ int RunImageSet(const std::string& inPath, const std::string& outPath,
     return kExitBadInput;
   }
   params::ParameterImage& image = offline->image;
-  params::SettingsModel& model = *offline->model;
+  orbic::app::SettingsModel& model = *offline->model;
   const ui::MessageStrings& messages = offline->messages;
   sim::VirtualClock clock;  // the fire page's recorder is never used here
   fire::FirePage firePage(model.fireMacros, image.data, model.options, model.keys, offline->config,
@@ -33,7 +33,7 @@ int RunImageSet(const std::string& inPath, const std::string& outPath,
   }
   image.AssembleImage();  // the fire macros' working copy goes back with the rest
   std::string error;
-  if (!app::WriteFileAtomically(outPath, image.raw, error)) {
+  if (!orbic::WriteFileAtomically(outPath, image.raw, error)) {
     std::cerr << error << '\n';
     return kExitBadInput;
   }

@@ -3,12 +3,12 @@
 #include <charconv>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "macros/MacroLibrary.h"
 
 namespace orbic::cli {
 
-std::string AssignLibraryMacro(params::SettingsModel& model, const ui::MessageStrings& messages,
+std::string AssignLibraryMacro(orbic::app::SettingsModel& model, const ui::MessageStrings& messages,
                                const std::string& name, int keyMode, int button,
                                const std::string& reference) {
   const std::size_t colon = reference.rfind(':');
@@ -27,7 +27,7 @@ std::string AssignLibraryMacro(params::SettingsModel& model, const ui::MessageSt
 
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!orbic::ReadWholeFile(path, bytes, error)) {
     return name + ": " + error;
   }
   if (bytes.size() != macros::kLibraryFileSize) {

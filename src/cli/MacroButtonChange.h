@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "params/SettingsModel.h"
+#include "app/SettingsModel.h"
 #include "ui/MessageStrings.h"
 
 namespace orbic::cli {
@@ -15,7 +15,7 @@ inline constexpr std::string_view kMacroValuePrefix = "macro:";
 // page's macro list does: a slot among 1..6, the slot's content and the
 // button's code. `reference` is "LIBRARY:INDEX"; the library may itself hold
 // colons. Returns "" or what was wrong, prefixed with `name`.
-std::string AssignLibraryMacro(params::SettingsModel& model, const ui::MessageStrings& messages,
+std::string AssignLibraryMacro(orbic::app::SettingsModel& model, const ui::MessageStrings& messages,
                                const std::string& name, int keyMode, int button,
                                const std::string& reference);
 

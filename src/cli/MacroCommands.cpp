@@ -4,7 +4,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Commands.h"
 #include "cli/NumberParsing.h"
 #include "macros/MacroCodec.h"
@@ -47,7 +47,7 @@ struct LibraryFile {
 
 bool LoadLibrary(const std::string& path, LibraryFile& file, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!orbic::ReadWholeFile(path, bytes, error)) {
     return false;
   }
   if (bytes.size() == macros::kLibraryFileSize) {
@@ -69,9 +69,9 @@ bool LoadLibrary(const std::string& path, LibraryFile& file, std::string& error)
 bool SaveLibrary(const std::string& path, const LibraryFile& file, std::string& error) {
   if (file.eeprom) {
     const auto bytes = file.library.Bytes();
-    return app::WriteFileAtomically(path, bytes, error);
+    return orbic::WriteFileAtomically(path, bytes, error);
   }
-  return app::WriteFileAtomically(path, file.driver.Bytes(), error);
+  return orbic::WriteFileAtomically(path, file.driver.Bytes(), error);
 }
 
 std::optional<std::size_t> ParseIndex(const std::string& text, const std::string& libraryPath,
@@ -142,7 +142,7 @@ void ReportRefusal(const macros::MacroFileOutcome& outcome) {
 // The lines of a text file; CR LF and a missing last line end are both fine.
 bool ReadLines(const std::string& path, macros::MacroLines& lines, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!orbic::ReadWholeFile(path, bytes, error)) {
     return false;
   }
   const std::string text(bytes.begin(), bytes.end());
@@ -273,7 +273,7 @@ int RunMacroEncode(const MacroEncodeOptions& options) {
     std::cerr << options.linesPath << ": " << encoded.error << '\n';
     return kExitBadInput;
   }
-  if (!app::WriteFileAtomically(options.outPath, record, error)) {
+  if (!orbic::WriteFileAtomically(options.outPath, record, error)) {
     std::cerr << error << '\n';
     return kExitBadInput;
   }
@@ -283,7 +283,7 @@ int RunMacroEncode(const MacroEncodeOptions& options) {
 int RunMacroDecode(const std::string& recordPath, bool json) {
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!app::ReadWholeFile(recordPath, bytes, error)) {
+  if (!orbic::ReadWholeFile(recordPath, bytes, error)) {
     std::cerr << error << '\n';
     return kExitBadInput;
   }

@@ -16,8 +16,8 @@ std::unique_ptr<OfflineImage> OfflineImage::Open(const std::string& path) {
   }
   std::vector<std::string> problems;
   offline->config = ui::LoadEmbeddedBehaviourConfiguration(problems);
-  offline->model = std::make_unique<params::SettingsModel>(offline->config, offline->image.data,
-                                                           offline->host, offline->messages);
+  offline->model = std::make_unique<orbic::app::SettingsModel>(offline->config, offline->image.data,
+                                                               offline->host, offline->messages);
   // The macro slots name the buttons' macros; the fire macros follow the image.
   offline->model->BindTo(offline->image);
   offline->split = offline->image.SplitImage();

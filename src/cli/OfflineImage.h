@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "app/SettingsModel.h"
 #include "cli/CliUiHost.h"
 #include "params/ParameterImage.h"
-#include "params/SettingsModel.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/MessageStrings.h"
 
@@ -21,7 +21,7 @@ struct OfflineImage {
   ui::BehaviourConfig config;
   CliUiHost host;
   ui::MessageStrings messages;
-  std::unique_ptr<params::SettingsModel> model;
+  std::unique_ptr<orbic::app::SettingsModel> model;
   params::SplitReport split;
 };
 

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/SettingsReport.h"
@@ -18,7 +18,7 @@ int RunRead(const GlobalOptions& options, const std::string& outPath, bool json)
   }
   // The file holds the image as read, before any repair.
   std::string error;
-  if (!app::WriteFileAtomically(outPath, session.Image().raw, error)) {
+  if (!orbic::WriteFileAtomically(outPath, session.Image().raw, error)) {
     std::cerr << error << '\n';
     return kExitBadInput;
   }

@@ -48,7 +48,7 @@ std::string Range(const std::string& name, const std::string& value, int min, in
 }
 
 struct Change {
-  params::SettingsModel& model;
+  orbic::app::SettingsModel& model;
   params::DataBuf& data;
   const ui::MessageStrings& messages;
   const std::string& name;
@@ -411,7 +411,7 @@ const char* SettingNamesHelp() {
          "fire.N.yoffset, fire.N.color=R,G,B, fire.N.stop=0|1, button.M.N=gun:G";
 }
 
-std::string ApplySettingChange(params::SettingsModel& model, params::DataBuf& data,
+std::string ApplySettingChange(orbic::app::SettingsModel& model, params::DataBuf& data,
                                const ui::MessageStrings& messages, const std::string& change) {
   const std::size_t eq = change.find('=');
   if (eq == std::string::npos || eq == 0) {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/UiHost.h"
-#include "params/SettingsModel.h"
+#include "app/SettingsModel.h"
+#include "base/UiHost.h"
 #include "ui/MessageStrings.h"
 
 namespace orbic::fire {
@@ -14,7 +14,7 @@ namespace orbic::cli {
 
 // One NAME=VALUE change of `image set`, made through the same handlers a user
 // drives on the pages. Returns an empty string, or what was wrong.
-std::string ApplySettingChange(params::SettingsModel& model, params::DataBuf& data,
+std::string ApplySettingChange(orbic::app::SettingsModel& model, params::DataBuf& data,
                                const ui::MessageStrings& messages, const std::string& change);
 
 // Whether `change` belongs to the fire page: fire.N.NAME=VALUE, or

@@ -54,7 +54,7 @@ json Led(const perf::LightingPage& page) {
           {"step", Number(c.edt_MCULEDCrtStep).value_or(0)}};
 }
 
-json Buttons(const params::SettingsModel& model) {
+json Buttons(const orbic::app::SettingsModel& model) {
   json buttons = json::object();
   for (int mode = 1; mode <= keys::kKeyModes; ++mode) {
     json list = json::array();
@@ -69,7 +69,7 @@ json Buttons(const params::SettingsModel& model) {
 
 }  // namespace
 
-json SettingsJson(const params::SettingsModel& model, const params::Image& raw,
+json SettingsJson(const orbic::app::SettingsModel& model, const params::Image& raw,
                   const params::SplitReport& split) {
   json pairs = json::array();
   for (std::size_t pair = 0; pair < params::parameter_b::kPairCount; ++pair) {

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Commands.h"
 #include "cli/NumberParsing.h"
 #include "params/DefaultImages.h"
@@ -69,7 +69,7 @@ int RunSimNew(const SimNewOptions& options) {
   std::string error;
   if (!options.imagePath.empty()) {
     std::vector<std::uint8_t> image;
-    if (!app::ReadWholeFile(options.imagePath, image, error)) {
+    if (!orbic::ReadWholeFile(options.imagePath, image, error)) {
       std::cerr << error << '\n';
       return kExitBadInput;
     }

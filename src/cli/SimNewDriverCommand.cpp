@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Commands.h"
 #include "cli/NumberParsing.h"
 #include "params/DefaultImages.h"
@@ -22,7 +22,7 @@ int RunSimNewDriver(const SimNewDriverOptions& options) {
   std::string error;
   if (!options.imagePath.empty()) {
     std::vector<std::uint8_t> image;
-    if (!app::ReadWholeFile(options.imagePath, image, error)) {
+    if (!orbic::ReadWholeFile(options.imagePath, image, error)) {
       std::cerr << error << '\n';
       return kExitBadInput;
     }

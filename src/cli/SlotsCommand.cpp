@@ -3,12 +3,12 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "app/SettingsModel.h"
 #include "cli/Commands.h"
 #include "cli/OfflineImage.h"
 #include "keys/KeyCode.h"
 #include "keys/MacroReferences.h"
 #include "macros/MacroCodec.h"
-#include "params/SettingsModel.h"
 
 namespace orbic::cli {
 
@@ -28,7 +28,7 @@ std::string StopModeText(macros::StopMode mode) {
 }
 
 // "M.N" of every button whose code refers to `slot`.
-json ButtonsUsing(const params::SettingsModel& model, int slot) {
+json ButtonsUsing(const orbic::app::SettingsModel& model, int slot) {
   json buttons = json::array();
   for (int mode = 1; mode <= keys::kKeyModes; ++mode) {
     for (int button = 1; button <= keys::kButtons; ++button) {
@@ -41,7 +41,7 @@ json ButtonsUsing(const params::SettingsModel& model, int slot) {
   return buttons;
 }
 
-json SlotsJson(const params::SettingsModel& model) {
+json SlotsJson(const orbic::app::SettingsModel& model) {
   json slots = json::array();
   for (int number = 1; number <= macros::kSlotCount; ++number) {
     const macros::MacroSlot& slot = model.macroSlots.Slot(number);

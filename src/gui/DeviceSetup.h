@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "device/HidBackend.h"
 #include "sim/SimulatedMouse.h"
 
@@ -22,7 +22,7 @@ class DeviceSetup {
   ~DeviceSetup();
 
   device::HidBackend& Backend() { return *backend_; }
-  device::Clock& Clock() { return *clock_; }
+  orbic::Clock& Clock() { return *clock_; }
   bool Demo() const { return mouse_ != nullptr; }
   sim::SimulatedMouse* DemoMouse() { return mouse_.get(); }
   // Writes the demo mouse back to its state file; true outside demo mode.
@@ -36,7 +36,7 @@ class DeviceSetup {
   std::string statePath_;
   std::shared_ptr<sim::SimulatedMouse> mouse_;
   std::unique_ptr<device::HidBackend> backend_;
-  std::unique_ptr<device::Clock> clock_;
+  std::unique_ptr<orbic::Clock> clock_;
 };
 
 }  // namespace orbic::gui

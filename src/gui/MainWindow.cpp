@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/RawMacroImport.h"
 #include "app/SettingsTransfer.h"
 #include "device/HidBackend.h"
 #include "fire/FirePage.h"
@@ -34,7 +35,6 @@
 #include "gui/dialogs/MacroNameDialogView.h"
 #include "gui/dialogs/ValueDialogView.h"
 #include "gui/pages/FunctionMenu.h"
-#include "macros/RawMacroImport.h"
 
 namespace orbic::gui {
 
@@ -122,7 +122,7 @@ WindowResources EmbeddedWindowResources() {
   return resources;
 }
 
-MainWindow::MainWindow(device::HidBackend& backend, device::Clock& clock, WindowResources resources)
+MainWindow::MainWindow(device::HidBackend& backend, orbic::Clock& clock, WindowResources resources)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       backend_(backend),
       clock_(clock),
@@ -252,7 +252,7 @@ void MainWindow::ReportStartupProblems() {
   std::vector<std::string> problems;
   problems.swap(startupProblems_);
   for (const std::string& problem : problems) {
-    ShowMessage(problem, app::MessageStyle::kMessageBox);
+    ShowMessage(problem, orbic::MessageStyle::kMessageBox);
   }
 }
 
@@ -263,7 +263,7 @@ void MainWindow::WireMacros() {
     if (index < 0) {
       return;
     }
-    params::SettingsModel& settings = session_->Settings();
+    orbic::app::SettingsModel& settings = session_->Settings();
     const auto at = static_cast<std::size_t>(index);
     if (macroStore_->EepromMode()) {
       settings.macroAssignment.LB_NameClick(macroStore_->Library(), at);
@@ -398,7 +398,7 @@ void MainWindow::RunMacroFileCommand(MacroFileCommand command) {
       break;
   }
   if (!outcome.Ok()) {
-    ShowMessage(outcome.Message(session_->Messages()), app::MessageStyle::kDialog);
+    ShowMessage(outcome.Message(session_->Messages()), orbic::MessageStyle::kDialog);
   }
 }
 
@@ -697,7 +697,7 @@ QString MainWindow::ChooseFile(bool save) {
 
 QString MainWindow::ChooseFileForMouse(bool save) {
   if (!session_->Channel().IsOpen()) {
-    ShowMessage(session_->Messages().str020, app::MessageStyle::kDialog);
+    ShowMessage(session_->Messages().str020, orbic::MessageStyle::kDialog);
     return {};
   }
   return ChooseFile(save);
@@ -713,7 +713,7 @@ void MainWindow::SaveProfile() {
       QDir::toNativeSeparators(path).toStdString(), error);
   // A profile that was not written must not pass for saved.
   if (outcome != app::TransferOutcome::kSaved && outcome != app::TransferOutcome::kNoMouse) {
-    ShowMessage(error.empty() ? session_->Messages().str109 : error, app::MessageStyle::kDialog);
+    ShowMessage(error.empty() ? session_->Messages().str109 : error, orbic::MessageStyle::kDialog);
   }
 }
 
@@ -745,7 +745,7 @@ void MainWindow::EngineerCommand(const QString& command) {
   }
   // The import shows its own messages (a file it cannot use).
   std::string error;
-  macros::RawMacroImport import(*session_);
+  orbic::app::RawMacroImport import(*session_);
   const std::string file = QDir::toNativeSeparators(path).toStdString();
   base ? import.Btn_ImportBaseMacroClick(file, error) : import.Btn_ImportGunMacroClick(file, error);
 }
@@ -803,12 +803,12 @@ bool MainWindow::PagesCovered() const {
   return overlays_[0] != nullptr && !overlays_[0]->isHidden();
 }
 
-void MainWindow::ShowMessage(const std::string& text, app::MessageStyle style) {
+void MainWindow::ShowMessage(const std::string& text, orbic::MessageStyle style) {
   if (messageSink_) {
     messageSink_(text, style);
     return;
   }
-  if (style == app::MessageStyle::kDialog) {
+  if (style == orbic::MessageStyle::kDialog) {
     MessageDialog dialog(Text(text), Text(language_.languageFont), skin_->Picture("Msg"), this);
     dialog.exec();
     return;

@@ -16,7 +16,7 @@
 
 #include "app/Navigation.h"
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "fire/FireContentEditor.h"
 #include "gui/HeaderBar.h"
 #include "gui/HoverPictures.h"
@@ -59,7 +59,7 @@ WindowResources EmbeddedWindowResources();
 // TForm1: the one skinned, borderless main window. It is the core's window
 // (UiHost): messages, the loading window, the device timer and the overlay
 // that covers the pages while no mouse is usable.
-class MainWindow : public QWidget, public app::UiHost {
+class MainWindow : public QWidget, public orbic::UiHost {
   Q_OBJECT
 
  public:
@@ -68,7 +68,7 @@ class MainWindow : public QWidget, public app::UiHost {
   static constexpr int kPageGroups = 6;
   static constexpr int kHeaderCopies = 4;
 
-  MainWindow(device::HidBackend& backend, device::Clock& clock, WindowResources resources);
+  MainWindow(device::HidBackend& backend, orbic::Clock& clock, WindowResources resources);
   ~MainWindow() override;
 
   app::Session& Session() { return *session_; }
@@ -111,7 +111,7 @@ class MainWindow : public QWidget, public app::UiHost {
   bool EngineerButtonsShown() const { return engineerButtonsShown_; }
 
   // Messages are modal dialogs; tests put a sink in their place.
-  using MessageSink = std::function<void(const std::string&, app::MessageStyle)>;
+  using MessageSink = std::function<void(const std::string&, orbic::MessageStyle)>;
   void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
   // The profile file dialogs; tests put a chooser in their place. It returns
   // the chosen path, or an empty text when the user cancelled.
@@ -123,7 +123,7 @@ class MainWindow : public QWidget, public app::UiHost {
   void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
   // UiHost
-  void ShowMessage(const std::string& text, app::MessageStyle style) override;
+  void ShowMessage(const std::string& text, orbic::MessageStyle style) override;
   void ShowLoadingWindow() override;
   void HideLoadingWindow() override;
   void PumpEvents() override;
@@ -185,7 +185,7 @@ class MainWindow : public QWidget, public app::UiHost {
   void ReportStartupProblems();
 
   device::HidBackend& backend_;
-  device::Clock& clock_;
+  orbic::Clock& clock_;
   WindowResources resources_;
   std::unique_ptr<app::Session> session_;
   std::unique_ptr<app::Navigation> navigation_;

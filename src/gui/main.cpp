@@ -8,7 +8,7 @@
 #include <iostream>
 #include <memory>
 
-#include "Resources.h"
+#include "base/Resources.h"
 #include "device/DriverPort.h"
 #include "gui/DeviceSetup.h"
 #include "gui/MainWindow.h"

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "perf/PointerSettingsSteps.h"
 #include "platform/ProcessRunner.h"
 #include "ui/IniFile.h"
@@ -198,7 +198,7 @@ bool DesktopPointerSystem::LoadFile() {
   std::vector<std::uint8_t> bytes;
   std::string error;
   // An unreadable file holds no values; it is replaced at the next write.
-  if (!app::ReadWholeFile(file_.string(), bytes, error)) {
+  if (!orbic::ReadWholeFile(file_.string(), bytes, error)) {
     return true;
   }
   const ui::IniFile ini = ui::IniFile::Parse(
@@ -271,7 +271,7 @@ bool DesktopPointerSystem::Save() {
   std::error_code code;
   std::filesystem::create_directories(folder_, code);
   std::string error;
-  return app::WriteFileAtomically(
+  return orbic::WriteFileAtomically(
       file_.string(), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
       error);
 }

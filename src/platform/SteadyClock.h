@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace orbic::platform {
 
 // Wall-clock-independent time, so waits are unaffected by the user changing the system clock.
-class SteadyClock : public device::Clock {
+class SteadyClock : public orbic::Clock {
  public:
   std::uint64_t NowMs() override;
   void SleepMs(std::uint32_t ms) override;

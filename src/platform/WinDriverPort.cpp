@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "HexText.h"
+#include "base/HexText.h"
 
 namespace orbic::platform {
 

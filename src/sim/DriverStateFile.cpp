@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "sim/StateJson.h"
 
 namespace orbic::sim {
@@ -72,7 +72,7 @@ bool SaveDriverState(const std::string& path, const SimulatedFilterDriver& drive
 
 bool LoadDriverState(const std::string& path, SimulatedFilterDriver& driver, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!orbic::ReadWholeFile(path, bytes, error)) {
     error = "simulated driver state: " + error;
     return false;
   }

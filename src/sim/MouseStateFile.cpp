@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "sim/StateJson.h"
 
 namespace orbic::sim {
@@ -137,7 +137,7 @@ bool SaveMouseState(const std::string& path, const SimulatedMouse& mouse, std::s
 
 bool LoadMouseState(const std::string& path, SimulatedMouse& mouse, std::string& error) {
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!orbic::ReadWholeFile(path, bytes, error)) {
     error = "simulated mouse state: " + error;
     return false;
   }

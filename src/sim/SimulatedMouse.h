@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace orbic::sim {
 
@@ -67,7 +67,7 @@ class SimulatedMouse {
   bool unplugged = false;
 
   // Timestamps in the transcript come from this clock when set.
-  void SetClock(device::Clock* clock) { clock_ = clock; }
+  void SetClock(orbic::Clock* clock) { clock_ = clock; }
 
   bool SetFeature(const std::uint8_t* report, std::size_t length);
   bool GetFeature(std::uint8_t* report, std::size_t length);
@@ -86,7 +86,7 @@ class SimulatedMouse {
   void WriteByte(std::size_t address, std::uint8_t value);
   std::uint64_t Now() const { return clock_ ? clock_->NowMs() : 0; }
 
-  device::Clock* clock_ = nullptr;
+  orbic::Clock* clock_ = nullptr;
   std::vector<TranscriptEntry> transcript_;
   std::uint64_t packets_ = 0;
 

@@ -1,7 +1,7 @@
 #include "sim/StateJson.h"
 
-#include "HexText.h"
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/HexText.h"
 
 namespace orbic::sim::state_json {
 
@@ -38,7 +38,7 @@ std::string Text(const json& object, const std::string& key) {
 
 bool WriteJsonFile(const std::string& path, const json& document, std::string& error) {
   const std::string text = document.dump(2) + "\n";
-  return app::WriteFileAtomically(
+  return orbic::WriteFileAtomically(
       path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error);
 }
 

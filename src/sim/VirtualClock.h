@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 
 namespace orbic::sim {
 
 // Sleeping advances the time at once, so a transfer of seconds runs in microseconds.
-class VirtualClock : public device::Clock {
+class VirtualClock : public orbic::Clock {
  public:
   std::uint64_t NowMs() override { return nowMs_; }
   void SleepMs(std::uint32_t ms) override {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "Resources.h"
+#include "base/Resources.h"
 
 extern char** environ;
 

@@ -28,7 +28,7 @@ class ButtonPageViewTest : public QObject {
 
   void MenuAssignsAFixedFunctionAndKeepsTheLastLeftClick() {
     PageRig rig;
-    params::SettingsModel& settings = rig.Session().Settings();
+    orbic::app::SettingsModel& settings = rig.Session().Settings();
     const int keyMode = settings.ShownKeyMode();
     QVERIFY(!settings.keys.AnyLabelEquals(keyMode, "Right Click") ||
             settings.keys.Label(keyMode, 2) != "Right Click");

@@ -58,7 +58,7 @@ class EngineerPageViewTest : public QObject {
  private slots:
   void KeyButtonsShowBothKeyModesAndOpenTheMenuHere() {
     PageRig rig;
-    const params::SettingsModel& settings = rig.Session().Settings();
+    const orbic::app::SettingsModel& settings = rig.Session().Settings();
     QCOMPARE(rig.Find<QPushButton>(6, "btn_Key101")->text(), QString("Left Click"));
     QCOMPARE(rig.Find<QPushButton>(6, "btn_Key205")->text().toStdString(),
              settings.keys.Label(2, 5));

@@ -33,7 +33,7 @@ struct EditorRig {
   macros::MacroLibrary library;
   int saves = 0;
   ui::MessageStrings messages;
-  app::NullUiHost ui;
+  orbic::NullUiHost ui;
   macros::MacroEditor editor;
 };
 

@@ -31,7 +31,7 @@ struct PageRig {
     resources.programFolder = programFolder.path().toStdString() + "/";
     window = std::make_unique<MainWindow>(backend, clock, std::move(resources));
     window->SetMessageSink(
-        [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
+        [this](const std::string& text, orbic::MessageStyle) { messages.push_back(text); });
     views = &window->Pages();
     for (int tick = 0;
          tick < 10 && window->Session().LastOutcome() != app::ConnectionOutcome::kRead; ++tick) {

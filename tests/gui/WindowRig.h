@@ -30,7 +30,7 @@ struct WindowRig {
     resources.programFolder = programFolder.path().toStdString() + "/";
     window = std::make_unique<MainWindow>(backend, clock, std::move(resources));
     window->SetMessageSink(
-        [this](const std::string& text, app::MessageStyle) { messages.push_back(text); });
+        [this](const std::string& text, orbic::MessageStyle) { messages.push_back(text); });
   }
 
   // Device timer ticks until the connection start has run.

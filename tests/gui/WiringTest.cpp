@@ -76,7 +76,7 @@ class WiringTest : public QObject {
     QCOMPARE(list->item(index)->text(), QString("Reload"));
     emit list->itemClicked(list->item(index));
 
-    const params::SettingsModel& settings = rig.Session().Settings();
+    const orbic::app::SettingsModel& settings = rig.Session().Settings();
     const int keyMode = settings.ShownKeyMode();
     QCOMPARE(settings.keys.Label(keyMode, 3), std::string("Reload"));
     QCOMPARE(settings.keys.Code(keyMode, 3).substr(0, 2), std::string("06"));
@@ -262,10 +262,10 @@ class WiringTest : public QObject {
     resources.programFolder = rig.programFolder.path().toStdString() + "/";
     rig.window = std::make_unique<MainWindow>(rig.backend, rig.clock, std::move(resources));
     rig.window->SetMessageSink(
-        [&rig](const std::string& text, app::MessageStyle) { rig.messages.push_back(text); });
+        [&rig](const std::string& text, orbic::MessageStyle) { rig.messages.push_back(text); });
     rig.TickUntilRead();
 
-    params::SettingsModel& settings = rig.window->Session().Settings();
+    orbic::app::SettingsModel& settings = rig.window->Session().Settings();
     QCOMPARE(settings.gunKeys.Count(), 2);
     QVERIFY(settings.keys.Assign(1, 3, "0C0406", rig.window->Session().Image().data));
     settings.keys.RefreshLabels();
@@ -285,7 +285,7 @@ class WiringTest : public QObject {
     MainWindow window(backend, clock, std::move(resources));
     std::vector<std::string> messages;
     window.SetMessageSink(
-        [&messages](const std::string& text, app::MessageStyle) { messages.push_back(text); });
+        [&messages](const std::string& text, orbic::MessageStyle) { messages.push_back(text); });
     QCoreApplication::processEvents();
     QCOMPARE(messages.size(), std::size_t{1});
     std::string error;

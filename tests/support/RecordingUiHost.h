@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 
 namespace orbic::test {
 
 // Records every call the core makes on the window, in order, as short words
 // ("show-loading", "pump", "timer-on", "message:Fail", ...).
-class RecordingUiHost : public app::UiHost {
+class RecordingUiHost : public orbic::UiHost {
  public:
-  void ShowMessage(const std::string& text, app::MessageStyle style) override {
+  void ShowMessage(const std::string& text, orbic::MessageStyle style) override {
     messages.push_back(text);
     styles.push_back(style);
     calls.push_back("message:" + text);
@@ -61,7 +61,7 @@ class RecordingUiHost : public app::UiHost {
 
   std::vector<std::string> calls;
   std::vector<std::string> messages;
-  std::vector<app::MessageStyle> styles;
+  std::vector<orbic::MessageStyle> styles;
   int pumps = 0;
   bool loadingVisible = false;
   bool timerEnabled = false;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "device/CommandChannel.h"
 #include "keys/KeyCode.h"
 #include "keys/MacroReferences.h"
@@ -75,7 +75,7 @@ bool DriverConnection::SendLiveStateToMouse(const device::LiveState& bytes,
 }
 
 ConnectionOutcome DriverConnection::StartDriverConnection() {
-  params::SettingsModel& settings = session_.Settings();
+  SettingsModel& settings = session_.Settings();
   UiHost& ui = session_.Ui();
   device::CommandChannel& mouse = session_.Channel();
   settings.driverSlots.Clear();
@@ -127,7 +127,7 @@ ConnectionOutcome DriverConnection::StartDriverConnection() {
 }
 
 void DriverConnection::ReadDriverState() {
-  params::SettingsModel& settings = session_.Settings();
+  SettingsModel& settings = session_.Settings();
   params::ParameterImage& image = session_.Image();
   params::DataBuf& data = image.data;
   UiHost& ui = session_.Ui();

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/AtomicFile.h"
 #include "app/Session.h"
 #include "app/SettingsTransfer.h"
-#include "app/UiHost.h"
+#include "base/AtomicFile.h"
+#include "base/UiHost.h"
 #include "params/ImageFields.h"
 
 namespace orbic::app {
@@ -62,7 +62,7 @@ class CoveredPages {
 
 TransferOutcome DriverTransfer::DownloadDriverParameter() {
   UiHost& ui = session_.Ui();
-  params::SettingsModel& settings = session_.Settings();
+  SettingsModel& settings = session_.Settings();
   params::DataBuf& data = session_.Image().data;
   DriverConnection& driver = session_.Driver();
   Call(session_.Hooks().hideAllMenu);

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 
 namespace orbic::app {
 
@@ -69,7 +69,7 @@ Navigation::Result Navigation::Click(PageButton button) {
   const PageRow& row = RowFor(button);
   state_.checkedRadio = row.radio;
 
-  params::SettingsModel& settings = session_.Settings();
+  SettingsModel& settings = session_.Settings();
   switch (button) {
     case PageButton::kMain:
       settings.OpenKeyModePage(1);

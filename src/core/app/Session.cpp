@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/Navigation.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "params/DefaultImages.h"
 
 namespace orbic::app {
@@ -19,7 +19,7 @@ void Call(const F& hook) {
 
 }  // namespace
 
-Session::Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
+Session::Session(device::HidBackend& backend, orbic::Clock& clock, UiHost& ui,
                  ui::BehaviourConfig config)
     : backend_(backend),
       clock_(clock),

@@ -8,19 +8,17 @@
 
 #include "app/DriverConnection.h"
 #include "app/PageState.h"
+#include "app/SettingsModel.h"
 #include "device/CommandChannel.h"
 #include "device/DeviceMonitor.h"
 #include "fire/FirePage.h"
 #include "fire/GunKeyStore.h"
 #include "macros/MacroStore.h"
 #include "params/ParameterImage.h"
-#include "params/SettingsModel.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/MessageStrings.h"
 
 namespace orbic::app {
-
-class UiHost;
 
 // How the last connection start ended; the window shows messages itself,
 // the command-line tool turns this into an exit status.
@@ -57,12 +55,11 @@ struct SessionHooks {
 // image and the no-device state. One per window (or per command-line run).
 class Session : public device::ConnectionEvents {
  public:
-  Session(device::HidBackend& backend, device::Clock& clock, UiHost& ui,
-          ui::BehaviourConfig config);
+  Session(device::HidBackend& backend, orbic::Clock& clock, UiHost& ui, ui::BehaviourConfig config);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  device::Clock& Clock() { return clock_; }
+  orbic::Clock& Clock() { return clock_; }
   UiHost& Ui() { return ui_; }
   // The program's own folder, with a trailing separator; preset files and the
   // macro files are looked for there when the configuration's Path is empty.
@@ -74,7 +71,7 @@ class Session : public device::ConnectionEvents {
   device::CommandChannel& Channel() { return channel_; }
   device::DeviceMonitor& Monitor() { return monitor_; }
   params::ParameterImage& Image() { return image_; }
-  params::SettingsModel& Settings() { return settings_; }
+  SettingsModel& Settings() { return settings_; }
   const params::ParameterImage& Image() const { return image_; }
   const std::array<params::Image, 3>& DefaultImages() const { return defaultImages_; }
   const ui::BehaviourConfig& Config() const { return config_; }
@@ -134,7 +131,7 @@ class Session : public device::ConnectionEvents {
   void ForgetMouse();
 
   device::HidBackend& backend_;
-  device::Clock& clock_;
+  orbic::Clock& clock_;
   UiHost& ui_;
   std::string programFolder_;
   ui::BehaviourConfig config_;
@@ -142,7 +139,7 @@ class Session : public device::ConnectionEvents {
   device::DeviceMonitor monitor_;
   ui::MessageStrings messages_;
   params::ParameterImage image_;
-  params::SettingsModel settings_;
+  SettingsModel settings_;
   std::array<params::Image, 3> defaultImages_{};
   std::array<std::uint8_t, 2> defaultIdentification_{};
   PageState pages_;

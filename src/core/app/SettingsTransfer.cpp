@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/AtomicFile.h"
 #include "app/Session.h"
-#include "app/UiHost.h"
-#include "device/Clock.h"
+#include "base/AtomicFile.h"
+#include "base/Clock.h"
+#include "base/UiHost.h"
 
 namespace orbic::app {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/UiHost.h"
-#include "device/Clock.h"
+#include "base/Clock.h"
+#include "base/UiHost.h"
 
 namespace orbic::device {
 
@@ -36,7 +36,7 @@ std::uint8_t TranslateChipCode(std::uint8_t chipByte, std::uint8_t previous) {
   return previous;
 }
 
-CommandChannel::CommandChannel(HidBackend& backend, Clock& clock, app::UiHost& ui)
+CommandChannel::CommandChannel(HidBackend& backend, Clock& clock, UiHost& ui)
     : backend_(backend), clock_(clock), ui_(ui) {}
 
 // One GetFeature into the packet. A failed read counts as "not done": the

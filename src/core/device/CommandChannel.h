@@ -6,13 +6,12 @@
 
 #include "device/HidBackend.h"
 
-namespace orbic::app {
+namespace orbic {
+class Clock;
 class UiHost;
-}
+}  // namespace orbic
 
 namespace orbic::device {
-
-class Clock;
 
 // The record of the open mouse. The invalid handle means no mouse is open.
 struct ConnectedDevice {
@@ -88,7 +87,7 @@ inline constexpr std::uint8_t kChipCodeFullAccess = 0x98;
 // the mouse marks it done. Synchronous; one operation at a time (UI thread).
 class CommandChannel {
  public:
-  CommandChannel(HidBackend& backend, Clock& clock, app::UiHost& ui);
+  CommandChannel(HidBackend& backend, Clock& clock, UiHost& ui);
 
   ConnectedDevice& Device() { return device_; }
   const ConnectedDevice& Device() const { return device_; }
@@ -133,7 +132,7 @@ class CommandChannel {
 
   HidBackend& backend_;
   Clock& clock_;
-  app::UiHost& ui_;
+  UiHost& ui_;
   ConnectedDevice device_;
   CommandPacket packet_{};
   std::array<std::uint8_t, 7> chunkReply_{};

@@ -1,14 +1,14 @@
 #include "device/DeviceMonitor.h"
 
-#include "app/UiHost.h"
-#include "device/Clock.h"
+#include "base/Clock.h"
+#include "base/UiHost.h"
 #include "device/CommandChannel.h"
 #include "device/HidDiscovery.h"
 
 namespace orbic::device {
 
-DeviceMonitor::DeviceMonitor(HidBackend& backend, CommandChannel& channel, Clock& clock,
-                             app::UiHost& ui, ConnectionEvents& events)
+DeviceMonitor::DeviceMonitor(HidBackend& backend, CommandChannel& channel, Clock& clock, UiHost& ui,
+                             ConnectionEvents& events)
     : backend_(backend), channel_(channel), clock_(clock), ui_(ui), events_(events) {}
 
 void DeviceMonitor::DevTimerTimer() {

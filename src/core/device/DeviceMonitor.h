@@ -3,13 +3,12 @@
 #include <array>
 #include <cstdint>
 
-namespace orbic::app {
+namespace orbic {
+class Clock;
 class UiHost;
-}
+}  // namespace orbic
 
 namespace orbic::device {
-
-class Clock;
 class CommandChannel;
 class HidBackend;
 
@@ -39,7 +38,7 @@ class ConnectionEvents {
 // reacts only when a stable count changed.
 class DeviceMonitor {
  public:
-  DeviceMonitor(HidBackend& backend, CommandChannel& channel, Clock& clock, app::UiHost& ui,
+  DeviceMonitor(HidBackend& backend, CommandChannel& channel, Clock& clock, UiHost& ui,
                 ConnectionEvents& events);
 
   // The DevTimer handler (every 2500 ms while enabled).
@@ -59,7 +58,7 @@ class DeviceMonitor {
   HidBackend& backend_;
   CommandChannel& channel_;
   Clock& clock_;
-  app::UiHost& ui_;
+  UiHost& ui_;
   ConnectionEvents& events_;
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "HexText.h"
+#include "base/HexText.h"
 #include "device/CommandChannel.h"
 #include "keys/KeyCode.h"
 

@@ -1,6 +1,6 @@
 #include "device/TracingHidBackend.h"
 
-#include "HexText.h"
+#include "base/HexText.h"
 
 namespace orbic::device {
 

@@ -1,6 +1,6 @@
 #include "device/VerifiedWrite.h"
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "device/CommandChannel.h"
 
 namespace orbic::device {
@@ -24,7 +24,7 @@ bool ReadBackAndCompare(CommandChannel& channel, std::span<const std::uint8_t> i
 
 }  // namespace
 
-VerifiedWriteReport WriteImageVerified(CommandChannel& channel, app::UiHost& ui,
+VerifiedWriteReport WriteImageVerified(CommandChannel& channel, UiHost& ui,
                                        std::span<const std::uint8_t> image) {
   VerifiedWriteReport report;
   ui.ShowLoadingWindow();

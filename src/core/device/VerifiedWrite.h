@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 
@@ -33,7 +33,7 @@ struct VerifiedWriteReport {
 // Writes the whole image, reads it back, and rewrites each differing byte on
 // its own, reading the image back after every pass, for up to three passes.
 // Shows nothing but the loading window; the caller decides what to tell.
-VerifiedWriteReport WriteImageVerified(CommandChannel& channel, app::UiHost& ui,
+VerifiedWriteReport WriteImageVerified(CommandChannel& channel, UiHost& ui,
                                        std::span<const std::uint8_t> image);
 
 }  // namespace orbic::device

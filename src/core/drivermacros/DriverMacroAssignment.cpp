@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "keys/ButtonAssignment.h"
 #include "keys/KeyAssignments.h"
 #include "keys/KeyCode.h"
@@ -15,7 +15,7 @@ namespace orbic::drivermacros {
 DriverMacroAssignment::DriverMacroAssignment(keys::ButtonAssignment& editor,
                                              keys::KeyAssignments& keys, params::DataBuf& data,
                                              DriverSlotList& list,
-                                             const ui::MessageStrings& messages, app::UiHost& ui)
+                                             const ui::MessageStrings& messages, UiHost& ui)
     : editor_(editor), keys_(keys), data_(data), list_(list), messages_(messages), ui_(ui) {}
 
 DriverAssignOutcome DriverMacroAssignment::ChangeProfile1StringForDriverMode(
@@ -39,14 +39,14 @@ DriverAssignOutcome DriverMacroAssignment::ChangeProfile1StringForDriverMode(
     return {DriverAssignResult::kNoMacro};
   }
   if (!editor_.KeepsLeftClick(macros::DecodeName(macro.name))) {
-    ui_.ShowMessage(messages_.str108, app::MessageStyle::kDialog);
+    ui_.ShowMessage(messages_.str108, MessageStyle::kDialog);
     return {DriverAssignResult::kLeftClickKept};
   }
   const std::optional<std::size_t> position = list_.FindOrAppend(macro);
   const std::optional<std::uint16_t> address =
       position ? keys::DriverMacroAddress(*position) : std::nullopt;
   if (!address) {
-    ui_.ShowMessage(std::string(kDriverListFullMessage), app::MessageStyle::kDialog);
+    ui_.ShowMessage(std::string(kDriverListFullMessage), MessageStyle::kDialog);
     return {DriverAssignResult::kListFull};
   }
 

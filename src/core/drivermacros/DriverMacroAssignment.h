@@ -7,7 +7,7 @@
 #include "macros/MacroRecord.h"
 #include "params/ParameterImage.h"
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 namespace orbic::keys {
@@ -48,7 +48,7 @@ class DriverMacroAssignment {
  public:
   DriverMacroAssignment(keys::ButtonAssignment& editor, keys::KeyAssignments& keys,
                         params::DataBuf& data, DriverSlotList& list,
-                        const ui::MessageStrings& messages, app::UiHost& ui);
+                        const ui::MessageStrings& messages, UiHost& ui);
 
   // Refusals change nothing: the button's code and label and the list stay.
   DriverAssignOutcome ChangeProfile1StringForDriverMode(const macros::DriverMacroRecord& macro);
@@ -62,7 +62,7 @@ class DriverMacroAssignment {
   params::DataBuf& data_;
   DriverSlotList& list_;
   const ui::MessageStrings& messages_;
-  app::UiHost& ui_;
+  UiHost& ui_;
 };
 
 }  // namespace orbic::drivermacros

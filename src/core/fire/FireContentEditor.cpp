@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "HexText.h"
-#include "device/Clock.h"
+#include "base/Clock.h"
+#include "base/HexText.h"
 #include "fire/FireParameterRules.h"
 #include "macros/MacroCodec.h"
 
@@ -68,7 +68,7 @@ int ClampedNumber(std::string_view text, int min, int max) {
 
 }  // namespace
 
-FireContentEditor::FireContentEditor(FireMacroTable& table, device::Clock& clock)
+FireContentEditor::FireContentEditor(FireMacroTable& table, Clock& clock)
     : table_(table), clock_(clock) {}
 
 void FireContentEditor::Hide() {

@@ -8,7 +8,7 @@
 #include "fire/FireMacroTable.h"
 #include "macros/MacroLines.h"
 
-namespace orbic::device {
+namespace orbic {
 class Clock;
 }
 
@@ -41,7 +41,7 @@ inline constexpr std::string_view kFireLeftUpLine = "2 LeftKey CODE:0021";
 // stops when the next edge would not fit, so nothing reaches the next record.
 class FireContentEditor {
  public:
-  FireContentEditor(FireMacroTable& table, device::Clock& clock);
+  FireContentEditor(FireMacroTable& table, Clock& clock);
 
   // Img_Base_5DblClick / hidden again by Confirm and Cancel.
   void Show() { visible_ = true; }
@@ -130,7 +130,7 @@ class FireContentEditor {
   std::optional<std::size_t> SelectedLineIndex() const;
 
   FireMacroTable& table_;
-  device::Clock& clock_;
+  Clock& clock_;
   bool visible_ = false;
   std::optional<int> fireMacro_;
   macros::MacroLines lines_;

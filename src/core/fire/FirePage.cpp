@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "fire/FireParameterRules.h"
 #include "keys/FixedFunctions.h"
 #include "keys/GunPresets.h"
@@ -55,7 +55,7 @@ FireMacroPlace PlaceOfFireMacro(int fireMacro) {
 
 FirePage::FirePage(FireMacroTable& table, params::DataBuf& data, params::DeviceOptions& options,
                    keys::KeyAssignments& keys, const ui::BehaviourConfig& config,
-                   const ui::MessageStrings& messages, app::UiHost& ui, device::Clock& clock,
+                   const ui::MessageStrings& messages, UiHost& ui, Clock& clock,
                    keys::TextLookup text)
     : table_(table),
       data_(data),
@@ -283,7 +283,7 @@ FireConfirmResult FirePage::ConfirmAssignment() {
     }
   }
   if (keys_.Label(keyMode_, button_) == leftClick && !otherLeftClick) {
-    ui_.ShowMessage(messages_.str108, app::MessageStyle::kDialog);
+    ui_.ShowMessage(messages_.str108, MessageStyle::kDialog);
     return FireConfirmResult::kLeftClickKept;
   }
   // The code goes into the key mode whose page opened the fire page, so the

@@ -13,11 +13,11 @@
 #include "keys/LabelTexts.h"
 #include "params/DeviceOptions.h"
 
-namespace orbic::app {
-class UiHost;
-}
-namespace orbic::device {
+namespace orbic {
 class Clock;
+class UiHost;
+}  // namespace orbic
+namespace orbic::device {
 class CommandChannel;
 }  // namespace orbic::device
 namespace orbic::ui {
@@ -69,7 +69,7 @@ class FirePage {
  public:
   FirePage(FireMacroTable& table, params::DataBuf& data, params::DeviceOptions& options,
            keys::KeyAssignments& keys, const ui::BehaviourConfig& config,
-           const ui::MessageStrings& messages, app::UiHost& ui, device::Clock& clock,
+           const ui::MessageStrings& messages, UiHost& ui, Clock& clock,
            keys::TextLookup text = keys::TableOneText);
 
   // " ☉Fire Macro" for button 1..9 of the key mode whose page is shown:
@@ -136,7 +136,7 @@ class FirePage {
   keys::KeyAssignments& keys_;
   const ui::BehaviourConfig& config_;
   const ui::MessageStrings& messages_;
-  app::UiHost& ui_;
+  UiHost& ui_;
   keys::TextLookup text_;
   FireContentEditor editor_;
   bool open_ = false;

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "device/CommandChannel.h"
 
 namespace orbic::fire {
@@ -68,7 +68,7 @@ FireTransferOutcome Exchange(device::CommandChannel& channel, const params::Data
 
 }  // namespace
 
-FireTransferOutcome TransferFireData(device::CommandChannel& channel, app::UiHost& ui,
+FireTransferOutcome TransferFireData(device::CommandChannel& channel, UiHost& ui,
                                      const params::DataBuf& data) {
   if (!channel.IsOpen()) {
     return FireTransferOutcome::kNoMouse;

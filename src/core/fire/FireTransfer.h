@@ -2,7 +2,7 @@
 
 #include "params/ParameterImage.h"
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 namespace orbic::device {
@@ -24,7 +24,7 @@ enum class FireTransferOutcome {
 // the writes, commands 8 and 2), with the device timer off and the loading
 // window shown. The tables are read back so a lost chunk is reported rather
 // than taken as written. Shows no message.
-FireTransferOutcome TransferFireData(device::CommandChannel& channel, app::UiHost& ui,
+FireTransferOutcome TransferFireData(device::CommandChannel& channel, UiHost& ui,
                                      const params::DataBuf& data);
 
 }  // namespace orbic::fire

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace orbic::fire {
 namespace {
@@ -28,7 +28,7 @@ bool GunKeyList::Load(const std::string& folder, std::string& error) {
     return true;
   }
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!ReadWholeFile(path, bytes, error)) {
     return false;
   }
   fileExists_ = true;
@@ -82,7 +82,7 @@ std::array<std::uint8_t, kGunKeyListSize * keys::kCodeLength> GunKeyList::FileBy
 }
 
 bool GunKeyList::Save(const std::string& folder, std::string& error) {
-  if (!app::WriteFileAtomically(GunKeyListPath(folder), FileBytes(), error)) {
+  if (!WriteFileAtomically(GunKeyListPath(folder), FileBytes(), error)) {
     return false;
   }
   fileExists_ = true;

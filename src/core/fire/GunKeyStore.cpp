@@ -1,6 +1,6 @@
 #include "fire/GunKeyStore.h"
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace orbic::fire {
 
@@ -8,12 +8,11 @@ bool GunKeyStore::Load(const macros::MacroFolderSettings& folders, std::string& 
   folder_ = folders.programFolder;
   userFolder_ = false;
   std::string readFrom = folder_;
-  if (!app::FolderWritable(folder_)) {
+  if (!FolderWritable(folder_)) {
     if (const std::string user = macros::UserDataFolder(folders); !user.empty()) {
       folder_ = user;
       userFolder_ = true;
-      if (app::PathTaken(GunKeyListPath(user)) ||
-          !app::PathTaken(GunKeyListPath(folders.programFolder))) {
+      if (PathTaken(GunKeyListPath(user)) || !PathTaken(GunKeyListPath(folders.programFolder))) {
         readFrom = user;
       }
     }
@@ -31,7 +30,7 @@ bool GunKeyStore::Writable(std::string& error) const {
     error = unreadable_ + " could not be read, so it is not overwritten";
     return false;
   }
-  return !userFolder_ || app::CreateFolder(folder_, error);
+  return !userFolder_ || CreateFolder(folder_, error);
 }
 
 bool GunKeyStore::Add(int first, int last, std::string& error) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "keys/FixedFunctions.h"
 #include "keys/KeyCode.h"
 #include "params/DeviceOptions.h"
@@ -45,8 +45,7 @@ std::optional<int> TrailingNumber(std::string_view name, std::size_t digits) {
 ButtonAssignment::ButtonAssignment(KeyAssignments& keys, params::DataBuf& data, perf::DpiPage& dpi,
                                    params::DeviceOptions& options,
                                    const ui::BehaviourConfig& config,
-                                   const ui::MessageStrings& messages, app::UiHost& ui,
-                                   TextLookup text)
+                                   const ui::MessageStrings& messages, UiHost& ui, TextLookup text)
     : keys_(keys),
       data_(data),
       dpi_(dpi),
@@ -108,7 +107,7 @@ void ButtonAssignment::KeyStatusOnClick(int functionIdentifier) {
   // A refused choice changes nothing, so the button keeps the label of the
   // code it still holds.
   if (!KeepsLeftClick(text_(function->labelKey))) {
-    ui_.ShowMessage(messages_.str108, app::MessageStyle::kDialog);
+    ui_.ShowMessage(messages_.str108, MessageStyle::kDialog);
     return;
   }
   keys_.Assign(target_.keyMode, target_.button, code, data_);
@@ -172,7 +171,7 @@ void ButtonAssignment::cb_AIMKeyValueChange(int index) {
     WriteAimValue(index);
   } else {
     index = 0;
-    ui_.ShowMessage(std::string(perf::kNoAimKeyMessage), app::MessageStyle::kDialog);
+    ui_.ShowMessage(std::string(perf::kNoAimKeyMessage), MessageStyle::kDialog);
   }
   dpi_.RefreshAIMKey(index);
 }

@@ -11,7 +11,7 @@
 #include "keys/LabelTexts.h"
 #include "params/ParameterImage.h"
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 namespace orbic::params {
@@ -74,8 +74,7 @@ class ButtonAssignment {
 
   ButtonAssignment(KeyAssignments& keys, params::DataBuf& data, perf::DpiPage& dpi,
                    params::DeviceOptions& options, const ui::BehaviourConfig& config,
-                   const ui::MessageStrings& messages, app::UiHost& ui,
-                   TextLookup text = TableOneText);
+                   const ui::MessageStrings& messages, UiHost& ui, TextLookup text = TableOneText);
 
   const EditingTarget& Target() const { return target_; }
   const MenuState& Menu() const { return menu_; }
@@ -156,7 +155,7 @@ class ButtonAssignment {
   params::DeviceOptions& options_;
   const ui::BehaviourConfig& config_;
   const ui::MessageStrings& messages_;
-  app::UiHost& ui_;
+  UiHost& ui_;
   TextLookup text_;
   EditingTarget target_;
   MenuState menu_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HexText.h"
+#include "base/HexText.h"
 
 #include <array>
 #include <cstdint>

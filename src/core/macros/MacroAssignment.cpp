@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "keys/ButtonAssignment.h"
 #include "keys/KeyAssignments.h"
 #include "keys/KeyCode.h"
@@ -21,7 +21,7 @@ constexpr std::string_view kClearedCode = "000000";
 
 MacroAssignment::MacroAssignment(keys::ButtonAssignment& editor, keys::KeyAssignments& keys,
                                  params::DataBuf& data, MacroSlots& slots,
-                                 const ui::MessageStrings& messages, app::UiHost& ui)
+                                 const ui::MessageStrings& messages, UiHost& ui)
     : editor_(editor), keys_(keys), data_(data), slots_(slots), messages_(messages), ui_(ui) {}
 
 MacroAssignOutcome MacroAssignment::LB_NameClick(const MacroLibrary& library, std::size_t index) {
@@ -64,7 +64,7 @@ MacroAssignOutcome MacroAssignment::LB_NameClick(const MacroRecord& macro) {
   }
 
   if (!editor_.KeepsLeftClick(DecodeName(macro.name))) {
-    ui_.ShowMessage(messages_.str108, app::MessageStyle::kDialog);
+    ui_.ShowMessage(messages_.str108, MessageStyle::kDialog);
     return {MacroAssignResult::kLeftClickKept};
   }
 

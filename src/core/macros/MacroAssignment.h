@@ -7,7 +7,7 @@
 #include "macros/MacroSlots.h"
 #include "params/ParameterImage.h"
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 namespace orbic::keys {
@@ -39,7 +39,7 @@ struct MacroAssignOutcome {
 class MacroAssignment {
  public:
   MacroAssignment(keys::ButtonAssignment& editor, keys::KeyAssignments& keys, params::DataBuf& data,
-                  MacroSlots& slots, const ui::MessageStrings& messages, app::UiHost& ui);
+                  MacroSlots& slots, const ui::MessageStrings& messages, UiHost& ui);
 
   // Assigns `macro` (name field and 224-byte content) to the editor's target.
   // Refusals change nothing: the button's code and label, the slots and the
@@ -54,7 +54,7 @@ class MacroAssignment {
   params::DataBuf& data_;
   MacroSlots& slots_;
   const ui::MessageStrings& messages_;
-  app::UiHost& ui_;
+  UiHost& ui_;
 };
 
 }  // namespace orbic::macros

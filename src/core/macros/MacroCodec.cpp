@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "HexText.h"
+#include "base/HexText.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::macros {

@@ -4,8 +4,8 @@
 #include <span>
 #include <type_traits>
 
-#include "HexText.h"
-#include "app/UiHost.h"
+#include "base/HexText.h"
+#include "base/UiHost.h"
 #include "macros/MacroCodec.h"
 #include "macros/MacroLibrary.h"
 #include "ui/MessageStrings.h"
@@ -113,17 +113,17 @@ class LibraryOf final : public MacroEditor::Library {
 }  // namespace
 
 MacroEditor::MacroEditor(MacroLibrary& library, SaveLibrary save,
-                         const ui::MessageStrings& messages, app::UiHost& ui)
+                         const ui::MessageStrings& messages, UiHost& ui)
     : MacroEditor(std::make_unique<LibraryOf<MacroLibrary>>(library), std::move(save), messages,
                   ui) {}
 
 MacroEditor::MacroEditor(DriverMacroLibrary& library, SaveLibrary save,
-                         const ui::MessageStrings& messages, app::UiHost& ui)
+                         const ui::MessageStrings& messages, UiHost& ui)
     : MacroEditor(std::make_unique<LibraryOf<DriverMacroLibrary>>(library), std::move(save),
                   messages, ui) {}
 
 MacroEditor::MacroEditor(std::unique_ptr<Library> library, SaveLibrary save,
-                         const ui::MessageStrings& messages, app::UiHost& ui)
+                         const ui::MessageStrings& messages, UiHost& ui)
     : library_(std::move(library)), save_(std::move(save)), messages_(messages), ui_(ui) {}
 
 MacroEditor::~MacroEditor() = default;
@@ -306,7 +306,7 @@ void MacroEditor::NameDialogConfirm() {
     return;
   }
   if (library_->Contains(name)) {
-    ui_.ShowMessage(messages_.str106, app::MessageStyle::kDialog);
+    ui_.ShowMessage(messages_.str106, MessageStyle::kDialog);
     return;
   }
   const auto field = EncodeName(name);
@@ -614,12 +614,12 @@ bool MacroEditor::Commit(const MacroLines& before, std::optional<std::size_t> se
 void MacroEditor::ShowEncodeRefusal(const std::string& reason) {
   // Lines that hold well-formed events but too many of them: the language's
   // "storage space shortage". Anything else names the faulty line.
-  ui_.ShowMessage(MacroEventBytes(lines_) ? messages_.str104 : reason, app::MessageStyle::kDialog);
+  ui_.ShowMessage(MacroEventBytes(lines_) ? messages_.str104 : reason, MessageStyle::kDialog);
 }
 
 void MacroEditor::Save() {
   if (!save_ || !save_()) {
-    ui_.ShowMessage(std::string(kLibrarySaveFailedMessage), app::MessageStyle::kDialog);
+    ui_.ShowMessage(std::string(kLibrarySaveFailedMessage), MessageStyle::kDialog);
   }
 }
 

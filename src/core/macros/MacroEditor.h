@@ -17,7 +17,7 @@
 #include "macros/MacroRecord.h"
 #include "macros/MacroValueDialog.h"
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 namespace orbic::ui {
@@ -103,10 +103,10 @@ class MacroEditor {
  public:
   // Memory mode: the library of 100 records.
   MacroEditor(MacroLibrary& library, SaveLibrary save, const ui::MessageStrings& messages,
-              app::UiHost& ui);
+              UiHost& ui);
   // Driver mode: the list of long records.
   MacroEditor(DriverMacroLibrary& library, SaveLibrary save, const ui::MessageStrings& messages,
-              app::UiHost& ui);
+              UiHost& ui);
   ~MacroEditor();
   MacroEditor(const MacroEditor&) = delete;
   MacroEditor& operator=(const MacroEditor&) = delete;
@@ -210,7 +210,7 @@ class MacroEditor {
 
  private:
   MacroEditor(std::unique_ptr<Library> library, SaveLibrary save,
-              const ui::MessageStrings& messages, app::UiHost& ui);
+              const ui::MessageStrings& messages, UiHost& ui);
 
   void ShowMacro(std::optional<std::size_t> index);
   void CloseDialogs();
@@ -228,7 +228,7 @@ class MacroEditor {
   std::unique_ptr<Library> library_;
   SaveLibrary save_;
   const ui::MessageStrings& messages_;
-  app::UiHost& ui_;
+  UiHost& ui_;
 
   MacroPageState state_ = MacroPageState::kBrowsing;
   bool insertRecording_ = false;

@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace orbic::macros {
 
@@ -93,7 +93,7 @@ MacroFileOutcome ReadFileThen(Library& library, const std::string& path,
                                                             std::span<const std::uint8_t>)) {
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!app::ReadWholeFile(path, bytes, error)) {
+  if (!ReadWholeFile(path, bytes, error)) {
     return Refused(MacroFileStatus::kFileError, error);
   }
   MacroFileOutcome outcome = operation(library, bytes);
@@ -107,7 +107,7 @@ MacroFileOutcome Write(const std::string& chosen, std::span<const std::uint8_t> 
   MacroFileOutcome outcome;
   outcome.path = ExportFileName(chosen);
   std::string error;
-  if (!app::WriteFileAtomically(outcome.path, bytes, error)) {
+  if (!WriteFileAtomically(outcome.path, bytes, error)) {
     return Refused(MacroFileStatus::kFileError, error);
   }
   return outcome;

@@ -1,6 +1,6 @@
 #include "macros/MacroLineText.h"
 
-#include "HexText.h"
+#include "base/HexText.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -34,7 +34,7 @@ class MacroPage::EditorTarget final : public RecordingTarget {
 namespace {
 
 std::unique_ptr<MacroEditor> MakeEditor(MacroStore& store, SaveLibrary save,
-                                        const ui::MessageStrings& messages, app::UiHost& ui) {
+                                        const ui::MessageStrings& messages, UiHost& ui) {
   if (store.EepromMode()) {
     return std::make_unique<MacroEditor>(store.Library(), std::move(save), messages, ui);
   }
@@ -43,8 +43,8 @@ std::unique_ptr<MacroEditor> MakeEditor(MacroStore& store, SaveLibrary save,
 
 }  // namespace
 
-MacroPage::MacroPage(MacroStore& store, device::Clock& clock, const ui::MessageStrings& messages,
-                     app::UiHost& ui)
+MacroPage::MacroPage(MacroStore& store, Clock& clock, const ui::MessageStrings& messages,
+                     UiHost& ui)
     : store_(store) {
   editor_ = MakeEditor(
       store_, [this] { return Save(); }, messages, ui);

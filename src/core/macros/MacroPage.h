@@ -9,7 +9,7 @@
 #include "macros/MacroStore.h"
 #include "macros/RecordingTarget.h"
 
-namespace orbic::device {
+namespace orbic {
 class Clock;
 }
 
@@ -20,8 +20,7 @@ namespace orbic::macros {
 class MacroPage {
  public:
   // `store` must outlive the page; its library is the one edited.
-  MacroPage(MacroStore& store, device::Clock& clock, const ui::MessageStrings& messages,
-            app::UiHost& ui);
+  MacroPage(MacroStore& store, Clock& clock, const ui::MessageStrings& messages, UiHost& ui);
   ~MacroPage();
   MacroPage(const MacroPage&) = delete;
   MacroPage& operator=(const MacroPage&) = delete;

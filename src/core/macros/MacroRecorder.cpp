@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "HexText.h"
+#include "base/HexText.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::macros {
@@ -119,7 +119,7 @@ RecorderOptions RecorderOptions::ForMacroPage(bool eepromMode) {
   return options;
 }
 
-MacroRecorder::MacroRecorder(device::Clock& clock, RecordingTarget& target, RecorderOptions options)
+MacroRecorder::MacroRecorder(Clock& clock, RecordingTarget& target, RecorderOptions options)
     : clock_(clock), target_(target), options_(options), byteLimit_(options.byteLimit) {}
 
 RecordingChange MacroRecorder::Btn_StartClick() {

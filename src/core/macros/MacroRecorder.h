@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device/Clock.h"
+#include "base/Clock.h"
 #include "macros/ButtonEdge.h"
 #include "macros/DelayOptions.h"
 #include "macros/MacroCodec.h"
@@ -95,7 +95,7 @@ struct RecorderOptions {
 
 class MacroRecorder {
  public:
-  MacroRecorder(device::Clock& clock, RecordingTarget& target, RecorderOptions options);
+  MacroRecorder(Clock& clock, RecordingTarget& target, RecorderOptions options);
 
   // The recording group's delay options, and the insert panel's.
   DelayOptions& RecordDelayOptions() { return recordOptions_; }
@@ -159,7 +159,7 @@ class MacroRecorder {
   std::optional<int> PendingDelayMs() const;
   void NoteEventTime();
 
-  device::Clock& clock_;
+  Clock& clock_;
   RecordingTarget& target_;
   RecorderOptions options_;
   DelayOptions recordOptions_{RecordDelayFieldRules()};

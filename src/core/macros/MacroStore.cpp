@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Resources.h"
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/Resources.h"
 
 namespace orbic::macros {
 
@@ -39,7 +39,7 @@ void MacroStore::SettleFolder() {
     return;
   }
   folder_ = settings_.programFolder;
-  if (app::FolderWritable(folder_)) {
+  if (FolderWritable(folder_)) {
     return;
   }
   const std::string user = UserDataFolder(settings_);
@@ -57,7 +57,7 @@ std::optional<std::string> MacroStore::ExistingFile(std::string_view name) const
     candidates.push_back(previousFolder_ + std::string(name));
   }
   for (const std::string& path : candidates) {
-    if (app::PathTaken(path)) {
+    if (PathTaken(path)) {
       return path;
     }
   }
@@ -66,7 +66,7 @@ std::optional<std::string> MacroStore::ExistingFile(std::string_view name) const
 
 bool MacroStore::ReadLibraryFile(const std::string& path, std::vector<std::uint8_t>& bytes,
                                  std::string& error) {
-  if (app::ReadWholeFile(path, bytes, error)) {
+  if (ReadWholeFile(path, bytes, error)) {
     return true;
   }
   unreadableFile_ = path;
@@ -131,10 +131,10 @@ bool MacroStore::Write(std::string_view name, std::span<const std::uint8_t> byte
     error = path + " could not be read, so it is not overwritten; the macros are kept in memory";
     return false;
   }
-  if (userFolder_ && !app::CreateFolder(folder_, error)) {
+  if (userFolder_ && !CreateFolder(folder_, error)) {
     return false;
   }
-  return app::WriteFileAtomically(path, bytes, error);
+  return WriteFileAtomically(path, bytes, error);
 }
 
 bool MacroStore::RefreshPCMacro(std::string& error) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "Resources.h"
+#include "base/Resources.h"
 
 namespace orbic::params {
 

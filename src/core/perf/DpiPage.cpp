@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "params/ImageFields.h"
 #include "perf/SliderRuler.h"
 
@@ -236,10 +236,10 @@ void DpiPage::slider_DPI8Change(int value) {
   controls_.lbl_AIMKeyValue = GetDisplayByIndex(controls_.slider_DPI8 / kSliderUnitsPerStep + 1);
 }
 
-void DpiPage::slider_DPI8MouseUp(int x, bool aimButtonAssigned, app::UiHost& ui) {
+void DpiPage::slider_DPI8MouseUp(int x, bool aimButtonAssigned, UiHost& ui) {
   if (!aimButtonAssigned) {
     controls_.cb_AIMKeyValue = 0;
-    ui.ShowMessage(std::string(kNoAimKeyMessage), app::MessageStyle::kDialog);
+    ui.ShowMessage(std::string(kNoAimKeyMessage), MessageStyle::kDialog);
     controls_.aimValue = 0;
     controls_.lbl_AIMKeyValue = GetDisplayByIndex(1);
     controls_.slider_DPI8 = 0;

@@ -11,7 +11,7 @@
 
 #include "params/ParameterImage.h"
 
-namespace orbic::app {
+namespace orbic {
 class UiHost;
 }
 
@@ -111,7 +111,7 @@ class DpiPage {
   void slider_DPI8Change(int value);
   // Mouse released on the AIM slider. Without any button holding the AIM
   // function in either key mode, resets the AIM value and tells the user.
-  void slider_DPI8MouseUp(int x, bool aimButtonAssigned, app::UiHost& ui);
+  void slider_DPI8MouseUp(int x, bool aimButtonAssigned, UiHost& ui);
   // Click on the colour target of level n; the dialog opens only for the MCU LED.
   void lbl_DPIColClick(int n, bool mcuLed, const ColourChooser& chooseColour);
   // Colour edit of level n changed to `text`: clamped to 0..255, swatch repainted.

@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "Resources.h"
+#include "base/Resources.h"
 #include "ui/IniFile.h"
 
 namespace orbic::ui {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "Resources.h"
+#include "base/Resources.h"
 #include "ui/IniFile.h"
 
 namespace orbic::ui {

@@ -100,7 +100,7 @@ void AdvancedPageView::BuildDpi() {
       Changed();
     });
     QObject::connect(level.colourTarget, &ClickLabel::clicked, &context_, [this, n] {
-      params::SettingsModel& settings = Session().Settings();
+      orbic::app::SettingsModel& settings = Session().Settings();
       settings.dpi.lbl_DPIColClick(n, settings.lighting.IsMcuLed(), chooseColour_);
       Changed();
     });
@@ -110,7 +110,7 @@ void AdvancedPageView::BuildDpi() {
   aimValue_ = Make<QLabel>("lbl_AIMKeyValue", QRect(400, 522, 60, kRowHeight));
   aimValue_->setStyleSheet(kTextStyle);
   QObject::connect(aimSlider_, &RulerSlider::releasedAt, &context_, [this](int x) {
-    params::SettingsModel& settings = Session().Settings();
+    orbic::app::SettingsModel& settings = Session().Settings();
     settings.dpi.slider_DPI8MouseUp(x, settings.assignment.AnyAimButton(), Session().Ui());
     Changed();
   });
@@ -210,7 +210,7 @@ void AdvancedPageView::Refresh() {
 }
 
 void AdvancedPageView::RefreshDpi() {
-  const params::SettingsModel& settings = Session().Settings();
+  const orbic::app::SettingsModel& settings = Session().Settings();
   const perf::DpiControls& dpi = settings.dpi.Controls();
   ShowIndex(count_, dpi.cbb_DPICount);
   for (int n = 1; n <= kLevels; ++n) {

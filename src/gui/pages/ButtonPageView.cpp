@@ -88,7 +88,7 @@ ButtonPageView::ButtonPageView(QWidget* group, app::Session& session,
 }
 
 void ButtonPageView::OpenMenu(int marker) {
-  params::SettingsModel& settings = Session().Settings();
+  orbic::app::SettingsModel& settings = Session().Settings();
   ClickLabel* label = labels_[static_cast<std::size_t>(marker - 1)];
   settings.assignment.ShowPnlMain_OnClick(label->objectName().toStdString(),
                                           settings.ShownKeyMode());
@@ -102,7 +102,7 @@ void ButtonPageView::HideMenus() {
 }
 
 void ButtonPageView::Refresh() {
-  params::SettingsModel& settings = Session().Settings();
+  orbic::app::SettingsModel& settings = Session().Settings();
   const int keyMode = settings.ShownKeyMode();
   const keys::ButtonAssignment& assignment = settings.assignment;
   const keys::EditingTarget& target = assignment.Target();

@@ -5,7 +5,7 @@
 #include <QRegularExpressionValidator>
 
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 
 namespace orbic::gui {
 
@@ -78,7 +78,7 @@ void EngineerFactoryTab::BuildGunKeys() {
 // A refused entry (a full list) says nothing; a file that was not written does.
 void EngineerFactoryTab::ShowError(const std::string& error) {
   if (!error.empty()) {
-    Session().Ui().ShowMessage(error, app::MessageStyle::kDialog);
+    Session().Ui().ShowMessage(error, orbic::MessageStyle::kDialog);
   }
 }
 

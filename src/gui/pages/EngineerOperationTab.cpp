@@ -363,7 +363,7 @@ void EngineerOperationTab::BuildOptions() {
 }
 
 void EngineerOperationTab::Refresh() {
-  const params::SettingsModel& settings = Session().Settings();
+  const orbic::app::SettingsModel& settings = Session().Settings();
   for (int keyMode = 1; keyMode <= 2; ++keyMode) {
     for (int button = 1; button <= kButtons; ++button) {
       QPushButton* push =
@@ -432,7 +432,7 @@ void EngineerOperationTab::RefreshLighting() {
 }
 
 void EngineerOperationTab::RefreshOptions() {
-  const params::SettingsModel& settings = Session().Settings();
+  const orbic::app::SettingsModel& settings = Session().Settings();
   const params::DeviceOptions& options = settings.options;
   (options.fireFnLeftKey ? fireFnOff_ : fireFnOn_)->setChecked(true);
   for (const Check& check : checks_) {

@@ -221,7 +221,7 @@ void EngineerPageView::OpenGunKeys() {
 }
 
 void EngineerPageView::LB_ScriptClick(int row) {
-  params::SettingsModel& settings = Session().Settings();
+  orbic::app::SettingsModel& settings = Session().Settings();
   menu_.HidePanels();
   settings.assignment.HideAllMenu();
   gunKeyMenu_->hide();

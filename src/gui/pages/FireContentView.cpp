@@ -1,7 +1,7 @@
 #include "gui/pages/FireContentView.h"
 
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "fire/FireMacroTable.h"
 #include "fire/FirePage.h"
 #include "gui/pages/EventListLook.h"
@@ -60,7 +60,7 @@ FireContentEditor& FireContentView::Editor() const {
 void FireContentView::Report(bool made) {
   const std::string& why = Editor().LastError();
   if (!made && !why.empty()) {
-    Session().Ui().ShowMessage(why, app::MessageStyle::kDialog);
+    Session().Ui().ShowMessage(why, orbic::MessageStyle::kDialog);
   }
 }
 

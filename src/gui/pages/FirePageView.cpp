@@ -3,7 +3,7 @@
 #include <QColorDialog>
 
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "fire/FirePage.h"
 
 namespace orbic::gui {

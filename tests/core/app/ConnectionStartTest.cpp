@@ -53,7 +53,7 @@ TEST(ConnectionStart, RefusesAMouseWhoseIdentificationMatchesNeitherPair) {
   EXPECT_EQ(rig.Commands(), (std::vector<std::uint8_t>{0x01, 0x03, 0x04, 0x05, 0x08, 0x02}));
   EXPECT_EQ(rig.ui.messages,
             std::vector<std::string>{"The mouse manufacturer or product id error"});
-  EXPECT_EQ(rig.ui.styles.front(), app::MessageStyle::kMessageBox);
+  EXPECT_EQ(rig.ui.styles.front(), orbic::MessageStyle::kMessageBox);
   EXPECT_TRUE(rig.ui.timerEnabled);  // re-enabled when the message is dismissed
   EXPECT_TRUE(rig.session.NoDeviceState());
   EXPECT_TRUE(rig.session.Channel().IsOpen());  // stays open, unread
@@ -164,7 +164,7 @@ TEST(ConnectionStart, NoMatchingInterfaceIsDeviceLost) {
   EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Please Connect the USB Device\r\r"
                                                       "Please check your device is attached to "
                                                       "USB port"});
-  EXPECT_EQ(rig.ui.styles.front(), app::MessageStyle::kDialog);
+  EXPECT_EQ(rig.ui.styles.front(), orbic::MessageStyle::kDialog);
   EXPECT_TRUE(rig.ui.pagesCovered);
   EXPECT_TRUE(rig.ui.timerEnabled);
 }

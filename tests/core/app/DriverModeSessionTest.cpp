@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
 #include "app/Session.h"
 #include "app/SettingsTransfer.h"
+#include "base/AtomicFile.h"
 #include "core/macros/TestMacros.h"
 #include "params/DefaultImages.h"
 #include "params/ImageFields.h"
@@ -145,7 +145,7 @@ TEST(DriverModeSession, AFullSessionReachesTheDriverWithTheExactExchanges) {
   EXPECT_TRUE(rig.ui.messages.empty());
   EXPECT_EQ(session.LightingTypeName(), "RBLED");
   EXPECT_EQ(session.Driver().Live(), DriverRig::kDriverLive);
-  params::SettingsModel& settings = session.Settings();
+  orbic::app::SettingsModel& settings = session.Settings();
   EXPECT_EQ(settings.driverSlots.Records(), rig.stored);
   EXPECT_EQ(settings.keys.Code(1, 4), "060920");
   EXPECT_EQ(settings.keys.Label(1, 4), "Stored 1");
@@ -192,7 +192,7 @@ TEST(DriverModeSession, AFullSessionReachesTheDriverWithTheExactExchanges) {
   saveCalls.push_back({kRead, 0, 40960, 40971});
   EXPECT_EQ(rig.Calls(), saveCalls);
   Bytes saved;
-  ASSERT_TRUE(app::ReadWholeFile(profile + ".bin", saved, error)) << error;
+  ASSERT_TRUE(orbic::ReadWholeFile(profile + ".bin", saved, error)) << error;
   ASSERT_EQ(saved.size(), 40960u);
   Bytes expected = rig.DriverBytes(0, 40960);
   std::copy(session.Driver().Live().begin(), session.Driver().Live().end(), expected.begin() + 160);
@@ -205,7 +205,7 @@ TEST(DriverModeSession, AFullSessionReachesTheDriverWithTheExactExchanges) {
   const std::array<std::uint8_t, 4> fileLive{0x03, 0x02, 0x09, 0x05};
   std::copy(fileLive.begin(), fileLive.end(), saved.begin() + 160);
   const std::string changed = (rig.folder / "changed.bin").string();
-  ASSERT_TRUE(app::WriteFileAtomically(changed, saved, error)) << error;
+  ASSERT_TRUE(orbic::WriteFileAtomically(changed, saved, error)) << error;
   rig.mouse->ClearTranscript();
   rig.driver.ClearTranscript();
   EXPECT_EQ(transfer.LoadProfile(changed, error), TransferOutcome::kWritten) << error;
@@ -286,8 +286,8 @@ TEST(DriverModeSession, PresetsLoadTheirFileOnlyWhenItExistsAndFollowUpOnlyOnSuc
   preset[161] = 0x03;
   preset[162] = 0x0A;
   std::string error;
-  ASSERT_TRUE(app::WriteFileAtomically((rig.folder / "Driver_ORBIC5xData_Cfg2.bin").string(),
-                                       preset, error));
+  ASSERT_TRUE(orbic::WriteFileAtomically((rig.folder / "Driver_ORBIC5xData_Cfg2.bin").string(),
+                                         preset, error));
   rig.driver.failFullLoad = true;
   EXPECT_EQ(transfer.Preset(2), TransferOutcome::kWriteFailed);
   EXPECT_EQ(rig.Calls(), (std::vector<Call>{{kWrite, 0, 102400, 102408}}));
@@ -318,7 +318,7 @@ TEST(DriverModeSession, AFileThatCannotBeADriverProfileIsRefusedBeforeAnyExchang
     ASSERT_TRUE(rig.Connect());
     const std::string path = (rig.folder / "odd.bin").string();
     std::string error;
-    ASSERT_TRUE(app::WriteFileAtomically(path, Bytes(size, 0x11), error));
+    ASSERT_TRUE(orbic::WriteFileAtomically(path, Bytes(size, 0x11), error));
     app::SettingsTransfer transfer(rig.session);
     EXPECT_EQ(transfer.LoadProfile(path, error), TransferOutcome::kBadFile) << size;
     EXPECT_NE(error.find(path), std::string::npos) << error;

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/AtomicFile.h"
 #include "app/SettingsTransfer.h"
+#include "base/AtomicFile.h"
 #include "core/macros/TestMacros.h"
 #include "keys/MacroReferences.h"
 #include "params/ImageFields.h"
@@ -83,7 +83,7 @@ TEST(MacroSlotsSession, LoadedProfilesPresetsAndTheNoDeviceStateReplaceTheSlots)
        [](SlotRig& rig) {
          const params::Image file = ImageWithMacro(2, TypingMacro("From file"));
          std::string error;
-         ASSERT_TRUE(app::WriteFileAtomically((rig.folder / "p.bin").string(), file, error));
+         ASSERT_TRUE(orbic::WriteFileAtomically((rig.folder / "p.bin").string(), file, error));
          EXPECT_EQ(rig.transfer.LoadProfile((rig.folder / "p.bin").string(), error),
                    TransferOutcome::kWritten);
        },
@@ -92,8 +92,8 @@ TEST(MacroSlotsSession, LoadedProfilesPresetsAndTheNoDeviceStateReplaceTheSlots)
        [](SlotRig& rig) {
          const params::Image file = ImageWithMacro(2, TypingMacro("Preset"));
          std::string error;
-         ASSERT_TRUE(
-             app::WriteFileAtomically((rig.folder / "ORBIC5xData_Cfg1.bin").string(), file, error));
+         ASSERT_TRUE(orbic::WriteFileAtomically((rig.folder / "ORBIC5xData_Cfg1.bin").string(),
+                                                file, error));
          EXPECT_EQ(rig.transfer.Preset(1), TransferOutcome::kWritten);
        },
        "Preset"},
@@ -125,7 +125,7 @@ TEST(MacroSlotsSession, AnAssignedLibraryMacroComesBackFromTheMouseUnchanged) {
   macros::MacroLibrary library;
   library.Add(TypingMacro("Spare"));
   library.Add(TypingMacro("Combo", 5, macros::StopMode::kUntilKeyRelease));
-  params::SettingsModel& settings = rig.session.Settings();
+  orbic::app::SettingsModel& settings = rig.session.Settings();
   for (const auto& [mode, button, slot] : {std::tuple{1, 3, 1}, std::tuple{2, 6, 1}}) {
     settings.assignment.ShowPnlMain_OnClick("Key" + std::to_string(button), mode);
     ASSERT_EQ(settings.macroAssignment.LB_NameClick(library, 1).slot, slot);

@@ -94,7 +94,7 @@ TEST(RecordedMacroEndToEnd, RecordSaveReloadAssignWriteAndReadBack) {
   ASSERT_TRUE(reloaded.CheckPCMacro(error)) << error;
   ASSERT_EQ(reloaded.Library().Record(0), recorded);
 
-  params::SettingsModel& settings = rig.session.Settings();
+  orbic::app::SettingsModel& settings = rig.session.Settings();
   settings.assignment.ShowPnlMain_OnClick("Key5", 1);
   ASSERT_EQ(settings.macroAssignment.LB_NameClick(reloaded.Library(), 0).slot, 1);
   app::SettingsTransfer transfer(rig.session);

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <random>
 
-#include "app/AtomicFile.h"
 #include "app/SettingsTransfer.h"
+#include "base/AtomicFile.h"
 #include "support/SessionRig.h"
 
 namespace orbic::test {
@@ -32,7 +32,7 @@ struct TransferRig : SessionRig {
 
   void WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     std::string error;
-    ASSERT_TRUE(app::WriteFileAtomically((folder / name).string(), bytes, error)) << error;
+    ASSERT_TRUE(orbic::WriteFileAtomically((folder / name).string(), bytes, error)) << error;
   }
   int Count(std::uint8_t command) const {
     const auto commands = Commands();
@@ -80,7 +80,7 @@ TEST(SettingsTransfer, WhatReachesTheMouseAlwaysPassesItsOwnChecks) {
   for (int round = 0; round < 5; ++round) {
     TransferRig rig;
     ASSERT_TRUE(rig.connected);
-    params::SettingsModel& settings = rig.session.Settings();
+    orbic::app::SettingsModel& settings = rig.session.Settings();
     settings.dpi.cbb_DPICountChange(static_cast<int>(random() % 6));
     settings.dpi.cb_CPIChange(1 + static_cast<int>(random() % 7), static_cast<int>(random() % 12));
     settings.options.fireTime = static_cast<int>(random() % 256);
@@ -222,7 +222,7 @@ TEST(SettingsTransfer, SaveStoresWhatTheMouseHoldsAfterAFreshRead) {
             TransferOutcome::kSaved);
 
   std::vector<std::uint8_t> saved;
-  ASSERT_TRUE(app::ReadWholeFile((rig.folder / "mine.bin").string(), saved, error)) << error;
+  ASSERT_TRUE(orbic::ReadWholeFile((rig.folder / "mine.bin").string(), saved, error)) << error;
   EXPECT_EQ(saved, Bytes(rig.mouse->firmware.memory));
   EXPECT_TRUE(fs::exists(rig.folder / "again.bin"));
   EXPECT_FALSE(fs::exists(rig.folder / "again.bin.bin"));

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "app/SettingsModel.h"
 #include "core/macros/TestMacros.h"
 #include "keys/KeyCode.h"
 #include "macros/MacroLibrary.h"
 #include "params/DefaultImages.h"
 #include "params/ImageFields.h"
-#include "params/SettingsModel.h"
 #include "support/RecordingUiHost.h"
 
 namespace orbic::drivermacros {
@@ -56,7 +56,7 @@ struct Pages {
   ui::MessageStrings messages;
   test::RecordingUiHost host;
   params::ParameterImage image;
-  params::SettingsModel model{config, image.data, host, messages};
+  orbic::app::SettingsModel model{config, image.data, host, messages};
 };
 
 TEST(DriverMacroAssignment, TheFirstMacroTakesPositionZeroWithTheTypeOfItsStopMode) {

@@ -176,7 +176,7 @@ TEST_F(ButtonAssignmentTest, LeftClickRule) {
       ExpectCode(c.mode, c.button, before);
       EXPECT_EQ(keys.Label(c.mode, c.button), LabelForCode(before, context));
       ASSERT_EQ(ui.messages, std::vector<std::string>{"Please keep a Left Key"});
-      EXPECT_EQ(ui.styles.front(), app::MessageStyle::kDialog);
+      EXPECT_EQ(ui.styles.front(), orbic::MessageStyle::kDialog);
     }
   }
 }
@@ -306,7 +306,7 @@ TEST_F(ButtonAssignmentTest, AimValueChangeWithoutAimButton) {
 
   assignment.cb_AIMKeyValueChange(5);
   EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select a AIM Key in Profile!"});
-  EXPECT_EQ(ui.styles.front(), app::MessageStyle::kDialog);
+  EXPECT_EQ(ui.styles.front(), orbic::MessageStyle::kDialog);
   EXPECT_EQ(dpi.Controls().aimValue, 0);
   EXPECT_EQ(dpi.Controls().cb_AIMKeyValue, 0);
   EXPECT_EQ(data.profile, profile);

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/SettingsModel.h"
 #include "core/macros/TestMacros.h"
 #include "keys/KeyCode.h"
 #include "keys/MacroReferences.h"
 #include "params/DefaultImages.h"
 #include "params/ImageFields.h"
-#include "params/SettingsModel.h"
 #include "support/RecordingUiHost.h"
 
 namespace orbic::macros {
@@ -52,7 +52,7 @@ struct Pages {
   ui::MessageStrings messages;
   test::RecordingUiHost host;
   params::ParameterImage image;
-  params::SettingsModel model{config, image.data, host, messages};
+  orbic::app::SettingsModel model{config, image.data, host, messages};
 };
 
 TEST(MacroAssignment, TheFirstMacroGoesToSlotOneWithTheCodeOfItsStopMode) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "TestMacros.h"
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "sim/VirtualClock.h"
 #include "ui/MessageStrings.h"
 
@@ -31,7 +31,7 @@ struct MacroPageRig {
   fs::path folder;
   sim::VirtualClock clock;
   ui::MessageStrings messages;
-  app::NullUiHost ui;
+  orbic::NullUiHost ui;
 };
 
 TEST(MacroPage, ExportOneNeedsASelectionAndImportsRunTheAfterSaveCallback) {

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "Resources.h"
+#include "base/Resources.h"
 #include "macros/MacroCodec.h"
 
 namespace orbic::macros {

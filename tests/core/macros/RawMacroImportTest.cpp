@@ -1,11 +1,11 @@
-#include "macros/RawMacroImport.h"
+#include "app/RawMacroImport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "core/macros/TestMacros.h"
 #include "support/SessionRig.h"
 
@@ -33,7 +33,7 @@ struct ImportRig : SessionRig {
   std::string File(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     const std::string path = (folder / name).string();
     std::string error;
-    EXPECT_TRUE(app::WriteFileAtomically(path, bytes, error)) << error;
+    EXPECT_TRUE(orbic::WriteFileAtomically(path, bytes, error)) << error;
     return path;
   }
 
@@ -64,7 +64,7 @@ struct ImportRig : SessionRig {
 
   fs::path folder;
   bool connected = false;
-  macros::RawMacroImport import{session};
+  orbic::app::RawMacroImport import{session};
 };
 
 // A base macro file: slot 1 and slot 3 occupied, then 16 bytes past the area.
@@ -107,7 +107,7 @@ TEST(RawMacroImport, BaseMacrosFillSlotsOneToFourAndAreWrittenAt256) {
   EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + 256, before.begin()));
   EXPECT_TRUE(std::equal(memory.begin() + 1280, memory.end(), before.begin() + 1280));
 
-  const params::SettingsModel& settings = rig.session.Settings();
+  const orbic::app::SettingsModel& settings = rig.session.Settings();
   EXPECT_EQ(settings.macroSlots.Slot(1).record, TypingMacro("Reload"));
   EXPECT_EQ(settings.macroSlots.LB_MacroName()[2], "Grenade");
   EXPECT_EQ(settings.keys.Label(1, 5), "Grenade");

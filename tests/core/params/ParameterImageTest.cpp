@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Resources.h"
+#include "base/Resources.h"
 
 namespace orbic::params {
 namespace {

@@ -21,7 +21,7 @@ TEST(SettingsFireMacros, SplitFillsTheWorkingCopyAndAssemblyWritesItBack) {
   image.raw[area + 1] = 0x00;
   image.raw[trailing] = 0x77;
   image.SplitImage();
-  params::SettingsModel& settings = rig.session.Settings();
+  orbic::app::SettingsModel& settings = rig.session.Settings();
   EXPECT_EQ(settings.fireMacros.Record(1)[1], 0x00);
 
   settings.fireMacros.Record(1)[1] = 0x05;

@@ -2,24 +2,24 @@
 
 #include <random>
 
-#include "app/UiHost.h"
+#include "app/SettingsModel.h"
+#include "base/UiHost.h"
 #include "params/DefaultImages.h"
 #include "params/ImageFields.h"
-#include "params/SettingsModel.h"
 
 namespace orbic::test {
 namespace {
 
+using orbic::app::SettingsModel;
 using params::DataBuf;
 using params::Image;
 using params::ParameterImage;
-using params::SettingsModel;
 
 // An image with the pages bound to it, as the session holds them.
 struct Pages {
   ui::BehaviourConfig config;
   ui::MessageStrings messages;
-  app::NullUiHost host;
+  orbic::NullUiHost host;
   ParameterImage image;
   SettingsModel model{config, image.data, host, messages};
 

@@ -437,7 +437,7 @@ TEST(DpiPage, AimSliderNeedsAnAimButton) {
       EXPECT_TRUE(ui.messages.empty());
     } else {
       EXPECT_EQ(ui.messages, std::vector<std::string>{"Please select a AIM Key in Profile!"});
-      EXPECT_EQ(ui.styles, std::vector<app::MessageStyle>{app::MessageStyle::kDialog});
+      EXPECT_EQ(ui.styles, std::vector<orbic::MessageStyle>{orbic::MessageStyle::kDialog});
     }
   }
 }

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "Resources.h"
 #include "Utf16TestBytes.h"
+#include "base/Resources.h"
 
 namespace orbic::ui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace orbic::app {
+namespace orbic {
 
 enum class MessageStyle {
   kDialog,      // the skinned message dialog, in the language font
@@ -38,4 +38,4 @@ class NullUiHost : public UiHost {
   void ModelsChanged() override {}
 };
 
-}  // namespace orbic::app
+}  // namespace orbic

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace orbic::device {
+namespace orbic {
 
 // Every wait of the protocol goes through here, so tests can run a full
 // transfer on a virtual clock in no real time.
@@ -13,4 +13,4 @@ class Clock {
   virtual void SleepMs(std::uint32_t ms) = 0;
 };
 
-}  // namespace orbic::device
+}  // namespace orbic

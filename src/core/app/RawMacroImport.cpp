@@ -1,17 +1,15 @@
-#include "macros/RawMacroImport.h"
+#include "app/RawMacroImport.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/AtomicFile.h"
 #include "app/Session.h"
-#include "app/UiHost.h"
+#include "base/AtomicFile.h"
+#include "base/UiHost.h"
 #include "device/CommandChannel.h"
 
-namespace orbic::macros {
+namespace orbic::app {
 namespace {
-
-using app::TransferOutcome;
 
 template <typename F>
 void Call(const F& hook) {
@@ -34,17 +32,17 @@ TransferOutcome RawMacroImport::Btn_ImportGunMacroClick(const std::string& path,
 
 TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
                                        std::string& error) {
-  app::UiHost& ui = session_.Ui();
+  UiHost& ui = session_.Ui();
   params::ParameterImage& image = session_.Image();
-  params::SettingsModel& settings = session_.Settings();
+  SettingsModel& settings = session_.Settings();
   Call(session_.Hooks().hideAllMenu);
   settings.assignment.HideAllMenu();
 
   const params::Section area =
       baseMacros ? params::layout::kBaseMacroArea : params::layout::kFireMacroTable;
   std::vector<std::uint8_t> bytes;
-  if (!app::ReadWholeFile(path, bytes, error)) {
-    ui.ShowMessage(session_.Messages().str102, app::MessageStyle::kDialog);
+  if (!ReadWholeFile(path, bytes, error)) {
+    ui.ShowMessage(session_.Messages().str102, MessageStyle::kDialog);
     return TransferOutcome::kBadFile;
   }
   // Half an import would send the old image's bytes to the mouse as if they
@@ -53,7 +51,7 @@ TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
     error = path + " holds " + std::to_string(bytes.size()) + " bytes; " +
             (baseMacros ? "a base macro file" : "a gun macro file") + " needs " +
             std::to_string(area.length) + ", so nothing was imported";
-    ui.ShowMessage(session_.Messages().str103, app::MessageStyle::kDialog);
+    ui.ShowMessage(session_.Messages().str103, MessageStyle::kDialog);
     return TransferOutcome::kBadFile;
   }
   bytes.resize(area.length);
@@ -85,7 +83,7 @@ TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
 // and 2; the mouse is left alone when it does not answer or is not ready.
 TransferOutcome RawMacroImport::WriteArea(std::uint16_t address,
                                           std::span<const std::uint8_t> bytes) {
-  app::UiHost& ui = session_.Ui();
+  UiHost& ui = session_.Ui();
   device::CommandChannel& channel = session_.Channel();
   ui.DisablePages();
   ui.ShowLoadingWindow();
@@ -112,4 +110,4 @@ TransferOutcome RawMacroImport::WriteArea(std::uint16_t address,
   return outcome;
 }
 
-}  // namespace orbic::macros
+}  // namespace orbic::app

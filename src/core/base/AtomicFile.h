@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace orbic::app {
+namespace orbic {
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`,
 // so a crash or a full disk never leaves a half-written file.
@@ -27,4 +27,4 @@ bool PathTaken(const std::string& path);
 // Creates `folder` and its parents; false with `error` naming the folder.
 bool CreateFolder(const std::string& folder, std::string& error);
 
-}  // namespace orbic::app
+}  // namespace orbic

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UiHost.h"
+#include "base/UiHost.h"
 #include "drivermacros/DriverMacroAssignment.h"
 #include "drivermacros/DriverSlotList.h"
 #include "fire/BurstFireSettings.h"
@@ -18,7 +18,7 @@
 #include "ui/BehaviourConfig.h"
 #include "ui/MessageStrings.h"
 
-namespace orbic::params {
+namespace orbic::app {
 
 // The settings the pages edit, held as the pages' own state, and the three
 // conversions between them and the image's working copies.
@@ -26,16 +26,16 @@ class SettingsModel {
  public:
   // `data` is the working copy the button assignments edit in place; the
   // configuration, messages and host must outlive the model.
-  SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, app::UiHost& ui,
+  SettingsModel(const ui::BehaviourConfig& config, params::DataBuf& data, UiHost& ui,
                 const ui::MessageStrings& messages);
 
   // Lets `image` split into this model's macro slots and fire macros and
   // assemble from this model: the settings, the fire macros' working copy,
   // then the aim value. The macro areas need nothing at assembly: every slot
   // change puts the slots back into them at once.
-  void BindTo(ParameterImage& image);
+  void BindTo(params::ParameterImage& image);
 
-  DeviceOptions options;
+  params::DeviceOptions options;
   keys::KeyAssignments keys;
   perf::DpiPage dpi;
   perf::LightingPage lighting;
@@ -67,15 +67,15 @@ class SettingsModel {
   void OpenKeyModePage(int keyMode);
 
   // The 18 code strings from the Profile copy, then every control.
-  void DataBufToUI(const DataBuf& data);
+  void DataBufToUI(const params::DataBuf& data);
   // Every control from the working copies, in the fixed order.
-  void RefreshUI(const DataBuf& data);
+  void RefreshUI(const params::DataBuf& data);
   // Every control back into the working copies (the Profile copy is kept
   // current by the assignments and is not touched here).
-  void UIToDataBuf(DataBuf& data) const;
+  void UIToDataBuf(params::DataBuf& data) const;
 
  private:
   int shownKeyMode_ = 1;
 };
 
-}  // namespace orbic::params
+}  // namespace orbic::app

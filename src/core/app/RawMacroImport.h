@@ -7,29 +7,27 @@
 #include "app/SettingsTransfer.h"
 
 namespace orbic::app {
-class Session;
-}
 
-namespace orbic::macros {
+class Session;
 
 // The two raw imports of the macro page: a file's bytes go straight into one
 // macro area of the image and, when the mouse allows it, into its memory.
 class RawMacroImport {
  public:
-  explicit RawMacroImport(app::Session& session) : session_(session) {}
+  explicit RawMacroImport(Session& session) : session_(session) {}
 
   // The first 1024 bytes of `path` become slots 1..4 (image 0x100..0x4FF),
   // the slots are refreshed and the bytes written to the mouse at 256.
-  app::TransferOutcome Btn_ImportBaseMacroClick(const std::string& path, std::string& error);
+  TransferOutcome Btn_ImportBaseMacroClick(const std::string& path, std::string& error);
   // The first 256 bytes of `path` become the fire macro area (image
   // 0x500..0x5FF) and are written to the mouse at 1280.
-  app::TransferOutcome Btn_ImportGunMacroClick(const std::string& path, std::string& error);
+  TransferOutcome Btn_ImportGunMacroClick(const std::string& path, std::string& error);
 
  private:
-  app::TransferOutcome Import(const std::string& path, bool baseMacros, std::string& error);
-  app::TransferOutcome WriteArea(std::uint16_t address, std::span<const std::uint8_t> bytes);
+  TransferOutcome Import(const std::string& path, bool baseMacros, std::string& error);
+  TransferOutcome WriteArea(std::uint16_t address, std::span<const std::uint8_t> bytes);
 
-  app::Session& session_;
+  Session& session_;
 };
 
-}  // namespace orbic::macros
+}  // namespace orbic::app

@@ -1,11 +1,11 @@
-#include "params/SettingsModel.h"
+#include "app/SettingsModel.h"
 
 #include "drivermacros/DriverFireKeyRule.h"
 #include "params/ImageFields.h"
 
-namespace orbic::params {
+namespace orbic::app {
 
-SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, app::UiHost& ui,
+SettingsModel::SettingsModel(const ui::BehaviourConfig& config, params::DataBuf& data, UiHost& ui,
                              const ui::MessageStrings& messages)
     : keys([this](std::string_view code) { return keys::LabelForCode(code, labelContext); }),
       dpi(config.dpiCount),
@@ -18,20 +18,22 @@ SettingsModel::SettingsModel(const ui::BehaviourConfig& config, DataBuf& data, a
   // Driver mode names macros by the driver list instead.
   labelContext.macros =
       config.eepromMode ? static_cast<const keys::MacroNameSource*>(&macroSlots) : &driverSlots;
-  assignment.SetDriverFireKeyRule([this](keys::KeyAssignments& codes, DataBuf& buffer) {
+  assignment.SetDriverFireKeyRule([this](keys::KeyAssignments& codes, params::DataBuf& buffer) {
     drivermacros::DriverFireKeyRule(codes, buffer, options.continuousFire);
   });
 }
 
-void SettingsModel::BindTo(ParameterImage& image) {
-  image.hooks.splitMacroSlots = [this](DataBuf& data) { macroSlots.ReadAndRefreshMacro(data); };
+void SettingsModel::BindTo(params::ParameterImage& image) {
+  image.hooks.splitMacroSlots = [this](params::DataBuf& data) {
+    macroSlots.ReadAndRefreshMacro(data);
+  };
   fireMacros.BindTo(image);
   // The fire area goes out with the records as edited, its trailing bytes as read.
-  image.hooks.settingsToDataBuf = [this](DataBuf& data) {
+  image.hooks.settingsToDataBuf = [this](params::DataBuf& data) {
     UIToDataBuf(data);
     fireMacros.CopyInto(data);
   };
-  image.hooks.applyAimValue = [this](DataBuf&) { assignment.AIMKeyToDataBuf(); };
+  image.hooks.applyAimValue = [this](params::DataBuf&) { assignment.AIMKeyToDataBuf(); };
 }
 
 void SettingsModel::SetLabelTexts(keys::TextLookup text) {
@@ -45,12 +47,12 @@ void SettingsModel::OpenKeyModePage(int keyMode) {
   lighting.SelectKeyMode(shownKeyMode_ - 1);
 }
 
-void SettingsModel::DataBufToUI(const DataBuf& data) {
+void SettingsModel::DataBufToUI(const params::DataBuf& data) {
   keys.DataBufToCodes(data);
   RefreshUI(data);
 }
 
-void SettingsModel::RefreshUI(const DataBuf& data) {
+void SettingsModel::RefreshUI(const params::DataBuf& data) {
   // Switches of Parameter A bytes 0 and 1 that the lighting page does not own.
   options.RefreshSwitchesFromImage(data);
   // The lighting page: its pairs, the LED type (laying the page out), the
@@ -68,11 +70,12 @@ void SettingsModel::RefreshUI(const DataBuf& data) {
   burstFire.RefreshFromOptions();
   assignment.RefreshAIMKey();
   // The page of the stored key mode.
-  const bool keyMode2 = (data.parameterB[parameter_b::kKeyMode] & parameter_b::kKeyMode2Bit) != 0;
+  const bool keyMode2 =
+      (data.parameterB[params::parameter_b::kKeyMode] & params::parameter_b::kKeyMode2Bit) != 0;
   OpenKeyModePage(keyMode2 ? 2 : 1);
 }
 
-void SettingsModel::UIToDataBuf(DataBuf& data) const {
+void SettingsModel::UIToDataBuf(params::DataBuf& data) const {
   options.WriteSwitchesToImage(data);
   lighting.WriteToImage(data);
   dpi.WriteToImage(data);
@@ -81,4 +84,4 @@ void SettingsModel::UIToDataBuf(DataBuf& data) const {
   options.WriteFireKeyToImage(data);
 }
 
-}  // namespace orbic::params
+}  // namespace orbic::app

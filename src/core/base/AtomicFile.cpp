@@ -1,11 +1,11 @@
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 
-namespace orbic::app {
+namespace orbic {
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error) {
@@ -93,4 +93,4 @@ bool CreateFolder(const std::string& folder, std::string& error) {
   return true;
 }
 
-}  // namespace orbic::app
+}  // namespace orbic
