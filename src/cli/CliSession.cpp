@@ -28,6 +28,8 @@ std::string FailureText(app::ConnectionOutcome outcome, const std::string& lastM
       return "The mouse is not ready.";
     case app::ConnectionOutcome::kReadIncomplete:
       return "The mouse stopped answering during the read; its settings were not read.";
+    case app::ConnectionOutcome::kUnplugged:
+      return "The mouse was pulled out while it was being read; its settings were not read.";
     case app::ConnectionOutcome::kDriverMode:
       return "The configuration selects driver mode; reading the mouse's memory is not used "
              "there.";

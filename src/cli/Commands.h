@@ -35,6 +35,7 @@ struct SimNewOptions {
   std::string cmd1Reply;
   std::string ackPolls;
   std::string dropAck;
+  std::string lostAck;
   std::vector<std::string> neverAck;
   std::vector<std::string> stuck;
   std::vector<std::string> flaky;

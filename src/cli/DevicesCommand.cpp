@@ -1,18 +1,41 @@
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
 #include "device/DeviceMonitor.h"
+#include "device/HidDiscovery.h"
 
 namespace orbic::cli {
 
 namespace {
 
 bool IsMouse(const device::HidInterfaceInfo& info) {
-  return info.vendorId == device::kMouseIds.vendorId &&
-         info.productId == device::kMouseIds.productId &&
-         info.version == device::kExpectedVersion && info.featureLength == 8;
+  return device::MatchesMouse(info, device::kMouseIds.vendorId, device::kMouseIds.productId,
+                              device::kExpectedVersion);
+}
+
+// The length that decides: the command collection's when there is one,
+// else the longest of the interface's collections.
+std::size_t FeatureLength(const device::HidInterfaceInfo& info) {
+  if (info.HasFeatureLength(device::kMouseFeatureLength)) {
+    return device::kMouseFeatureLength;
+  }
+  std::size_t longest = 0;
+  for (const std::size_t length : info.featureLengths) {
+    longest = std::max(longest, length);
+  }
+  return longest;
+}
+
+// "8" or, for an interface of several top-level collections, "0,8,65".
+std::string CollectionLengths(const device::HidInterfaceInfo& info) {
+  std::string text;
+  for (const std::size_t length : info.featureLengths) {
+    text += (text.empty() ? "" : ",") + std::to_string(length);
+  }
+  return text.empty() ? "0" : text;
 }
 
 }  // namespace
@@ -32,7 +55,8 @@ int RunDevices(const GlobalOptions& options, bool json) {
                       {"vendorId", info.vendorId},
                       {"productId", info.productId},
                       {"version", info.version},
-                      {"featureLength", info.featureLength},
+                      {"featureLength", FeatureLength(info)},
+                      {"collectionFeatureLengths", info.featureLengths},
                       {"mouse", IsMouse(info)}});
     }
     std::cout << list.dump(2) << '\n';
@@ -41,9 +65,9 @@ int RunDevices(const GlobalOptions& options, bool json) {
   } else {
     for (const auto& info : interfaces) {
       char line[160];
-      std::snprintf(line, sizeof line, "%c vendor %04X product %04X version %04X feature %zu  ",
+      std::snprintf(line, sizeof line, "%c vendor %04X product %04X version %04X feature %s  ",
                     IsMouse(info) ? '*' : ' ', info.vendorId, info.productId, info.version,
-                    info.featureLength);
+                    CollectionLengths(info).c_str());
       std::cout << line << info.path << (IsMouse(info) ? "  (ORBIC40 mouse)" : "") << '\n';
     }
   }

@@ -89,6 +89,7 @@ int RunSimNew(const SimNewOptions& options) {
   read.Number(options.memoryReady, "--memory-ready", 1, mouse.firmware.memoryReady);
   read.Number(options.ackPolls, "--ack-polls", 1000, mouse.faults.ackPolls);
   read.Number(options.dropAck, "--drop-ack", 100, mouse.faults.dropAckPercent);
+  read.Number(options.lostAck, "--lost-ack", 100, mouse.faults.lostAckPercent);
   if (!options.unplugAfter.empty()) {
     std::uint32_t packets = 0;
     read.Number(options.unplugAfter, "--unplug-after", 0xFFFFFFFF, packets);

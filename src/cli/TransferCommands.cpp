@@ -11,7 +11,16 @@ namespace orbic::cli {
 
 namespace {
 
-int Report(CliSession& cli, app::TransferOutcome outcome, const std::string& error) {
+// What a write that was not verified did, for the line after "Fail".
+std::string WriteDetail(app::TransferOutcome outcome, const app::SettingsTransfer& transfer) {
+  if (outcome != app::TransferOutcome::kWriteFailed) {
+    return {};
+  }
+  return device::DescribeVerifiedWrite(transfer.LastWrite(), params::kImageSize);
+}
+
+int Report(CliSession& cli, app::TransferOutcome outcome, const std::string& error,
+           const std::string& detail = {}) {
   const bool saved = cli.Finish();
   if (outcome == app::TransferOutcome::kWritten || outcome == app::TransferOutcome::kSaved) {
     return saved ? kExitOk : kExitBadInput;
@@ -25,6 +34,9 @@ int Report(CliSession& cli, app::TransferOutcome outcome, const std::string& err
     text = cli.LastMessage();
   }
   std::cerr << (text.empty() ? std::string("The mouse was not written.") : text) << '\n';
+  if (!detail.empty()) {
+    std::cerr << detail << '\n';
+  }
   const bool badInput =
       outcome == app::TransferOutcome::kBadFile || outcome == app::TransferOutcome::kMissingFile;
   return badInput ? kExitBadInput : kExitDeviceFailure;
@@ -48,7 +60,8 @@ int RunApply(const GlobalOptions& options, const std::string& inPath) {
   session.Image().raw = image;
   session.SplitAndShow();
   app::SettingsTransfer transfer(session);
-  return Report(cli, transfer.Apply(), "");
+  const app::TransferOutcome outcome = transfer.Apply();
+  return Report(cli, outcome, "", WriteDetail(outcome, transfer));
 }
 
 int RunLoad(const GlobalOptions& options, const std::string& inPath) {
@@ -59,7 +72,7 @@ int RunLoad(const GlobalOptions& options, const std::string& inPath) {
   app::SettingsTransfer transfer(cli.Session());
   std::string error;
   const app::TransferOutcome outcome = transfer.LoadProfile(inPath, error);
-  return Report(cli, outcome, error);
+  return Report(cli, outcome, error, WriteDetail(outcome, transfer));
 }
 
 int RunPreset(const GlobalOptions& options, int number) {
@@ -68,7 +81,8 @@ int RunPreset(const GlobalOptions& options, int number) {
     return *failed;
   }
   app::SettingsTransfer transfer(cli.Session());
-  return Report(cli, transfer.Preset(number), "");
+  const app::TransferOutcome outcome = transfer.Preset(number);
+  return Report(cli, outcome, "", WriteDetail(outcome, transfer));
 }
 
 int RunSave(const GlobalOptions& options, const std::string& outPath) {

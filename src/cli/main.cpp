@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
   simNew->add_option("--cmd1-reply", sim.cmd1Reply, "Command-1 reply byte, HEX (default A5)");
   simNew->add_option("--ack-polls", sim.ackPolls, "Polls showing status 0 before 0xCC (default 0)");
   simNew->add_option("--drop-ack", sim.dropAck, "Percent of requests lost (default 0)");
+  simNew->add_option("--lost-ack", sim.lostAck,
+                     "Percent of requests carried out whose acknowledgement is lost (default 0)");
   simNew->add_option("--never-ack", sim.neverAck, "Command never acknowledged, HEX (repeatable)");
   simNew->add_option("--stuck", sim.stuck, "ADDR=VALUE: memory byte stuck at VALUE (HEX)");
   simNew->add_option("--flaky", sim.flaky, "ADDR=N: the first N writes of the byte are lost");

@@ -2,6 +2,9 @@
 
 #include <hidapi/hidapi.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <memory>
 #include <unordered_set>
@@ -30,8 +33,8 @@ HidapiBackend::HidapiBackend() {
 }
 
 HidapiBackend::~HidapiBackend() {
-  for (const auto& [handle, device] : open_) {
-    hid_close(device);
+  for (const auto& [handle, open] : open_) {
+    hid_close(open.device);
   }
   if (initialized_ && --liveBackends == 0) {
     hid_exit();
@@ -55,7 +58,7 @@ std::vector<device::HidInterfaceInfo> HidapiBackend::Enumerate() {
     info.vendorId = entry->vendor_id;
     info.productId = entry->product_id;
     info.version = entry->release_number;
-    info.featureLength = FeatureReportLength(ReadHidrawDescriptor(info.path));
+    info.featureLengths = FeatureReportLengths(ReadHidrawDescriptor(info.path));
     interfaces.push_back(std::move(info));
   }
   return interfaces;
@@ -79,8 +82,29 @@ device::HidHandle HidapiBackend::Open(const std::string& path) {
     return device::kInvalidHandle;
   }
   const device::HidHandle handle = nextHandle_++;
-  open_.emplace(handle, opened);
+  open_.emplace(handle, OpenDevice{opened, path, 0});
   return handle;
+}
+
+bool HidapiBackend::PermissionDenied(const std::string& path) {
+  // access() answers for the real user, which is who opened the node.
+  return ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+bool HidapiBackend::Gone(device::HidHandle handle) {
+  const auto it = open_.find(handle);
+  if (it == open_.end()) {
+    return false;
+  }
+  // hidraw answers ENODEV once its device was removed; the USB core's own
+  // codes for a vanished device may come first, while the node still exists.
+  const int error = it->second.lastError;
+  if (error == ENODEV || error == ENXIO || error == ESHUTDOWN) {
+    return true;
+  }
+  struct stat status {};
+  const bool nodeMissing = ::stat(it->second.path.c_str(), &status) != 0 && errno == ENOENT;
+  return error != 0 && nodeMissing;
 }
 
 void HidapiBackend::Close(device::HidHandle handle) {
@@ -88,34 +112,42 @@ void HidapiBackend::Close(device::HidHandle handle) {
   if (it == open_.end()) {
     return;
   }
-  hid_close(it->second);
+  hid_close(it->second.device);
   open_.erase(it);
 }
 
 bool HidapiBackend::SetFeature(device::HidHandle handle, const std::uint8_t* report,
                                std::size_t length) {
-  hid_device* device = Find(handle);
-  if (device == nullptr || report == nullptr || length == 0) {
+  OpenDevice* open = Find(handle);
+  if (open == nullptr || report == nullptr || length == 0) {
     return false;
   }
   // A short transfer is a failed one: the device got a truncated command.
-  const int written = hid_send_feature_report(device, report, length);
-  return written >= 0 && static_cast<std::size_t>(written) == length;
+  errno = 0;
+  const int written = hid_send_feature_report(open->device, report, length);
+  const bool ok = written >= 0 && static_cast<std::size_t>(written) == length;
+  open->lastError = ok ? 0 : errno;
+  return ok;
 }
 
 bool HidapiBackend::GetFeature(device::HidHandle handle, std::uint8_t* report, std::size_t length) {
-  hid_device* device = Find(handle);
-  if (device == nullptr || report == nullptr || length == 0) {
+  OpenDevice* open = Find(handle);
+  if (open == nullptr || report == nullptr || length == 0) {
     return false;
   }
   // Byte 0 already holds the report id the caller asks for; hidraw reads the report into the
-  // same buffer, id byte included.
-  return hid_get_feature_report(device, report, length) > 0;
+  // same buffer, id byte included. Fewer bytes than the report is no reply: the status byte
+  // would be whatever the buffer held before.
+  errno = 0;
+  const int read = hid_get_feature_report(open->device, report, length);
+  const bool ok = read >= 0 && static_cast<std::size_t>(read) == length;
+  open->lastError = ok ? 0 : errno;
+  return ok;
 }
 
-hid_device_* HidapiBackend::Find(device::HidHandle handle) const {
+HidapiBackend::OpenDevice* HidapiBackend::Find(device::HidHandle handle) {
   const auto it = open_.find(handle);
-  return it == open_.end() ? nullptr : it->second;
+  return it == open_.end() ? nullptr : &it->second;
 }
 
 }  // namespace orbic::platform

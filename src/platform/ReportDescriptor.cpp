@@ -55,11 +55,24 @@ std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) {
   return a > kMax - b ? kMax : a + b;
 }
 
+// Byte length of the longest report in `featureBits`, id byte included; 0 when
+// there is none (a report with no data bits is never sent).
+std::size_t LongestReportLength(const std::array<std::uint64_t, kMaxReportId + 1>& featureBits) {
+  const std::uint64_t longestBits = *std::max_element(featureBits.begin(), featureBits.end());
+  if (longestBits == 0) {
+    return 0;
+  }
+  const std::uint64_t dataBytes = longestBits / 8 + (longestBits % 8 != 0 ? 1 : 0);
+  return static_cast<std::size_t>(dataBytes) + kReportIdByte;
+}
+
 }  // namespace
 
-std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
-  // Bits of feature data per report id (id 0 when the descriptor uses none).
+std::vector<std::size_t> FeatureReportLengths(std::span<const std::uint8_t> descriptor) {
+  // Bits of feature data per report id (id 0 when the descriptor uses none),
+  // for the top-level collection being read.
   std::array<std::uint64_t, kMaxReportId + 1> featureBits{};
+  std::vector<std::size_t> lengths;
   GlobalState state;
   std::vector<GlobalState> pushed;
   std::size_t openCollections = 0;
@@ -70,11 +83,11 @@ std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
     if (prefix == kLongItemPrefix) {
       // No long item tags are defined; skip the item after checking it fits.
       if (descriptor.size() - pos < kLongItemHeaderSize) {
-        return 0;
+        return {};
       }
       const std::size_t dataSize = descriptor[pos + 1];
       if (descriptor.size() - pos - kLongItemHeaderSize < dataSize) {
-        return 0;
+        return {};
       }
       pos += kLongItemHeaderSize + dataSize;
       continue;
@@ -82,7 +95,7 @@ std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
 
     const std::size_t dataSize = ShortItemDataSize(prefix);
     if (descriptor.size() - pos - 1 < dataSize) {
-      return 0;
+      return {};
     }
     const std::uint32_t value = ReadUnsigned(descriptor.subspan(pos + 1, dataSize));
     const std::uint8_t type = (prefix >> 2) & 0x3u;
@@ -99,7 +112,7 @@ std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
           break;
         case kGlobalReportId:
           if (value == 0 || value > kMaxReportId) {
-            return 0;
+            return {};
           }
           state.reportId = value;
           break;
@@ -108,7 +121,7 @@ std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
           break;
         case kGlobalPop:
           if (pushed.empty()) {
-            return 0;
+            return {};
           }
           state = pushed.back();
           pushed.pop_back();
@@ -130,9 +143,12 @@ std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
           break;
         case kMainEndCollection:
           if (openCollections == 0) {
-            return 0;
+            return {};
           }
-          --openCollections;
+          if (--openCollections == 0) {
+            lengths.push_back(LongestReportLength(featureBits));
+            featureBits.fill(0);
+          }
           break;
         default:  // Input and Output do not shape feature reports.
           break;
@@ -142,15 +158,14 @@ std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
   }
 
   if (openCollections != 0) {
-    return 0;
+    return {};
   }
-  // A report with no data bits is never sent, so it does not count as a feature report.
-  const std::uint64_t longestBits = *std::max_element(featureBits.begin(), featureBits.end());
-  if (longestBits == 0) {
-    return 0;
-  }
-  const std::uint64_t dataBytes = longestBits / 8 + (longestBits % 8 != 0 ? 1 : 0);
-  return static_cast<std::size_t>(dataBytes) + kReportIdByte;
+  return lengths;
+}
+
+std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor) {
+  const std::vector<std::size_t> lengths = FeatureReportLengths(descriptor);
+  return lengths.empty() ? 0 : *std::max_element(lengths.begin(), lengths.end());
 }
 
 }  // namespace orbic::platform

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace orbic::platform {
 
@@ -15,5 +16,11 @@ namespace orbic::platform {
 // above 255). The HID stacks refuse such descriptors, so the interface can never match a
 // device we are looking for; 0 says exactly that without reading past the buffer.
 std::size_t FeatureReportLength(std::span<const std::uint8_t> descriptor);
+
+// The same length for each top-level collection in descriptor order (0 for one without a feature
+// report). Windows shows every top-level collection as an interface of its own with its own
+// capabilities, so a mouse whose command collection shares the hidraw node with a collection of
+// longer feature reports is still found. Empty when the descriptor is malformed.
+std::vector<std::size_t> FeatureReportLengths(std::span<const std::uint8_t> descriptor);
 
 }  // namespace orbic::platform

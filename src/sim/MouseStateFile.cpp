@@ -50,6 +50,7 @@ json ToJson(const SimulatedMouse& mouse) {
       {"faults",
        {{"ackPolls", faults.ackPolls},
         {"dropAckPercent", faults.dropAckPercent},
+        {"lostAckPercent", faults.lostAckPercent},
         {"neverAck", faults.neverAck},
         {"neverAnswer", faults.neverAnswer},
         {"stuck", stuck},
@@ -107,6 +108,10 @@ SimulatedMouse FromJson(const json& doc) {
   const json& faults = doc.at("faults");
   mouse.faults.ackPolls = Whole<int>(faults, "ackPolls");
   mouse.faults.dropAckPercent = Whole<int>(faults, "dropAckPercent");
+  // Absent from state files written before the fault existed.
+  if (faults.contains("lostAckPercent")) {
+    mouse.faults.lostAckPercent = Whole<int>(faults, "lostAckPercent");
+  }
   const json& neverAck = faults.at("neverAck");
   if (!neverAck.is_array()) {
     throw std::runtime_error("neverAck must be a list of commands");

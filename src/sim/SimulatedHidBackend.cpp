@@ -59,7 +59,7 @@ std::vector<device::HidInterfaceInfo> SimulatedHidBackend::Enumerate() {
       info.vendorId = entry.mouse->identity.vendorId;
       info.productId = entry.mouse->identity.productId;
       info.version = entry.mouse->identity.version;
-      info.featureLength = entry.mouse->identity.featureLength;
+      info.featureLengths = {entry.mouse->identity.featureLength};
     }
     result.push_back(info);
   }
@@ -72,7 +72,7 @@ bool SimulatedHidBackend::CanOpen(const std::string& path) {
 }
 
 device::HidHandle SimulatedHidBackend::Open(const std::string& path) {
-  if (!CanOpen(path)) {
+  if (!CanOpen(path) || Find(path)->permissionDenied) {
     return device::kInvalidHandle;
   }
   const device::HidHandle handle = nextHandle_++;
@@ -82,6 +82,28 @@ device::HidHandle SimulatedHidBackend::Open(const std::string& path) {
 
 void SimulatedHidBackend::Close(device::HidHandle handle) {
   handles_.erase(handle);
+}
+
+bool SimulatedHidBackend::PermissionDenied(const std::string& path) {
+  const Interface* entry = Find(path);
+  return entry && Present(*entry) && entry->permissionDenied;
+}
+
+void SimulatedHidBackend::SetPermissionDenied(const std::string& path, bool denied) {
+  if (Interface* entry = Find(path)) {
+    entry->permissionDenied = denied;
+  }
+}
+
+// A handle is gone once its interface was pulled out, even if it came back:
+// the old handle never reaches the new device.
+bool SimulatedHidBackend::Gone(device::HidHandle handle) {
+  const auto it = handles_.find(handle);
+  if (it == handles_.end()) {
+    return false;
+  }
+  const Interface* entry = Find(it->second.path);
+  return !entry || !Present(*entry) || entry->generation != it->second.generation;
 }
 
 SimulatedMouse* SimulatedHidBackend::MouseFor(device::HidHandle handle) {

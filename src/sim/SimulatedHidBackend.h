@@ -33,6 +33,11 @@ class SimulatedHidBackend : public device::HidBackend {
   bool SetFeature(device::HidHandle handle, const std::uint8_t* report,
                   std::size_t length) override;
   bool GetFeature(device::HidHandle handle, std::uint8_t* report, std::size_t length) override;
+  bool Gone(device::HidHandle handle) override;
+  bool PermissionDenied(const std::string& path) override;
+  // A present interface that only a user with access may open (as a hidraw
+  // node without the udev rule).
+  void SetPermissionDenied(const std::string& path, bool denied);
 
  private:
   struct Interface {
@@ -40,6 +45,7 @@ class SimulatedHidBackend : public device::HidBackend {
     std::shared_ptr<SimulatedMouse> mouse;  // null for unrelated devices
     bool present = true;
     bool openable = true;
+    bool permissionDenied = false;
     // Counts plug-ins: a handle from before an unplug stays dead after the
     // device comes back, as a hidraw node's file descriptor does.
     int generation = 0;

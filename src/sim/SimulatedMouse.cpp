@@ -43,11 +43,15 @@ bool SimulatedMouse::Dropped(std::uint8_t command) {
   if (faults.neverAnswer || faults.neverAck.contains(command)) {
     return true;
   }
-  if (faults.dropAckPercent <= 0) {
+  return Chance(faults.dropAckPercent, 0);
+}
+
+bool SimulatedMouse::Chance(int percent, std::uint64_t salt) const {
+  if (percent <= 0) {
     return false;
   }
-  return static_cast<int>(Mix((std::uint64_t{faults.seed} << 32) ^ packets_) % 100) <
-         faults.dropAckPercent;
+  return static_cast<int>(Mix((std::uint64_t{faults.seed} << 32) ^ packets_ ^ (salt << 56)) % 100) <
+         percent;
 }
 
 bool SimulatedMouse::SetFeature(const std::uint8_t* report, std::size_t length) {
@@ -65,6 +69,10 @@ bool SimulatedMouse::SetFeature(const std::uint8_t* report, std::size_t length) 
   // A lost request is not executed, so a retry does not repeat its effect.
   if (acknowledged_) {
     Execute(request);
+    // Carried out, but the acknowledgement never shows: a retry repeats it.
+    if (Chance(faults.lostAckPercent, 1)) {
+      acknowledged_ = false;
+    }
   }
   return true;
 }

@@ -39,10 +39,11 @@ struct MouseFirmware {
 
 // Ways to make the mouse misbehave.
 struct MouseFaults {
-  int ackPolls = 0;                                 // polls that show status 0 before 0xCC
-  int dropAckPercent = 0;                           // share of requests silently lost
-  std::set<std::uint8_t> neverAck;                  // commands never acknowledged
-  bool neverAnswer = false;                         // no request is ever acknowledged
+  int ackPolls = 0;                 // polls that show status 0 before 0xCC
+  int dropAckPercent = 0;           // share of requests silently lost
+  int lostAckPercent = 0;           // share of requests carried out whose acknowledgement is lost
+  std::set<std::uint8_t> neverAck;  // commands never acknowledged
+  bool neverAnswer = false;         // no request is ever acknowledged
   std::map<std::uint16_t, std::uint8_t> stuck;      // address -> value it always holds
   std::map<std::uint16_t, int> flaky;               // address -> writes lost before one takes
   std::optional<std::uint64_t> unplugAfterPackets;  // vanish after this many packets
@@ -81,6 +82,7 @@ class SimulatedMouse {
  private:
   void Execute(const std::array<std::uint8_t, 8>& request);
   bool Dropped(std::uint8_t command);
+  bool Chance(int percent, std::uint64_t salt) const;
   void CountPacket();
   std::uint8_t ReadByte(std::size_t address) const;
   void WriteByte(std::size_t address, std::uint8_t value);

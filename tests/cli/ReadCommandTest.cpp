@@ -165,12 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"UnpluggedMidTransfer",
                     {"--unplug-after", "500"},
                     {},
-                    "The mouse stopped answering during the read"},
+                    "The mouse was pulled out while it was being read"},
         // Gone after the request for the short last chunk, before its answer.
         FailureCase{"UnpluggedAtLastChunk",
                     {"--unplug-after", "693"},
                     {},
-                    "The mouse stopped answering during the read"}),
+                    "The mouse was pulled out while it was being read"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ToleratedCase {

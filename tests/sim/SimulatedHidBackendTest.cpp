@@ -18,9 +18,9 @@ constexpr const char* kMouse = SimulatedHidBackend::kMousePath;
 class BackendTest : public ::testing::Test {
  protected:
   BackendTest() : mouse(std::make_shared<SimulatedMouse>()) {
-    backend.AddInterface({kKeyboard, 0x046D, 0xC31C, 0x0110, 0});
+    backend.AddInterface({kKeyboard, 0x046D, 0xC31C, 0x0110, {}});
     backend.AttachMouse(mouse);
-    backend.AddInterface({kLocked, 0x1234, 0x0001, 0x0100, 2}, false);
+    backend.AddInterface({kLocked, 0x1234, 0x0001, 0x0100, {2}}, false);
   }
 
   std::vector<std::string> Paths() {
@@ -50,16 +50,16 @@ TEST_F(BackendTest, EnumeratesTheMouseWithItsCurrentIdentity) {
   EXPECT_EQ(interfaces[1].vendorId, 0x1BCF);
   EXPECT_EQ(interfaces[1].productId, 0x08A0);
   EXPECT_EQ(interfaces[1].version, 0x0104);
-  EXPECT_EQ(interfaces[1].featureLength, 8u);
+  EXPECT_EQ(interfaces[1].featureLengths, std::vector<std::size_t>{8});
   EXPECT_EQ(interfaces[0].vendorId, 0x046D);
-  EXPECT_EQ(interfaces[2].featureLength, 2u);
+  EXPECT_EQ(interfaces[2].featureLengths, std::vector<std::size_t>{2});
 
   // The identity is read at each enumeration, so a test may change it live.
   mouse->identity.version = 0x0105;
   mouse->identity.featureLength = 9;
   interfaces = backend.Enumerate();
   EXPECT_EQ(interfaces[1].version, 0x0105);
-  EXPECT_EQ(interfaces[1].featureLength, 9u);
+  EXPECT_EQ(interfaces[1].featureLengths, std::vector<std::size_t>{9});
   EXPECT_EQ(backend.Enumerations(), 2);
 }
 

@@ -5,6 +5,7 @@
 #include "app/Session.h"
 #include "base/UiHost.h"
 #include "device/CommandChannel.h"
+#include "device/ExchangeCloser.h"
 #include "keys/KeyCode.h"
 #include "keys/MacroReferences.h"
 
@@ -55,6 +56,8 @@ void DriverConnection::SetDriverPort(device::DriverPort& port) {
 bool DriverConnection::SendLiveStateToMouse(const device::LiveState& bytes,
                                             std::span<const std::uint8_t> openReplies) {
   device::CommandChannel& mouse = session_.Channel();
+  // Every return below still closes the exchange command 1 opened.
+  device::ExchangeCloser closer(mouse, device::ExchangeCloser::Kind::kCommands);
   if (!mouse.SendCommand(device::command::kOpen)) {
     return false;
   }
@@ -80,6 +83,9 @@ ConnectionOutcome DriverConnection::StartDriverConnection() {
   device::CommandChannel& mouse = session_.Channel();
   settings.driverSlots.Clear();
 
+  // The early returns below close the exchange command 1 opened; the normal
+  // path closes it itself before the driver is opened.
+  device::ExchangeCloser closer(mouse, device::ExchangeCloser::Kind::kCommands);
   if (!mouse.SendCommand(device::command::kOpen)) {
     return ConnectionOutcome::kNoAnswer;
   }

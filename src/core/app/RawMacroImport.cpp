@@ -100,13 +100,19 @@ TransferOutcome RawMacroImport::WriteArea(std::uint16_t address,
           outcome = started && channel.FailedChunks() == 0 ? TransferOutcome::kWritten
                                                            : TransferOutcome::kWriteFailed;
         }
-        session_.CloseExchange();
       }
     }
+  }
+  // Command 1 was answered: the exchange is closed whatever failed after it.
+  if (channel.ExchangeOpen()) {
+    session_.CloseExchange();
   }
 
   ui.HideLoadingWindow();
   ui.EnablePages();
+  if (session_.MouseVanished()) {
+    return TransferOutcome::kUnplugged;
+  }
   return outcome;
 }
 

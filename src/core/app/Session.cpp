@@ -4,6 +4,7 @@
 
 #include "app/Navigation.h"
 #include "base/UiHost.h"
+#include "device/ExchangeCloser.h"
 #include "params/DefaultImages.h"
 
 namespace orbic::app {
@@ -74,12 +75,16 @@ void Session::ReadDevInfo() {
     return;
   }
   lastOutcome_ = ConnectionOutcome::kNoAnswer;
+  // Every failure below still closes the exchange command 1 opened.
+  device::ExchangeCloser closer(channel_, device::ExchangeCloser::Kind::kMemory);
   if (!channel_.SendCommand(device::command::kOpen)) {
+    MouseVanished();
     return;
   }
   channel_.ClearMemoryReady();
   channel_.SetChipCode(0);
   if (!channel_.SendCommand(device::command::kStatus)) {
+    MouseVanished();
     return;
   }
   channel_.TakeStatusReply();
@@ -97,7 +102,16 @@ void Session::ReadDevInfo() {
   }
 
   std::array<std::uint8_t, params::layout::kIdentificationLength> id{};
-  channel_.ReadMemory(params::layout::kIdentificationAddress, id, false);
+  // A failed read leaves 0xFF 0xFF, which is the default pair: it must not be
+  // taken for the mouse's identification.
+  if (!channel_.ReadMemory(params::layout::kIdentificationAddress, id, false) ||
+      channel_.FailedChunks() > 0) {
+    CloseExchange();
+    if (!MouseVanished()) {
+      ConnectionReadFailed();
+    }
+    return;
+  }
   readIdentification_ = {id[0], id[1]};
   const bool defaultPair = id == defaultIdentification_;
   const bool reservePair = id[0] == config_.revManuId && id[1] == config_.revProId;
@@ -124,11 +138,11 @@ void Session::Btn_Read() {
   const bool started = channel_.ReadMemory(0, scratch, true);
   if (!started || channel_.FailedChunks() > 0) {
     CloseExchange();
-    ForgetMouse();
-    lastOutcome_ = ConnectionOutcome::kReadIncomplete;
     ui_.HideLoadingWindow();
     ui_.PumpEvents();
-    ShowConnectionMessage(messages_.str109);
+    if (!MouseVanished()) {
+      ConnectionReadFailed();
+    }
     return;
   }
   image_.raw = scratch;
@@ -170,6 +184,35 @@ void Session::DeviceLost() {
   ui_.DisablePages();
   ui_.SetDeviceTimerEnabled(true);
   ui_.ShowMessage(messages_.DeviceLostText(), MessageStyle::kDialog);
+}
+
+void Session::ConnectionReadFailed() {
+  ForgetMouse();
+  monitor_.LookAgain();
+  lastOutcome_ = ConnectionOutcome::kReadIncomplete;
+  ui_.DisablePages();
+  ShowConnectionMessage(messages_.readFailed);
+}
+
+void Session::DeviceNotAccessible(const std::string& path) {
+  Call(hooks_.hideAllMenu);
+  RefreshErrorAP();
+  Call(hooks_.clearDeviceLostLists);
+  lightingTypeName_.clear();
+  lastOutcome_ = ConnectionOutcome::kNoPermission;
+  ui_.DisablePages();
+  ui_.SetDeviceTimerEnabled(true);
+  ui_.ShowMessage(ui::MessageStrings::NotAccessibleText(path), MessageStyle::kDialog);
+}
+
+bool Session::MouseVanished() {
+  if (!channel_.Gone()) {
+    return false;
+  }
+  monitor_.MouseVanished();
+  DeviceLost();
+  lastOutcome_ = ConnectionOutcome::kUnplugged;
+  return true;
 }
 
 void Session::DeviceReady() {

@@ -30,6 +30,8 @@ enum class ConnectionOutcome {
   kMemoryNotReady,          // Str020, handle forgotten
   kIdentificationMismatch,  // Str107
   kReadIncomplete,          // the image read lost chunks: not taken as the mouse's
+  kNoPermission,            // the mouse is there, but this user may not open it
+  kUnplugged,               // the mouse vanished during the connection start
   kRead,                    // image read, split and shown
   kDriverMode,              // handed to the driver connection start
   kDriverRefused,           // driver mode: command 1 not 0xA6 or the connection refused: Str020
@@ -110,7 +112,12 @@ class Session : public device::ConnectionEvents {
   void RefreshErrorAP();
   void InitNoDevice();
   void DeviceLost() override;
+  void DeviceNotAccessible(const std::string& path) override;
   void DeviceReady();
+  // After an operation on the mouse: when its handle died under it (the mouse
+  // was pulled out), the handle is closed, the no-device state shown with the
+  // connect message, and the mouse looked for again. True when that happened.
+  bool MouseVanished();
 
   // Opens the mouse at once (no settling wait, no counting) and runs the
   // connection start: the command-line tool's way in.
@@ -129,6 +136,8 @@ class Session : public device::ConnectionEvents {
 
   void ShowConnectionMessage(const std::string& text);
   void ForgetMouse();
+  // A connection read that lost chunks: said, and tried again on a later tick.
+  void ConnectionReadFailed();
 
   device::HidBackend& backend_;
   orbic::Clock& clock_;

@@ -94,17 +94,20 @@ TransferOutcome SettingsTransfer::DownloadParameter() {
   Call(session_.Hooks().applyPointerSettings);
 
   TransferOutcome outcome = OpenExchange(false);
-  const bool answered = outcome != TransferOutcome::kNoAnswer;
   if (outcome == TransferOutcome::kWritten) {
     outcome = WriteChecked();
   }
-  if (answered) {
+  // Command 1 was answered: the exchange is closed whatever failed after it.
+  if (session_.Channel().ExchangeOpen()) {
     session_.CloseExchange();
   }
 
   ui.HideLoadingWindow();
   ui.SetDeviceTimerEnabled(true);
   ui.EnablePages();
+  if (session_.MouseVanished()) {
+    return TransferOutcome::kUnplugged;
+  }
   // Every way the settings can miss the mouse is told, not only a failed
   // verification: the user must not believe an unwritten mouse was written.
   if (outcome != TransferOutcome::kWritten) {
@@ -209,17 +212,19 @@ TransferOutcome SettingsTransfer::MemoToDataBuf_OnClick() {
   ui.ShowLoadingWindow();
 
   TransferOutcome outcome = OpenExchange(true);
-  const bool answered = outcome != TransferOutcome::kNoAnswer;
   if (outcome == TransferOutcome::kWritten) {
     outcome = WriteChecked();  // the image as loaded, before any repair
   }
-  if (answered) {
+  if (session_.Channel().ExchangeOpen()) {
     session_.CloseExchange();
   }
 
   ui.HideLoadingWindow();
   ui.SetDeviceTimerEnabled(true);
   ui.EnablePages();
+  if (session_.MouseVanished()) {
+    return TransferOutcome::kUnplugged;
+  }
   if (outcome != TransferOutcome::kWritten) {
     ui.ShowMessage(session_.Messages().str109, MessageStyle::kDialog);
   }
@@ -235,6 +240,10 @@ TransferOutcome SettingsTransfer::SaveProfile(const std::string& path, std::stri
     return driver_.SaveProfile(path, error);
   }
   session_.ReadDevInfo();
+  if (session_.LastOutcome() == ConnectionOutcome::kUnplugged) {
+    error = session_.Messages().DeviceLostText();
+    return TransferOutcome::kUnplugged;
+  }
   // Saving is of what the mouse holds: without a fresh read there is nothing to save.
   if (session_.LastOutcome() != ConnectionOutcome::kRead) {
     error = "the mouse could not be read, so no profile was saved";

@@ -21,6 +21,7 @@ enum class TransferOutcome {
   kReadFailed,   // the re-read before a save did not read the mouse
   kSaved,
   kMissingFile,  // driver mode: the preset file does not exist, nothing was changed
+  kUnplugged,    // the mouse vanished during the transfer: the no-device state is shown
 };
 
 // "Confirm", "Apply", "Read", the presets, the engineer default and the

@@ -39,28 +39,45 @@ std::uint8_t TranslateChipCode(std::uint8_t chipByte, std::uint8_t previous) {
 CommandChannel::CommandChannel(HidBackend& backend, Clock& clock, UiHost& ui)
     : backend_(backend), clock_(clock), ui_(ui) {}
 
+bool CommandChannel::CheckGone() {
+  if (backend_.Gone(device_.handle)) {
+    goneHandle_ = device_.handle;
+    return true;
+  }
+  return false;
+}
+
 // One GetFeature into the packet. A failed read counts as "not done": the
 // status position would otherwise still hold the request's byte 7, which for
 // command 7 is a data byte and could read as 0xCC.
 bool CommandChannel::Poll() {
   if (!backend_.GetFeature(device_.handle, packet_.data(), packet_.size())) {
     packet_[packet::kStatusByte] = 0;
+    CheckGone();
   }
   return packet_[packet::kStatusByte] != 0;
 }
 
 bool CommandChannel::Transact(const CommandPacket& request, const TransactionTiming& timing) {
-  if (!IsOpen()) {
+  lastAttempts_ = 0;
+  if (!IsOpen() || Gone()) {
     return false;
   }
   for (int attempt = 0; attempt < timing.attemptLimit; ++attempt) {
+    ++lastAttempts_;
     packet_ = request;
-    // The result is not examined: only the status byte decides.
-    backend_.SetFeature(device_.handle, packet_.data(), packet_.size());
+    // Only the status byte decides, unless the device is gone: then no retry
+    // can reach it.
+    if (!backend_.SetFeature(device_.handle, packet_.data(), packet_.size()) && CheckGone()) {
+      return false;
+    }
     clock_.SleepMs(timing.settleMs);
     for (int poll = 0; poll < timing.pollLimit; ++poll) {
       if (Poll()) {
         break;
+      }
+      if (Gone()) {
+        return false;
       }
       clock_.SleepMs(timing.pollIntervalMs);
     }
@@ -73,7 +90,13 @@ bool CommandChannel::Transact(const CommandPacket& request, const TransactionTim
 
 bool CommandChannel::SendCommand(std::uint8_t command, std::uint8_t a1, std::uint8_t a2,
                                  std::uint8_t a3, std::uint8_t a4) {
-  return Transact(MakeRequest(command, a1, a2, a3, a4), kSendCommandTiming);
+  const bool answered = Transact(MakeRequest(command, a1, a2, a3, a4), kSendCommandTiming);
+  if (command == command::kOpen && answered) {
+    exchangeOpen_ = true;
+  } else if (command == command::kClose) {
+    exchangeOpen_ = false;  // sent: whether it was answered changes nothing more
+  }
+  return answered;
 }
 
 Chunk CommandChannel::ReadChunk() {
@@ -96,25 +119,69 @@ bool CommandChannel::WriteChunk(const Chunk& data) {
       kWriteChunkTiming);
 }
 
+template <typename Step>
+bool CommandChannel::CleanChunk(std::uint8_t startCommand, std::uint16_t address,
+                                std::uint16_t remaining, bool& addressed, const Step& step) {
+  for (int attempt = 0; attempt < kChunkTries && !Gone(); ++attempt) {
+    if (!addressed) {
+      if (!SendCommand(startCommand, address & 0xFF, address >> 8, remaining & 0xFF,
+                       remaining >> 8)) {
+        continue;
+      }
+      addressed = true;
+    }
+    const bool answered = step();
+    if (answered && lastAttempts_ == 1) {
+      return true;
+    }
+    // Answered late or not at all: where the mouse's pointer stands is no
+    // longer known, so the chunk starts again from a fresh address.
+    addressed = false;
+  }
+  return false;
+}
+
+bool CommandChannel::ChunkFailed(int& failedInARow, std::size_t offset, std::size_t length) {
+  ++failedChunks_;
+  if (!Gone() && ++failedInARow < kGiveUpAfterFailedChunks) {
+    return false;
+  }
+  stoppedAt_ = static_cast<int>(offset);
+  const std::size_t chunks = (length + kChunkSize - 1) / kChunkSize;
+  failedChunks_ += static_cast<int>(chunks - offset / kChunkSize - 1);
+  return true;
+}
+
 bool CommandChannel::ReadMemory(std::uint16_t address, std::span<std::uint8_t> destination,
                                 bool showProgress) {
   std::fill(destination.begin(), destination.end(), 0xFF);
   failedChunks_ = 0;
+  stoppedAt_ = -1;
   const auto length = static_cast<std::uint16_t>(destination.size());
   if (!SendCommand(command::kReadStart, address & 0xFF, address >> 8, length & 0xFF, length >> 8)) {
     return false;
   }
+  bool addressed = true;
+  int failedInARow = 0;
   for (std::size_t offset = 0; offset < destination.size(); offset += kChunkSize) {
     if (showProgress) {
       ui_.ShowLoadingWindow();
       ui_.PumpEvents();
     }
-    const Chunk chunk = ReadChunk();
-    if (chunkReply_[packet::kStatusByte - 1] != packet::kStatusDone) {
-      ++failedChunks_;
+    Chunk chunk;
+    const bool clean =
+        CleanChunk(command::kReadStart, static_cast<std::uint16_t>(address + offset),
+                   static_cast<std::uint16_t>(length - offset), addressed, [this, &chunk] {
+                     chunk = ReadChunk();
+                     return chunkReply_[packet::kStatusByte - 1] == packet::kStatusDone;
+                   });
+    if (clean) {
+      failedInARow = 0;
+      const std::size_t count = std::min(kChunkSize, destination.size() - offset);
+      std::copy_n(chunk.begin(), count, destination.begin() + static_cast<std::ptrdiff_t>(offset));
+    } else if (ChunkFailed(failedInARow, offset, destination.size())) {
+      break;
     }
-    const std::size_t count = std::min(kChunkSize, destination.size() - offset);
-    std::copy_n(chunk.begin(), count, destination.begin() + static_cast<std::ptrdiff_t>(offset));
     ui_.PumpEvents();
   }
   return true;
@@ -123,11 +190,14 @@ bool CommandChannel::ReadMemory(std::uint16_t address, std::span<std::uint8_t> d
 bool CommandChannel::WriteMemory(std::uint16_t address, std::span<const std::uint8_t> source) {
   chunkReply_.fill(0xFF);
   failedChunks_ = 0;
+  stoppedAt_ = -1;
   const auto length = static_cast<std::uint16_t>(source.size());
   if (!SendCommand(command::kWriteStart, address & 0xFF, address >> 8, length & 0xFF,
                    length >> 8)) {
     return false;
   }
+  bool addressed = true;
+  int failedInARow = 0;
   for (std::size_t offset = 0; offset < source.size(); offset += kChunkSize) {
     ui_.ShowLoadingWindow();
     ui_.PumpEvents();
@@ -138,26 +208,37 @@ bool CommandChannel::WriteMemory(std::uint16_t address, std::span<const std::uin
     const std::size_t count = std::min(kChunkSize, source.size() - offset);
     std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(offset), count, chunk.begin());
     ui_.PumpEvents();
-    if (!WriteChunk(chunk)) {
-      ++failedChunks_;
+    const bool clean =
+        CleanChunk(command::kWriteStart, static_cast<std::uint16_t>(address + offset),
+                   static_cast<std::uint16_t>(length - offset), addressed,
+                   [this, &chunk] { return WriteChunk(chunk); });
+    if (clean) {
+      failedInARow = 0;
+    } else if (ChunkFailed(failedInARow, offset, source.size())) {
+      break;
     }
   }
   return true;
 }
 
 std::uint16_t CommandChannel::ReadStatusWord() {
-  if (!IsOpen()) {
+  if (!IsOpen() || Gone()) {
     return 0;
   }
   const CommandPacket request = MakeRequest(command::kStatus, 0, 0, 0, 0);
   for (int attempt = 0; attempt < kStatusWordAttemptLimit; ++attempt) {
     clock_.SleepMs(kStatusWordWaitMs);
     packet_ = request;
-    backend_.SetFeature(device_.handle, packet_.data(), packet_.size());
+    if (!backend_.SetFeature(device_.handle, packet_.data(), packet_.size()) && CheckGone()) {
+      return 0;
+    }
     for (int poll = 0; poll < kStatusWordPollLimit; ++poll) {
       clock_.SleepMs(kStatusWordWaitMs);
       if (Poll()) {
         break;
+      }
+      if (Gone()) {
+        return 0;
       }
     }
     if (packet_[packet::kStatusByte] == packet::kStatusDone) {

@@ -79,6 +79,15 @@ inline constexpr std::uint32_t kStatusWordWaitMs = 5;
 inline constexpr int kStatusWordPollLimit = 10;
 inline constexpr int kStatusWordAttemptLimit = 10;
 
+// A chunk answered only after a retry may have been carried out twice (the
+// mouse did it and only the acknowledgement was lost), moving the mouse's
+// address pointer on. Such a chunk is addressed again and repeated, up to
+// this many times, before it counts as failed.
+inline constexpr int kChunkTries = 6;
+// A transfer whose chunks fail this many times in a row has lost the mouse:
+// it stops instead of spending every remaining chunk's retries.
+inline constexpr int kGiveUpAfterFailedChunks = 3;
+
 // ChipCode from byte 3 of the command-3 reply; other values leave it unchanged.
 std::uint8_t TranslateChipCode(std::uint8_t chipByte, std::uint8_t previous);
 inline constexpr std::uint8_t kChipCodeFullAccess = 0x98;
@@ -92,6 +101,11 @@ class CommandChannel {
   ConnectedDevice& Device() { return device_; }
   const ConnectedDevice& Device() const { return device_; }
   bool IsOpen() const { return device_.handle != kInvalidHandle; }
+  // The open handle's device vanished (unplugged): every operation on it
+  // fails at once, without retries, until another handle is opened.
+  bool Gone() const { return IsOpen() && device_.handle == goneHandle_; }
+  // Command 1 was answered and command 2 not sent since.
+  bool ExchangeOpen() const { return IsOpen() && exchangeOpen_; }
 
   bool SendCommand(std::uint8_t command, std::uint8_t a1 = 0, std::uint8_t a2 = 0,
                    std::uint8_t a3 = 0, std::uint8_t a4 = 0);
@@ -99,9 +113,11 @@ class CommandChannel {
   bool WriteChunk(const Chunk& data);
   // Command 4 then chunk reads; the destination's size is the length.
   // False only when command 4 was not acknowledged; failed chunks stay 0xFF.
+  // A chunk answered only after a retry is read again from a fresh command 4.
   bool ReadMemory(std::uint16_t address, std::span<std::uint8_t> destination, bool showProgress);
   // Command 6 then chunk writes, with the loading window. False only when
-  // command 6 was not acknowledged.
+  // command 6 was not acknowledged. A chunk acknowledged only after a retry is
+  // written again from a fresh command 6.
   bool WriteMemory(std::uint16_t address, std::span<const std::uint8_t> source);
   // Command 3 with longer polling: reply byte 5 + 256 x byte 6, or 0.
   std::uint16_t ReadStatusWord();
@@ -125,10 +141,25 @@ class CommandChannel {
   // The transfer's result does not show them; callers that must not take a
   // partial image as the mouse's (the initial read) look here.
   int FailedChunks() const { return failedChunks_; }
+  // Whether the last transfer stopped early (the mouse stopped answering or
+  // vanished); its remaining chunks count as failed.
+  bool Stopped() const { return stoppedAt_ >= 0; }
+  // Byte offset into the last transfer where it stopped, -1 when it ran to the end.
+  int StoppedAt() const { return stoppedAt_; }
 
  private:
   bool Transact(const CommandPacket& request, const TransactionTiming& timing);
   bool Poll();
+  // After a failed SetFeature or GetFeature: marks the handle gone when the
+  // backend says its device vanished.
+  bool CheckGone();
+  // One chunk of a transfer at `offset`: repeated from a fresh start command
+  // while it is answered only after a retry. True when answered cleanly.
+  template <typename Step>
+  bool CleanChunk(std::uint8_t startCommand, std::uint16_t address, std::uint16_t remaining,
+                  bool& addressed, const Step& step);
+  // Counts a failed chunk; true when the transfer must stop.
+  bool ChunkFailed(int& failedInARow, std::size_t offset, std::size_t length);
 
   HidBackend& backend_;
   Clock& clock_;
@@ -139,6 +170,10 @@ class CommandChannel {
   bool memoryReady_ = false;
   std::uint8_t chipCode_ = 0;
   int failedChunks_ = 0;
+  int stoppedAt_ = -1;
+  int lastAttempts_ = 0;  // attempts the last transaction took
+  HidHandle goneHandle_ = kInvalidHandle;
+  bool exchangeOpen_ = false;
 };
 
 }  // namespace orbic::device

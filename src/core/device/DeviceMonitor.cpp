@@ -45,7 +45,28 @@ void DeviceMonitor::DevTimerTimer() {
     OpenFromDeviceTable(true);
     lastInterfaceCount = count;
   }
+  lossReported_ = false;
   deviceBusy = false;
+}
+
+void DeviceMonitor::MouseVanished() {
+  ConnectedDevice& device = channel_.Device();
+  if (device.handle != kInvalidHandle) {
+    backend_.Close(device.handle);
+  }
+  device.vendorId = 0;
+  device.productId = 0;
+  device.handle = kInvalidHandle;
+  lossReported_ = true;
+  LookAgain();
+}
+
+void DeviceMonitor::ReportNotFound(const std::string& deniedPath) {
+  if (!deniedPath.empty()) {
+    events_.DeviceNotAccessible(deniedPath);
+  } else if (!lossReported_) {
+    events_.DeviceLost();
+  }
 }
 
 void DeviceMonitor::CountWentDown() {
@@ -54,7 +75,9 @@ void DeviceMonitor::CountWentDown() {
   if (OpenMouse(backend_, device, device.vendorId, device.productId, version)) {
     return;  // still there: the new handle replaced the old one
   }
-  events_.DeviceLost();
+  if (!lossReported_) {
+    events_.DeviceLost();
+  }
   // The interface is gone; its handle is released rather than kept dangling.
   if (device.handle != kInvalidHandle) {
     backend_.Close(device.handle);
@@ -81,13 +104,16 @@ bool DeviceMonitor::OpenFromDeviceTable(bool settle) {
     }
     std::uint32_t version = kExpectedVersion;
     channel_.Device().version = version;
-    if (OpenMouse(backend_, channel_.Device(), entry.vendorId, entry.productId, version)) {
+    std::string deniedPath;
+    if (OpenMouse(backend_, channel_.Device(), entry.vendorId, entry.productId, version,
+                  &deniedPath)) {
       channel_.Device().vendorId = entry.vendorId;
       channel_.Device().productId = entry.productId;
+      lossReported_ = false;
       events_.ReadDevInfo();
       return true;
     }
-    events_.DeviceLost();
+    ReportNotFound(deniedPath);
   }
   return false;
 }

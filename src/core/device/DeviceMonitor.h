@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace orbic {
 class Clock;
@@ -32,6 +33,9 @@ class ConnectionEvents {
   virtual ~ConnectionEvents() = default;
   virtual void ReadDevInfo() = 0;
   virtual void DeviceLost() = 0;
+  // The mouse is there but its interface at `path` may not be opened by this
+  // user: telling them to plug it in would send them the wrong way.
+  virtual void DeviceNotAccessible(const std::string& path) = 0;
 };
 
 // Hot-plug by counting: each tick counts the openable HID interfaces and
@@ -46,6 +50,14 @@ class DeviceMonitor {
   // Tries every table entry in order; on the first that opens runs the
   // connection start. With `settle` each attempt first waits 2.1 s.
   bool OpenFromDeviceTable(bool settle);
+  // The open mouse vanished under an exchange (its handle is dead): the handle
+  // is closed and the next tick looks for the mouse again, so a quick unplug
+  // and replug between two ticks leaves no dead handle. The loss has been
+  // reported, so that look does not report it a second time.
+  void MouseVanished();
+  // Forgets the counted interfaces, so the next tick opens and reads the
+  // mouse again (after a connection read that failed).
+  void LookAgain() { lastInterfaceCount = 0; }
 
   std::array<DeviceTableEntry, 2> deviceTable{{kMouseIds, {0, 0}}};
   int lastInterfaceCount = 0;
@@ -54,12 +66,14 @@ class DeviceMonitor {
  private:
   void CountWentDown();
   void Settle();
+  void ReportNotFound(const std::string& deniedPath);
 
   HidBackend& backend_;
   CommandChannel& channel_;
   Clock& clock_;
   UiHost& ui_;
   ConnectionEvents& events_;
+  bool lossReported_ = false;
 };
 
 }  // namespace orbic::device

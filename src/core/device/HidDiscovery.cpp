@@ -4,11 +4,6 @@
 
 namespace orbic::device {
 
-namespace {
-// Only the mouse's vendor collection has eight-byte feature reports.
-constexpr std::size_t kMouseFeatureLength = 8;
-}  // namespace
-
 int CountHidInterfaces(HidBackend& backend) {
   int count = 0;
   for (const HidInterfaceInfo& info : backend.Enumerate()) {
@@ -19,19 +14,28 @@ int CountHidInterfaces(HidBackend& backend) {
   return count;
 }
 
+bool MatchesMouse(const HidInterfaceInfo& info, std::uint32_t vendorId, std::uint32_t productId,
+                  std::uint32_t version) {
+  return info.vendorId == vendorId && info.productId == productId && info.version == version &&
+         info.HasFeatureLength(kMouseFeatureLength);
+}
+
 bool OpenMouse(HidBackend& backend, ConnectedDevice& device, std::uint32_t vendorId,
-               std::uint32_t productId, std::uint32_t& version) {
+               std::uint32_t productId, std::uint32_t& version, std::string* deniedPath) {
   const HidHandle previous = device.handle;
   bool found = false;
+  std::string denied;
   for (const HidInterfaceInfo& info : backend.Enumerate()) {
     // The attributes come with the enumeration, so only a matching interface
     // is opened; the rest are never touched.
-    if (info.featureLength != kMouseFeatureLength || info.vendorId != vendorId ||
-        info.productId != productId || info.version != version) {
+    if (!MatchesMouse(info, vendorId, productId, version)) {
       continue;
     }
     const HidHandle handle = backend.Open(info.path);
     if (handle == kInvalidHandle) {
+      if (backend.PermissionDenied(info.path)) {
+        denied = info.path;
+      }
       continue;
     }
     if (found && device.handle != handle) {
@@ -40,7 +44,7 @@ bool OpenMouse(HidBackend& backend, ConnectedDevice& device, std::uint32_t vendo
     device.handle = handle;
     device.vendorId = info.vendorId;
     device.productId = info.productId;
-    device.featureLength = static_cast<std::uint32_t>(info.featureLength);
+    device.featureLength = static_cast<std::uint32_t>(kMouseFeatureLength);
     device.version = info.version;
     found = true;
   }
@@ -50,6 +54,8 @@ bool OpenMouse(HidBackend& backend, ConnectedDevice& device, std::uint32_t vendo
       backend.Close(previous);
     }
     version = device.version;
+  } else if (deniedPath != nullptr) {
+    *deniedPath = denied;
   }
   return found;
 }

@@ -15,9 +15,11 @@ class TracingHidBackend : public HidBackend {
   std::vector<HidInterfaceInfo> Enumerate() override { return inner_.Enumerate(); }
   bool CanOpen(const std::string& path) override { return inner_.CanOpen(path); }
   HidHandle Open(const std::string& path) override { return inner_.Open(path); }
+  bool PermissionDenied(const std::string& path) override { return inner_.PermissionDenied(path); }
   void Close(HidHandle handle) override { inner_.Close(handle); }
   bool SetFeature(HidHandle handle, const std::uint8_t* report, std::size_t length) override;
   bool GetFeature(HidHandle handle, std::uint8_t* report, std::size_t length) override;
+  bool Gone(HidHandle handle) override { return inner_.Gone(handle); }
 
  private:
   void Print(char direction, const std::uint8_t* report, std::size_t length);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace orbic {
@@ -18,7 +19,8 @@ inline constexpr int kRepairPasses = 3;
 enum class VerifiedWriteResult {
   kVerified,           // the read-back equals the image
   kNotStarted,         // command 6 was refused
-  kReadBackFailed,     // command 4 of a read-back was refused
+  kWriteStopped,       // the mouse stopped answering (or vanished) during the write
+  kReadBackFailed,     // a read-back was refused or stopped
   kRepairWriteFailed,  // a single-byte repair write was refused
   kStillDiffers,       // three repair passes left differences: the user is told "Fail"
 };
@@ -26,6 +28,7 @@ enum class VerifiedWriteResult {
 struct VerifiedWriteReport {
   VerifiedWriteResult result = VerifiedWriteResult::kNotStarted;
   int repairPasses = 0;
+  int stoppedAt = -1;  // byte offset where a stopped transfer ended
   // (offset, value read back) of the last comparison.
   std::vector<std::pair<std::uint16_t, std::uint8_t>> differences;
 };
@@ -35,5 +38,9 @@ struct VerifiedWriteReport {
 // Shows nothing but the loading window; the caller decides what to tell.
 VerifiedWriteReport WriteImageVerified(CommandChannel& channel, UiHost& ui,
                                        std::span<const std::uint8_t> image);
+
+// What went wrong with a write that was not verified, and where, for the
+// command-line tool's message; empty for a verified write.
+std::string DescribeVerifiedWrite(const VerifiedWriteReport& report, std::size_t imageSize);
 
 }  // namespace orbic::device

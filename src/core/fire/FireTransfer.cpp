@@ -43,12 +43,13 @@ FireTransferOutcome Exchange(device::CommandChannel& channel, const params::Data
     return FireTransferOutcome::kNoAnswer;
   }
   channel.ClearMemoryReady();
-  if (!channel.SendCommand(device::command::kStatus)) {
-    return FireTransferOutcome::kNoAnswer;
+  bool ready = channel.SendCommand(device::command::kStatus);
+  if (ready) {
+    channel.TakeStatusReply();
+    ready = channel.Reply(device::status_reply::kReadyByte) == device::status_reply::kReady;
   }
-  channel.TakeStatusReply();
   FireTransferOutcome outcome = FireTransferOutcome::kNoAnswer;
-  if (channel.Reply(device::status_reply::kReadyByte) == device::status_reply::kReady) {
+  if (ready) {
     outcome = FireTransferOutcome::kNotAllowed;
     if (channel.MemoryReady() && channel.ChipCode() == device::kChipCodeFullAccess) {
       outcome = FireTransferOutcome::kWritten;

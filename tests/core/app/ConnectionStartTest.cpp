@@ -5,6 +5,9 @@
 namespace orbic::test {
 namespace {
 
+const std::string kDeviceLostText =
+    "Please Connect the USB Device\r\rPlease check your device is attached to USB port";
+
 using app::ConnectionOutcome;
 
 std::vector<std::uint8_t> Repeat(std::uint8_t value, int count) {
@@ -103,12 +106,13 @@ TEST(ConnectionStart, SilentFailuresShowNothingAndLeaveTheMouseOpen) {
   const std::vector<Case> cases = {
       {"command 1 unanswered", [](auto& m) { m.faults.neverAck = {0x01}; },
        ConnectionOutcome::kNoAnswer, Repeat(0x01, 5)},
+      // Once command 1 was answered the exchange is closed, whatever failed after it.
       {"command 3 unanswered", [](auto& m) { m.faults.neverAck = {0x03}; },
-       ConnectionOutcome::kNoAnswer, Concat({{0x01}, Repeat(0x03, 5)})},
+       ConnectionOutcome::kNoAnswer, Concat({{0x01}, Repeat(0x03, 5), {0x08, 0x02}})},
       {"not ready",
        [](auto& m) { m.firmware.readyByte = 0x55; },
        ConnectionOutcome::kNotReady,
-       {0x01, 0x03}},
+       {0x01, 0x03, 0x08, 0x02}},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
@@ -123,20 +127,40 @@ TEST(ConnectionStart, SilentFailuresShowNothingAndLeaveTheMouseOpen) {
 }
 
 TEST(ConnectionStart, AReadThatLosesChunksIsNotTakenAsTheMousesImage) {
-  SessionRig rig;
-  const params::Image shown = rig.session.Image().raw;
-  // Gone after the identification read and a few chunks of the image.
-  rig.mouse->faults.unplugAfterPackets = 30;
+  struct Case {
+    const char* name;
+    std::function<void(sim::SimulatedMouse&)> fault;
+    ConnectionOutcome outcome;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      // Pulled out after the identification read and a few chunks of the image.
+      {"unplugged", [](auto& m) { m.faults.unplugAfterPackets = 30; },
+       ConnectionOutcome::kUnplugged, kDeviceLostText},
+      {"chunks unanswered", [](auto& m) { m.faults.neverAck = {0x05}; },
+       ConnectionOutcome::kReadIncomplete, "Reading the mouse failed. It will be read again."},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    SessionRig rig;
+    const params::Image shown = rig.session.Image().raw;
+    rig.session.Monitor().lastInterfaceCount = 1;
+    test.fault(*rig.mouse);
 
-  EXPECT_EQ(rig.session.ConnectNow(), ConnectionOutcome::kReadIncomplete);
+    EXPECT_EQ(rig.session.ConnectNow(), test.outcome);
 
-  EXPECT_EQ(rig.session.Image().raw, shown);  // still the default image, not 0xFF holes
-  EXPECT_TRUE(rig.session.NoDeviceState());
-  EXPECT_FALSE(rig.session.Channel().IsOpen());
-  EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Fail"});
-  EXPECT_FALSE(rig.ui.loadingVisible);
-  EXPECT_TRUE(rig.ui.timerEnabled);
-  EXPECT_TRUE(rig.ui.pagesCovered);
+    EXPECT_EQ(rig.session.Image().raw, shown);  // still the default image, not 0xFF holes
+    EXPECT_TRUE(rig.session.NoDeviceState());
+    EXPECT_FALSE(rig.session.Channel().IsOpen());
+    EXPECT_EQ(rig.ui.messages, std::vector<std::string>{test.message});
+    EXPECT_FALSE(rig.ui.loadingVisible);
+    EXPECT_TRUE(rig.ui.timerEnabled);
+    EXPECT_TRUE(rig.ui.pagesCovered);
+    // The next tick looks for the mouse again instead of waiting for a replug.
+    EXPECT_EQ(rig.session.Monitor().lastInterfaceCount, 0);
+    // Neither spends a minute of retries: a few chunks at most before it stops.
+    EXPECT_LT(rig.clock.NowMs(), 2000u);
+  }
 }
 
 TEST(ConnectionStart, ABlankMouseIsReadAsIsAndRepairedInTheWorkingCopies) {

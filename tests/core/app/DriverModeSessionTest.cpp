@@ -233,11 +233,11 @@ TEST(DriverModeSession, ConnectionStartFailuresShowFindingTheDevice) {
       {"command 1 answers for memory mode",
        [](DriverRig& r) { r.mouse->firmware.cmd1Reply = 0xA5; },
        ConnectionOutcome::kDriverRefused,
-       {0x01}},
+       {0x01, 0x02}},
       {"the mouse refuses the driver",
        [](DriverRig& r) { r.mouse->firmware.acceptsDriver = false; },
        ConnectionOutcome::kDriverRefused,
-       {0x01, 0x03, 0x03}},
+       {0x01, 0x03, 0x03, 0x02}},
       {"no driver interface", [](DriverRig& r) { r.driver.present = false; },
        ConnectionOutcome::kDriverNotFound, kConnectionCommands},
       {"another driver's id", [](DriverRig& r) { r.mouse->firmware.driverId = 0x4321; },
@@ -263,7 +263,8 @@ TEST(DriverModeSession, AnApplyTheMouseDoesNotTakeIsReportedAsFailed) {
   rig.mouse->firmware.cmd1Reply = 0xA5;
   app::SettingsTransfer transfer(rig.session);
   EXPECT_EQ(transfer.Apply(), TransferOutcome::kNoAnswer);
-  EXPECT_EQ(rig.Commands(), std::vector<std::uint8_t>{0x01});
+  // The exchange command 1 opened is closed although the reply refused it.
+  EXPECT_EQ(rig.Commands(), (std::vector<std::uint8_t>{0x01, 0x02}));
   // The driver still gets every section.
   EXPECT_EQ(rig.Calls().size(), 5u);
   EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Fail"});

@@ -11,7 +11,7 @@ const std::string kDeviceLostText =
     "Please Connect the USB Device\r\rPlease check your device is attached to USB port";
 
 device::HidInterfaceInfo Unrelated(const char* path) {
-  return {path, 0x046D, 0xC31C, 0x0110, 0};
+  return {path, 0x046D, 0xC31C, 0x0110, {}};
 }
 
 // A machine with a keyboard and a headset besides the mouse.

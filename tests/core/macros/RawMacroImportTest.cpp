@@ -162,10 +162,11 @@ TEST(RawMacroImport, NothingIsWrittenUnlessTheMouseAllowsIt) {
        [](auto& m) { m.firmware.chipByte = 0x35; },
        TransferOutcome::kNotAllowed,
        {0x01, 0x03, 0x08, 0x02}},
+      // An answered command 1 is always closed.
       {"not ready",
        [](auto& m) { m.firmware.readyByte = 0x55; },
        TransferOutcome::kNoAnswer,
-       {0x01, 0x03}},
+       {0x01, 0x03, 0x08, 0x02}},
       {"silent", [](auto& m) { m.faults.neverAck = {0x01}; }, TransferOutcome::kNoAnswer, {0x01}},
   };
   for (const Case& c : cases) {
