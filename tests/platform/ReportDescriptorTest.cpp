@@ -190,5 +190,29 @@ TEST(FeatureReportLengthTruncation, EveryStrictPrefixIsRejected) {
   }
 }
 
+// Windows sizes each top-level collection on its own; the longest report of the whole node would
+// hide the mouse's eight-byte command report behind a longer one of another collection.
+TEST(FeatureReportLengths, AreCountedPerTopLevelCollection) {
+  Bytes withLongerReport = kGamingMouse;
+  const Bytes firmwareUpdate = {
+      0x06, 0x01, 0xFF,  // Usage Page (Vendor 0xFF01)
+      0x09, 0x01,        // Usage (1)
+      0xA1, 0x01,        // Collection (Application)
+      0x85, 0x06,        //   Report ID (6)
+      0x75, 0x08,        //   Report Size (8)
+      0x95, 0x40,        //   Report Count (64)
+      0x09, 0x02,        //   Usage (2)
+      0xB1, 0x02,        //   Feature (Data, Var, Abs)
+      0xC0,              // End Collection
+  };
+  withLongerReport.insert(withLongerReport.end(), firmwareUpdate.begin(), firmwareUpdate.end());
+
+  EXPECT_EQ(FeatureReportLengths(kGamingMouse), (std::vector<std::size_t>{0, 0, 8}));
+  EXPECT_EQ(FeatureReportLengths(withLongerReport), (std::vector<std::size_t>{0, 0, 8, 65}));
+  EXPECT_EQ(FeatureReportLength(withLongerReport), 65u);
+  // A malformed descriptor has no collections to offer.
+  EXPECT_TRUE(FeatureReportLengths(Bytes{0xA1, 0x01, 0x75, 0x08}).empty());
+}
+
 }  // namespace
 }  // namespace orbic::platform
