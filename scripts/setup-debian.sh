@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libhidapi-dev libcli11-dev nlohmann-json3-dev
+  libhidapi-dev libudev-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # the desktop program: Qt widgets, picture decoders, fonts, a headless X server
   qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev libpng-dev

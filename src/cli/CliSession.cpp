@@ -99,6 +99,21 @@ std::string CliSession::LastMessage() const {
 }
 
 std::optional<int> CliSession::Connect(const GlobalOptions& options) {
+  if (const auto failed = Prepare(options)) {
+    return failed;
+  }
+  const app::ConnectionOutcome outcome = session_->ConnectNow();
+  if (outcome != app::ConnectionOutcome::kRead &&
+      outcome != app::ConnectionOutcome::kDriverConnected) {
+    std::cerr << FailureText(outcome, LastMessage()) << '\n';
+    Finish();
+    return kExitDeviceFailure;
+  }
+  host_.messages.clear();
+  return std::nullopt;
+}
+
+std::optional<int> CliSession::Prepare(const GlobalOptions& options) {
   std::string error;
   ui::BehaviourConfig config;
   if (!LoadConfiguration(options, config, error)) {
@@ -116,14 +131,6 @@ std::optional<int> CliSession::Connect(const GlobalOptions& options) {
     session_->SetDriverPort(*port);
   }
   session_->RefreshErrorAP();
-  const app::ConnectionOutcome outcome = session_->ConnectNow();
-  if (outcome != app::ConnectionOutcome::kRead &&
-      outcome != app::ConnectionOutcome::kDriverConnected) {
-    std::cerr << FailureText(outcome, LastMessage()) << '\n';
-    Finish();
-    return kExitDeviceFailure;
-  }
-  host_.messages.clear();
   return std::nullopt;
 }
 

@@ -17,6 +17,9 @@ class CliSession {
   // Opens the devices and runs the connection start. Returns the exit status
   // to end with when that failed (the message already printed), else nullopt.
   std::optional<int> Connect(const GlobalOptions& options);
+  // Opens the devices and leaves the session in the no-device state, as the
+  // window starts, without looking for the mouse.
+  std::optional<int> Prepare(const GlobalOptions& options);
   // Saves a simulated mouse back; prints and returns false on failure.
   bool Finish();
 

@@ -29,6 +29,14 @@ int main(int argc, char** argv) {
   auto* driverInfo = app.add_subcommand(
       "driver-info", "Find the filter driver by the mouse's driver id and show its sections");
 
+  int watchTicks = 0;
+  auto* watch = app.add_subcommand(
+      "watch", "Look for the mouse as the desktop program does and print each event until stopped");
+  watch
+      ->add_option("--ticks", watchTicks,
+                   "Stop after this many device-timer ticks (default: never)")
+      ->check(CLI::NonNegativeNumber);
+
   std::string outPath;
   auto* read = app.add_subcommand("read", "Read the mouse's 2048-byte parameter memory to a file");
   read->add_option("OUT", outPath, "File to write (2048 bytes, as read)")->required();
@@ -159,6 +167,9 @@ int main(int argc, char** argv) {
   }
   if (read->parsed()) {
     return RunRead(global, outPath, json);
+  }
+  if (watch->parsed()) {
+    return RunWatch(global, json, watchTicks);
   }
   if (simNew->parsed()) {
     return RunSimNew(sim);

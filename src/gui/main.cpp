@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QSocketNotifier>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -15,6 +16,7 @@
 #include "gui/SingleInstance.h"
 #include "gui/StartupReport.h"
 #include "platform/DesktopPointerSystem.h"
+#include "platform/HidrawMonitor.h"
 #include "sim/DriverStateFile.h"
 #include "sim/SimulatedFilterDriver.h"
 #include "ui/BehaviourConfig.h"
@@ -106,10 +108,25 @@ int main(int argc, char** argv) {
 
   // Outlives the window, whose session talks to it.
   const DriverSetup driver(devices->Demo(), orbic::gui::DeviceSetup::DefaultStateFolder());
+  // Tells the device timer at once when a hidraw node comes or goes.
+  std::unique_ptr<orbic::platform::HidrawMonitor> hotplug;
+  if (!devices->Demo()) {
+    hotplug = std::make_unique<orbic::platform::HidrawMonitor>();
+  }
 
   orbic::gui::MainWindow window(devices->Backend(), devices->Clock(), std::move(resources));
   if (driver.port) {
     window.Session().SetDriverPort(*driver.port);
+  }
+  if (hotplug && hotplug->Active()) {
+    // The timer's own polling stays; this only makes it look without waiting
+    // for the next tick. A stopped timer (a transfer running) is left alone.
+    auto* notifier = new QSocketNotifier(hotplug->Fd(), QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, &hotplug] {
+      if (hotplug->TakeEvents() && window.DeviceTimer().isActive()) {
+        window.Session().Monitor().DevTimerTimer();
+      }
+    });
   }
   QObject::connect(&instance, &orbic::gui::SingleInstance::raiseRequested, &window, [&window] {
     window.showNormal();

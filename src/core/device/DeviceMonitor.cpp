@@ -46,6 +46,10 @@ void DeviceMonitor::DevTimerTimer() {
     lastInterfaceCount = count;
   }
   lossReported_ = false;
+  if (lookAgain_) {
+    lastInterfaceCount = 0;
+    lookAgain_ = false;
+  }
   deviceBusy = false;
 }
 

@@ -57,7 +57,10 @@ class DeviceMonitor {
   void MouseVanished();
   // Forgets the counted interfaces, so the next tick opens and reads the
   // mouse again (after a connection read that failed).
-  void LookAgain() { lastInterfaceCount = 0; }
+  void LookAgain() {
+    lastInterfaceCount = 0;
+    lookAgain_ = true;
+  }
 
   std::array<DeviceTableEntry, 2> deviceTable{{kMouseIds, {0, 0}}};
   int lastInterfaceCount = 0;
@@ -74,6 +77,7 @@ class DeviceMonitor {
   UiHost& ui_;
   ConnectionEvents& events_;
   bool lossReported_ = false;
+  bool lookAgain_ = false;  // kept over the count the current tick stores
 };
 
 }  // namespace orbic::device
