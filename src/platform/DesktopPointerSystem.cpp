@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/AtomicFile.h"
+#include "base/TextTrim.h"
 #include "perf/PointerSettingsSteps.h"
 #include "platform/ProcessRunner.h"
 #include "ui/IniFile.h"
@@ -80,17 +81,8 @@ int WindowsDefault(std::string_view name) {
   return it == kKnownValues.end() ? 0 : it->windowsDefault;
 }
 
-std::string_view Trim(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 std::optional<double> ParseDouble(std::string_view text) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
@@ -234,7 +226,7 @@ bool DesktopPointerSystem::OverlayDesktop() {
   mouse[std::string(perf::kMouseSensitivityValue)] = MouseSpeedForDesktopSpeed(*speed);
 
   if (const std::optional<std::string> profile = Query(kAccelProfileSetting)) {
-    const std::string_view name = Trim(*profile);
+    const std::string_view name = TrimBlanks(*profile);
     const auto accelerationIt = mouse.find(perf::kMouseSpeedValue);
     const bool accelerated = accelerationIt != mouse.end() && accelerationIt->second != 0;
     const bool flat = name == kFlatProfile;
@@ -249,7 +241,7 @@ bool DesktopPointerSystem::OverlayDesktop() {
   }
 
   if (const std::optional<std::string> doubleClick = Query(kDoubleClickSetting)) {
-    const std::optional<int> milliseconds = perf::ParsePointerValue(Trim(*doubleClick));
+    const std::optional<int> milliseconds = perf::ParsePointerValue(TrimBlanks(*doubleClick));
     if (milliseconds && *milliseconds > 0) {
       mouse[std::string(perf::kDoubleClickSpeedValue)] = *milliseconds;
     }
@@ -346,7 +338,7 @@ std::map<std::string, std::string, std::less<>> DesktopPointerSystem::QueryAll()
       continue;
     }
     settings.emplace(std::string(keyAndValue.substr(0, afterKey)),
-                     std::string(Trim(keyAndValue.substr(afterKey + 1))));
+                     std::string(TrimBlanks(keyAndValue.substr(afterKey + 1))));
   }
   return settings;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Session.h"
+#include "base/Hook.h"
 #include "base/UiHost.h"
 #include "device/CommandChannel.h"
 #include "device/ExchangeCloser.h"
@@ -25,13 +26,6 @@ class NoDriverPort final : public device::DriverPort {
     return false;
   }
 };
-
-template <typename F>
-void Call(const F& hook) {
-  if (hook) {
-    hook();
-  }
-}
 
 // The section bytes as the driver gave them, at their image offsets.
 template <std::size_t N>
@@ -117,7 +111,7 @@ ConnectionOutcome DriverConnection::StartDriverConnection() {
 
   ui.SetDeviceTimerEnabled(false);
   ui.DisablePages();
-  Call(session_.Hooks().refreshPcMacroNames);
+  CallHook(session_.Hooks().refreshPcMacroNames);
   session_.noDeviceState_ = false;
 
   ConnectionOutcome outcome = ConnectionOutcome::kDriverNotFound;
@@ -140,7 +134,7 @@ void DriverConnection::ReadDriverState() {
 
   channel_->ReadLiveState(live_);
   ui.ShowLoadingWindow();
-  Call(session_.Hooks().refreshPcMacroNames);
+  CallHook(session_.Hooks().refreshPcMacroNames);
   channel_->ReadLiveState(live_);
   // A failed read leaves zeros, which the checks below replace with defaults.
   channel_->ReadParameterA(data.parameterA);

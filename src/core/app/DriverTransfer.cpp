@@ -6,6 +6,7 @@
 #include "app/Session.h"
 #include "app/SettingsTransfer.h"
 #include "base/AtomicFile.h"
+#include "base/Hook.h"
 #include "base/UiHost.h"
 #include "params/ImageFields.h"
 
@@ -21,18 +22,6 @@ namespace fk = params::fire_key;
 // shorter file cannot hold the sections and the live state.
 constexpr std::size_t kMinimumLoadSize = params::kImageSize;
 constexpr std::size_t kMaximumLoadSize = device::driver::kFullLoadLength;
-
-template <typename F>
-void Call(const F& hook) {
-  if (hook) {
-    hook();
-  }
-}
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 std::uint8_t Complement(std::uint8_t value) {
   return static_cast<std::uint8_t>(~value);
@@ -65,7 +54,7 @@ TransferOutcome DriverTransfer::DownloadDriverParameter() {
   SettingsModel& settings = session_.Settings();
   params::DataBuf& data = session_.Image().data;
   DriverConnection& driver = session_.Driver();
-  Call(session_.Hooks().hideAllMenu);
+  CallHook(session_.Hooks().hideAllMenu);
   bool written = true;
   bool sent = false;
   {
@@ -214,7 +203,7 @@ TransferOutcome DriverTransfer::SaveProfile(const std::string& path, std::string
     error = "the filter driver did not return its memory, so no profile was saved";
     return TransferOutcome::kReadFailed;
   }
-  const std::string target = EndsWith(path, ".bin") ? path : path + ".bin";
+  const std::string target = path.ends_with(".bin") ? path : path + ".bin";
   if (!WriteFileAtomically(target, *dump, error)) {
     return TransferOutcome::kBadFile;
   }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/Session.h"
+#include "base/Hook.h"
 #include "base/UiHost.h"
 
 namespace orbic::app {
@@ -38,13 +39,6 @@ const PageRow& RowFor(PageButton button) {
   return kPages[0];
 }
 
-template <typename F>
-void Call(const F& hook) {
-  if (hook) {
-    hook();
-  }
-}
-
 }  // namespace
 
 void SelectPageButton(PageState& pages, PageButton button) {
@@ -64,7 +58,7 @@ Navigation::Result Navigation::Click(PageButton button) {
   if (session_.NoDeviceState()) {
     return Result::kIgnored;
   }
-  Call(session_.Hooks().hideAllMenu);
+  CallHook(session_.Hooks().hideAllMenu);
   PageState& pages = session_.Pages();
   const PageRow& row = RowFor(button);
   state_.checkedRadio = row.radio;

@@ -5,21 +5,11 @@
 
 #include "app/Session.h"
 #include "base/AtomicFile.h"
+#include "base/Hook.h"
 #include "base/UiHost.h"
 #include "device/CommandChannel.h"
 
 namespace orbic::app {
-namespace {
-
-template <typename F>
-void Call(const F& hook) {
-  if (hook) {
-    hook();
-  }
-}
-
-}  // namespace
-
 TransferOutcome RawMacroImport::Btn_ImportBaseMacroClick(const std::string& path,
                                                          std::string& error) {
   return Import(path, true, error);
@@ -35,7 +25,7 @@ TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
   UiHost& ui = session_.Ui();
   params::ParameterImage& image = session_.Image();
   SettingsModel& settings = session_.Settings();
-  Call(session_.Hooks().hideAllMenu);
+  CallHook(session_.Hooks().hideAllMenu);
   settings.assignment.HideAllMenu();
 
   const params::Section area =

@@ -3,22 +3,12 @@
 #include <algorithm>
 
 #include "app/Navigation.h"
+#include "base/Hook.h"
 #include "base/UiHost.h"
 #include "device/ExchangeCloser.h"
 #include "params/DefaultImages.h"
 
 namespace orbic::app {
-
-namespace {
-
-template <typename F>
-void Call(const F& hook) {
-  if (hook) {
-    hook();
-  }
-}
-
-}  // namespace
 
 Session::Session(device::HidBackend& backend, orbic::Clock& clock, UiHost& ui,
                  ui::BehaviourConfig config)
@@ -71,7 +61,7 @@ void Session::ForgetMouse() {
 void Session::ReadDevInfo() {
   if (!config_.eepromMode) {
     lastOutcome_ = ConnectionOutcome::kDriverMode;
-    Call(hooks_.startDriverConnection);
+    CallHook(hooks_.startDriverConnection);
     return;
   }
   lastOutcome_ = ConnectionOutcome::kNoAnswer;
@@ -130,7 +120,7 @@ void Session::Btn_Read() {
   ui_.DisablePages();
   ui_.ShowLoadingWindow();
   ui_.PumpEvents();
-  Call(hooks_.refreshPcMacroNames);
+  CallHook(hooks_.refreshPcMacroNames);
 
   // Read into a scratch image: a read that lost chunks is not the mouse's
   // image, and taking it would show (and later write back) repaired defaults.
@@ -150,7 +140,7 @@ void Session::Btn_Read() {
   CloseExchange();
 
   settings_.DataBufToUI(image_.data);
-  Call(hooks_.refreshPointerSettings);
+  CallHook(hooks_.refreshPointerSettings);
   lastOutcome_ = ConnectionOutcome::kRead;
   DeviceReady();
 
@@ -162,7 +152,7 @@ void Session::Btn_Read() {
 void Session::InitNoDevice() {
   defaultImages_ = params::LoadDefaultImages();
   image_.raw = defaultImages_[0];
-  Call(hooks_.clearMacroViews);
+  CallHook(hooks_.clearMacroViews);
   lastSplit_ = image_.SplitImage();
   settings_.DataBufToUI(image_.data);
 }
@@ -176,9 +166,9 @@ void Session::RefreshErrorAP() {
 }
 
 void Session::DeviceLost() {
-  Call(hooks_.hideAllMenu);
+  CallHook(hooks_.hideAllMenu);
   RefreshErrorAP();
-  Call(hooks_.clearDeviceLostLists);
+  CallHook(hooks_.clearDeviceLostLists);
   lightingTypeName_.clear();
   lastOutcome_ = ConnectionOutcome::kNoMouse;
   ui_.DisablePages();
@@ -195,9 +185,9 @@ void Session::ConnectionReadFailed() {
 }
 
 void Session::DeviceNotAccessible(const std::string& path) {
-  Call(hooks_.hideAllMenu);
+  CallHook(hooks_.hideAllMenu);
   RefreshErrorAP();
-  Call(hooks_.clearDeviceLostLists);
+  CallHook(hooks_.clearDeviceLostLists);
   lightingTypeName_.clear();
   lastOutcome_ = ConnectionOutcome::kNoPermission;
   ui_.DisablePages();

@@ -6,6 +6,7 @@
 #include "app/Session.h"
 #include "base/AtomicFile.h"
 #include "base/Clock.h"
+#include "base/Hook.h"
 #include "base/UiHost.h"
 
 namespace orbic::app {
@@ -22,18 +23,6 @@ constexpr const char* kDriverDefaultFile = "default_config1.bin";
 // Before acting, the buttons let the pressed picture show: 11 waits of 10 ms.
 constexpr int kClickSettleSteps = 11;
 constexpr std::uint32_t kClickSettleMs = 10;
-
-template <typename F>
-void Call(const F& hook) {
-  if (hook) {
-    hook();
-  }
-}
-
-bool EndsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 }  // namespace
 
@@ -85,13 +74,13 @@ TransferOutcome SettingsTransfer::WriteChecked() {
 
 TransferOutcome SettingsTransfer::DownloadParameter() {
   UiHost& ui = session_.Ui();
-  Call(session_.Hooks().hideAllMenu);
+  CallHook(session_.Hooks().hideAllMenu);
   ui.SetDeviceTimerEnabled(false);
   ui.DisablePages();
   ui.ShowLoadingWindow();
 
   session_.Image().AssembleImage();
-  Call(session_.Hooks().applyPointerSettings);
+  CallHook(session_.Hooks().applyPointerSettings);
 
   TransferOutcome outcome = OpenExchange(false);
   if (outcome == TransferOutcome::kWritten) {
@@ -170,7 +159,7 @@ TransferOutcome SettingsTransfer::EngineerDefault() {
 TransferOutcome SettingsTransfer::TLDefaultParameter(const std::string& fileName,
                                                      int builtInImage) {
   UiHost& ui = session_.Ui();
-  Call(session_.Hooks().hideAllMenu);
+  CallHook(session_.Hooks().hideAllMenu);
   ui.SetDeviceTimerEnabled(false);
   ui.ShowLoadingWindow();
 
@@ -249,7 +238,7 @@ TransferOutcome SettingsTransfer::SaveProfile(const std::string& path, std::stri
     error = "the mouse could not be read, so no profile was saved";
     return TransferOutcome::kReadFailed;
   }
-  const std::string target = EndsWith(path, ".bin") ? path : path + ".bin";
+  const std::string target = path.ends_with(".bin") ? path : path + ".bin";
   if (!WriteFileAtomically(target, session_.Image().raw, error)) {
     return TransferOutcome::kBadFile;
   }

@@ -2,21 +2,13 @@
 
 #include <charconv>
 
+#include "base/TextTrim.h"
+
 namespace orbic::ui {
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\n\v\f";
 constexpr std::string_view kCommentStart = ";";
 constexpr std::string_view kDecorationStart = "//";
-
-std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  const std::size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
@@ -26,26 +18,26 @@ IniFile IniFile::Parse(std::string_view text) {
   std::map<std::string, std::string, std::less<>>* current = nullptr;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = TrimBlanks(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
 
     if (line.empty() || line.starts_with(kCommentStart) || line.starts_with(kDecorationStart)) {
       continue;
     }
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      current = &ini.sections_[std::string(Trim(line.substr(1, line.size() - 2)))];
+      current = &ini.sections_[std::string(TrimBlanks(line.substr(1, line.size() - 2)))];
       continue;
     }
     const std::size_t equals = line.find('=');
     if (current == nullptr || equals == std::string_view::npos) {
       continue;
     }
-    const std::string_view key = Trim(line.substr(0, equals));
+    const std::string_view key = TrimBlanks(line.substr(0, equals));
     if (key.empty()) {
       continue;
     }
     // The first occurrence of a key wins, as with the Windows profile functions.
-    current->try_emplace(std::string(key), Trim(line.substr(equals + 1)));
+    current->try_emplace(std::string(key), TrimBlanks(line.substr(equals + 1)));
   }
   return ini;
 }
