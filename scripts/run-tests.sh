@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds everything and runs every test: once in the
-# default build and once under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Sets up the machine, builds everything and runs every test: the formatting
+# check, the unit suites once in the default build and once under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the kernel bench (the
+# real USB, hidraw and hidapi path in a virtual machine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+started=$(date +%s)
 
 bash scripts/setup-debian.sh
 jobs="$(nproc)"
+
+echo "==> Checking the formatting"
+bash scripts/check-format.sh
 
 for preset in default asan; do
   echo "==> Configuring (preset $preset)"
@@ -15,4 +21,8 @@ for preset in default asan; do
   echo "==> Testing (preset $preset)"
   ctest --preset "$preset" -j"$jobs"
 done
-echo "==> All tests passed in both builds."
+
+echo "==> Kernel bench"
+bash scripts/run-kernel-tests.sh
+
+echo "==> All tests passed ($(($(date +%s) - started)) s)."

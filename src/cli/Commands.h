@@ -16,7 +16,7 @@ int RunDevices(const GlobalOptions& options, bool json);
 int RunRead(const GlobalOptions& options, const std::string& outPath, bool json);
 // Runs the device timer until interrupted (or for `ticks` ticks when above 0),
 // printing found, read, lost, absent, denied and failed events.
-int RunWatch(const GlobalOptions& options, bool json, int ticks);
+int RunWatch(const GlobalOptions& options, bool json, int ticks, bool pollOnly);
 int RunDecode(const std::string& imagePath, bool json);
 int RunImageFire(const std::string& imagePath, bool json);
 int RunImageSet(const std::string& inPath, const std::string& outPath,

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 #include "app/Session.h"
 #include "cli/CliSession.h"
@@ -98,7 +99,7 @@ class Watcher {
 
 }  // namespace
 
-int RunWatch(const GlobalOptions& options, bool json, int ticks) {
+int RunWatch(const GlobalOptions& options, bool json, int ticks, bool pollOnly) {
   CliSession cli;
   if (const auto failed = cli.Prepare(options)) {
     return *failed;
@@ -106,7 +107,11 @@ int RunWatch(const GlobalOptions& options, bool json, int ticks) {
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
   Watcher watcher(cli.Session(), cli.Host(), json);
-  platform::HidrawMonitor monitor;
+  std::optional<platform::HidrawMonitor> monitor;
+  if (!pollOnly) {
+    monitor.emplace();
+  }
+  const bool watching = monitor && monitor->Active();
   const bool simulated = !options.simulatedState.empty();
 
   for (int tick = 0; (ticks <= 0 || tick < ticks) && stopRequested == 0; ++tick) {
@@ -117,7 +122,7 @@ int RunWatch(const GlobalOptions& options, bool json, int ticks) {
       continue;
     }
     // Until the next tick, or at once when a node comes or goes.
-    pollfd wait{monitor.Fd(), POLLIN, 0};
+    pollfd wait{watching ? monitor->Fd() : -1, POLLIN, 0};
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(device::kDevTimerIntervalMs);
     while (stopRequested == 0) {
@@ -127,8 +132,8 @@ int RunWatch(const GlobalOptions& options, bool json, int ticks) {
       if (left <= 0) {
         break;
       }
-      const int ready = ::poll(&wait, monitor.Active() ? 1 : 0, static_cast<int>(left));
-      if (ready > 0 && monitor.TakeEvents()) {
+      const int ready = ::poll(&wait, watching ? 1 : 0, static_cast<int>(left));
+      if (ready > 0 && monitor->TakeEvents()) {
         break;
       }
     }

@@ -36,6 +36,9 @@ int main(int argc, char** argv) {
       ->add_option("--ticks", watchTicks,
                    "Stop after this many device-timer ticks (default: never)")
       ->check(CLI::NonNegativeNumber);
+  bool watchPollOnly = false;
+  watch->add_flag("--poll-only", watchPollOnly,
+                  "Look only every 2.5 s, without udev's word that a device came or went");
 
   std::string outPath;
   auto* read = app.add_subcommand("read", "Read the mouse's 2048-byte parameter memory to a file");
@@ -169,7 +172,7 @@ int main(int argc, char** argv) {
     return RunRead(global, outPath, json);
   }
   if (watch->parsed()) {
-    return RunWatch(global, json, watchTicks);
+    return RunWatch(global, json, watchTicks, watchPollOnly);
   }
   if (simNew->parsed()) {
     return RunSimNew(sim);

@@ -16,25 +16,29 @@ fail() { echo "RESULT FAIL $1: $2"; }
 now() { cut -d' ' -f1 /proc/uptime | tr -d .; }
 ms_since() { echo $((($(now) - $1) * 10)); }
 
-mouse_node() {
+# The mouse's hidraw nodes (its boot mouse and its command interface), one a line.
+mouse_nodes() {
   for uevent in /sys/class/hidraw/hidraw*/device/uevent; do
     [ -e "$uevent" ] || continue
-    if grep -q 'HID_ID=0003:00001BCF:000008A0' "$uevent"; then
+    if grep -q 'HID_ID=0003:00001BCF:0000' "$uevent"; then
       node=${uevent#/sys/class/hidraw/}
       echo "/dev/${node%%/*}"
     fi
   done
 }
 
-# Waits until the mouse's hidraw node exists (or, with "gone", until it does not).
+# Waits until both of the mouse's nodes exist (or, with "gone", until none does).
 wait_node() {
   tries=0
   while [ $tries -lt 100 ]; do
-    node=$(mouse_node)
+    count=0
+    for node in $(mouse_nodes); do
+      [ -e "$node" ] && count=$((count + 1))
+    done
     if [ "$1" = gone ]; then
-      [ -z "$node" ] && return 0
+      [ $count = 0 ] && return 0
     else
-      [ -n "$node" ] && [ -e "$node" ] && return 0
+      [ $count = 2 ] && return 0
       # A mouse program that ended will not bring a node.
       [ -n "$GPID" ] && ! kill -0 "$GPID" 2>/dev/null && return 1
     fi
@@ -262,13 +266,16 @@ scenario_unrelated_device() {
 # the node has what the udev rule gives (group access for the user at the seat).
 scenario_permission() {
   start_mouse
-  node=$(mouse_node)
-  chown root:root "$node"
-  chmod 600 "$node"
+  for node in $(mouse_nodes); do
+    chown root:root "$node"
+    chmod 600 "$node"
+  done
   su bench -s /bin/sh -c "$CLI read /tmp/user.bin" >/tmp/out1.txt 2>&1
   rc1=$?
-  chgrp bench "$node"
-  chmod 660 "$node"
+  for node in $(mouse_nodes); do
+    chgrp bench "$node"
+    chmod 660 "$node"
+  done
   su bench -s /bin/sh -c "$CLI read /tmp/user.bin" >/tmp/out2.txt 2>&1
   rc2=$?
   stop_mouse
@@ -280,9 +287,16 @@ scenario_permission() {
   fi
 }
 
-# From the emulated plug-in to a completed connection start, and the loss.
+# From the emulated plug-in to a completed connection start, and the loss; with
+# the udev monitor, and polling alone.
 scenario_watch() {
-  $CLI --json watch >/tmp/watch.log 2>&1 &
+  watch_once "" watch
+  watch_once --poll-only watch_poll_only
+}
+
+watch_once() {
+  name=$2
+  $CLI --json watch $1 >/tmp/watch.log 2>&1 &
   WPID=$!
   sleep 1
   t0=$(now)
@@ -297,13 +311,14 @@ scenario_watch() {
   lost=$(ms_since "$t1")
   kill "$WPID" 2>/dev/null
   wait "$WPID" 2>/dev/null
-  echo "MEASURE watch_plug_to_read_ms $plug"
-  echo "MEASURE watch_unplug_to_lost_ms $lost"
+  echo "MEASURE ${name}_plug_to_read_ms $plug"
+  echo "MEASURE ${name}_unplug_to_lost_ms $lost"
+  sed "s/^/BENCH:   $name: /" /tmp/watch.log
   if grep -q '"event":"found"' /tmp/watch.log && grep -q '"event":"read"' /tmp/watch.log &&
      grep -q '"event":"lost"' /tmp/watch.log; then
-    pass watch
+    pass "$name"
   else
-    fail watch "$(cat /tmp/watch.log)"
+    fail "$name" "$(cat /tmp/watch.log)"
   fi
 }
 

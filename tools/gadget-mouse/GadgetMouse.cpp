@@ -197,7 +197,7 @@ class Gadget {
       }
       std::cerr << "gadget-mouse: replugging in " << options_.replugAfterMs << " ms\n";
       std::this_thread::sleep_for(std::chrono::milliseconds(options_.replugAfterMs));
-      unplugAt_ = 0;  // once
+      replugged_ = true;  // the planned unplug happens once
     }
     return true;
   }
@@ -281,7 +281,7 @@ class Gadget {
           Setup(events[i].u.setup);
         }
       }
-      if (options_.unplugAfter != 0 && unplugAt_ == 0 &&
+      if (options_.unplugAfter != 0 && !replugged_ && unplugAt_ == 0 &&
           mouse_.PacketCount() >= options_.unplugAfter) {
         unplugAt_ = mouse_.PacketCount();
         std::cerr << "gadget-mouse: pulled out after packet " << unplugAt_ << '\n';
@@ -384,6 +384,7 @@ class Gadget {
   int ep0_ = -1;
   std::vector<int> endpoints_;
   std::uint64_t unplugAt_ = 0;
+  bool replugged_ = false;
 };
 
 // An unrelated keyboard, through uhid.
