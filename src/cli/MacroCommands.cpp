@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/AtomicFile.h"
+#include "base/FileServices.h"
 #include "cli/Commands.h"
 #include "cli/NumberParsing.h"
 #include "macros/MacroCodec.h"
@@ -314,6 +315,8 @@ int RunMacroDecode(const std::string& recordPath, bool json) {
 int RunMacroAdd(const std::string& libraryPath, const std::string& recordPath) {
   LibraryFile file;
   std::string error;
+  // From the read to the write: another program adding at the same time waits.
+  const orbic::FileUpdateLock lock(libraryPath);
   if (!LoadLibrary(libraryPath, file, error)) {
     std::cerr << error << '\n';
     return kExitBadInput;

@@ -2,11 +2,15 @@
 // factory lines and automated checks.
 #include <CLI/CLI.hpp>
 
+#include "base/FileServices.h"
 #include "cli/Commands.h"
 #include "cli/SettingChanges.h"
+#include "platform/PosixFileServices.h"
 
 int main(int argc, char** argv) {
   using namespace orbic::cli;
+  orbic::platform::PosixFileServices fileServices;
+  orbic::InstallFileServices(&fileServices);
   CLI::App app{"orbic40-cli: configure the ORBIC40 gaming mouse"};
   app.require_subcommand(1);
 

@@ -17,6 +17,7 @@
 #include "gui/StartupReport.h"
 #include "platform/DesktopPointerSystem.h"
 #include "platform/HidrawMonitor.h"
+#include "platform/PosixFileServices.h"
 #include "sim/DriverStateFile.h"
 #include "sim/SimulatedFilterDriver.h"
 #include "ui/BehaviourConfig.h"
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("ORBIC40 Gaming Mouse");
 
+  orbic::platform::PosixFileServices fileServices;
+  orbic::InstallFileServices(&fileServices);
   orbic::gui::SingleInstance instance("orbic40");
   if (!instance.Claim()) {
     return 0;

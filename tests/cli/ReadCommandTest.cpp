@@ -6,6 +6,7 @@
 
 #include "CliRunner.h"
 #include "sim/MouseStateFile.h"
+#include "support/FileFaults.h"
 
 namespace orbic::cli::test {
 namespace {
@@ -129,7 +130,7 @@ TEST_P(ReadFailureTest, ExitsOneWithMessageAndWritesNothing) {
   EXPECT_THAT(result.err, HasSubstr(c.message));
   EXPECT_THAT(result.out, Not(HasSubstr("Read 2048 bytes")));
   EXPECT_FALSE(fs::exists(Path("out.bin")));
-  EXPECT_FALSE(fs::exists(Path("out.bin.part")));
+  EXPECT_FALSE(orbic::test::TemporaryFilesLeftIn(Path("out.bin").parent_path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -317,7 +318,7 @@ TEST_P(ReadBadInputTest, ExitsTwoNamingTheProblem) {
   EXPECT_THAT(result.err, HasSubstr(message));
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(fs::is_regular_file(Path(c.out)), false);
-  EXPECT_FALSE(fs::exists(Path(c.out + ".part")));
+  EXPECT_FALSE(orbic::test::TemporaryFilesLeftIn(Path("x").parent_path()));
   // A state file that could not be read is left as it was.
   if (c.state == StateFile::kMissing) {
     EXPECT_FALSE(fs::exists(Path("mouse.json")));

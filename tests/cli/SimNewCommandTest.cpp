@@ -4,6 +4,7 @@
 
 #include "CliRunner.h"
 #include "sim/MouseStateFile.h"
+#include "support/FileFaults.h"
 
 namespace orbic::cli::test {
 namespace {
@@ -113,7 +114,7 @@ TEST_P(SimNewBadOptionTest, ExitsTwoAndCreatesNothing) {
   }
   EXPECT_THAT(result.err, HasSubstr(message));
   EXPECT_FALSE(fs::exists(Path("mouse.json")));
-  EXPECT_FALSE(fs::exists(Path("mouse.json.part")));
+  EXPECT_FALSE(orbic::test::TemporaryFilesLeftIn(Path("mouse.json").parent_path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,7 @@
 #include "CliRunner.h"
 #include "sim/DriverStateFile.h"
 #include "sim/MouseStateFile.h"
+#include "support/FileFaults.h"
 
 namespace orbic::cli::test {
 namespace {
@@ -107,7 +108,7 @@ TEST_P(SimNewDriverBadOptionTest, ExitsTwoAndCreatesNothing) {
   }
   EXPECT_THAT(result.err, HasSubstr(message));
   EXPECT_FALSE(fs::exists(Path("driver.json")));
-  EXPECT_FALSE(fs::exists(Path("driver.json.part")));
+  EXPECT_FALSE(orbic::test::TemporaryFilesLeftIn(Path("driver.json").parent_path()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

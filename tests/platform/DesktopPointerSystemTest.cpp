@@ -1,7 +1,9 @@
 #include "platform/DesktopPointerSystem.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "support/FileFaults.h"
 
 #include <filesystem>
 #include <fstream>
@@ -161,7 +163,7 @@ TEST_F(DesktopPointerSystemTest, WrittenValuesSurviveARestart) {
     EXPECT_TRUE(system.WriteValue(kMouseKey, kDoubleClickSpeedValue, "270"));
     EXPECT_TRUE(system.WriteValue(kDesktopKey, kWheelScrollLinesValue, "-1"));
   }
-  EXPECT_FALSE(fs::exists(File().string() + ".part"));
+  EXPECT_FALSE(test::TemporaryFilesLeftIn(File().parent_path()));
   DesktopPointerSystem again(folder_, NoDesktop());
   ExpectValues(again, {{kMouseKey, kMouseSensitivityValue, "18"},
                        {kMouseKey, kMouseSpeedValue, "0"},

@@ -2,6 +2,7 @@
 // load, and a damaged file is refused with a clear message, leaving the
 // driver as it was.
 #include "sim/DriverStateFile.h"
+#include "support/FileFaults.h"
 
 #include <gmock/gmock.h>
 #include <unistd.h>
@@ -72,7 +73,7 @@ TEST_F(DriverStateFileTest, EverythingSurvivesSaveAndLoad) {
   const SimulatedFilterDriver saved = UnusualDriver();
   std::string error;
   ASSERT_TRUE(SaveDriverState(Path("d.json"), saved, error)) << error;
-  EXPECT_FALSE(fs::exists(Path("d.json.part")));
+  EXPECT_FALSE(test::TemporaryFilesLeftIn(fs::path(Path("d.json")).parent_path()));
 
   SimulatedFilterDriver loaded;
   ASSERT_TRUE(LoadDriverState(Path("d.json"), loaded, error)) << error;

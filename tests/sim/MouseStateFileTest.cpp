@@ -1,6 +1,7 @@
 // A simulated mouse kept in a file: everything survives a save and a load,
 // and a damaged file is refused with a clear message, leaving the mouse as it was.
 #include "sim/MouseStateFile.h"
+#include "support/FileFaults.h"
 
 #include <gmock/gmock.h>
 #include <unistd.h>
@@ -102,7 +103,7 @@ TEST_F(StateFileTest, EveryKnobSurvivesSaveAndLoad) {
   const SimulatedMouse saved = UnusualMouse();
   std::string error;
   ASSERT_TRUE(SaveMouseState(Path("m.json"), saved, error)) << error;
-  EXPECT_FALSE(fs::exists(Path("m.json.part")));
+  EXPECT_FALSE(test::TemporaryFilesLeftIn(fs::path(Path("m.json")).parent_path()));
 
   SimulatedMouse loaded;
   ASSERT_TRUE(LoadMouseState(Path("m.json"), loaded, error)) << error;

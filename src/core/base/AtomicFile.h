@@ -7,13 +7,23 @@
 
 namespace orbic {
 
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`,
-// so a crash or a full disk never leaves a half-written file.
+// Writes `bytes` to a temporary file of its own beside `path` (created
+// exclusively, so two writers never share one), forces it to the disk and
+// renames it over `path`, so a crash, a full disk or a second writer never
+// leaves a half-written or empty file. A symbolic link is written through to
+// the file it names; a file this user may not write is refused, not replaced.
+// Temporary files that a killed run left are removed.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error);
 
-// The whole file; false with `error` naming the file when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+// More than any file the programs read (the largest, a driver profile, is 100 KiB).
+inline constexpr std::size_t kReadLimit = std::size_t{4} << 20;
+
+// The whole file, at most `maxBytes` long; false with `error` naming the file
+// and the cause (missing, no permission, a folder, a device or pipe, too large)
+// when it cannot be read. Only regular files are opened, so a pipe never blocks.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error,
+                   std::size_t maxBytes = kReadLimit);
 
 // Whether a file can be created in the folder `prefix` names (empty: the
 // current folder). Trying is the only portable test: permissions, read-only

@@ -1,7 +1,9 @@
 #include "macros/MacroFileTransfer.h"
 
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
+#include "support/FileFaults.h"
 
 #include <filesystem>
 #include <fstream>
@@ -246,7 +248,7 @@ TEST_F(MacroFileTransferTest, ExportNamesAndFailures) {
   const Bytes written = ReadBytes(all.path);
   ASSERT_EQ(written.size(), kLibraryFileSize);
   EXPECT_EQ(MacroLibrary::FromBytes(written), library);
-  EXPECT_FALSE(fs::exists(Path("all.bin.part")));
+  EXPECT_FALSE(test::TemporaryFilesLeftIn(fs::path(Path("all.bin")).parent_path()));
 }
 
 TEST_F(MacroFileTransferTest, AFileThatCannotBeReadIsReported) {

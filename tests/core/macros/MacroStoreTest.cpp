@@ -1,9 +1,11 @@
 #include "macros/MacroStore.h"
 
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "support/FileFaults.h"
 
 #include <filesystem>
 #include <fstream>
@@ -98,15 +100,18 @@ TEST_F(MacroStoreTest, ExistingLibraryIsLoadedAndSavedBackAtomically) {
   store.Library().Add(Name("Spray"));
   ASSERT_TRUE(store.Save(error)) << error;
   EXPECT_EQ(MacroLibrary::FromBytes(ReadBytes(dir_ / "program" / "Macro.bin")), store.Library());
-  EXPECT_FALSE(fs::exists(dir_ / "program" / "Macro.bin.part"));
+  EXPECT_FALSE(test::TemporaryFilesLeftIn(dir_ / "program"));
 
   // A save that cannot complete leaves the old file whole and the macros in
   // memory, and says why.
   const Bytes onDisk = ReadBytes(dir_ / "program" / "Macro.bin");
-  fs::create_directory(dir_ / "program" / "Macro.bin.part");
   store.Library().Add(Name("Crouch"));
   error.clear();
-  EXPECT_FALSE(store.RefreshPCMacro(error));
+  {
+    const test::FullDisk full;
+    EXPECT_FALSE(store.RefreshPCMacro(error));
+  }
+  EXPECT_FALSE(test::TemporaryFilesLeftIn(dir_ / "program"));
   EXPECT_NE(error.find("Macro.bin"), std::string::npos) << error;
   EXPECT_EQ(ReadBytes(dir_ / "program" / "Macro.bin"), onDisk);
   EXPECT_EQ(store.Names().back(), "Crouch");
@@ -265,10 +270,10 @@ TEST_F(MacroStoreTest, ImportsAreSavedAndFailuresLeaveTheFileAlone) {
   EXPECT_EQ(ReadBytes(exported.path), ReadBytes(dir_ / "burst.bin"));
 
   // Saving fails: the import stays in memory and the caller hears of it.
-  fs::create_directory(dir_ / "program" / "Macro.bin.part");
   MacroRecord other = record;
   other.name = Name("Other");
   WriteBytes(dir_ / "other.bin", other.Bytes());
+  const test::FullDisk full;
   const MacroFileOutcome unsaved = store.ImportOne((dir_ / "other.bin").string());
   EXPECT_EQ(unsaved.status, MacroFileStatus::kSaveFailed);
   EXPECT_FALSE(unsaved.Message(ui::MessageStrings{}).empty());
