@@ -28,6 +28,11 @@ std::string FailureText(app::ConnectionOutcome outcome, const std::string& lastM
       return "The mouse is not ready.";
     case app::ConnectionOutcome::kReadIncomplete:
       return "The mouse stopped answering during the read; its settings were not read.";
+    case app::ConnectionOutcome::kMemoryNotReady:
+      // The window's text, and what it means.
+      return lastMessage +
+             "\nThe mouse answered, but reports that its parameter memory is not "
+             "ready, so it was not read.";
     case app::ConnectionOutcome::kUnplugged:
       return "The mouse was pulled out while it was being read; its settings were not read.";
     case app::ConnectionOutcome::kDriverMode:

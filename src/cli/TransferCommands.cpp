@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/SettingsTransfer.h"
+#include "base/AtomicFile.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/ImageFile.h"
@@ -65,6 +66,18 @@ int RunApply(const GlobalOptions& options, const std::string& inPath) {
 }
 
 int RunLoad(const GlobalOptions& options, const std::string& inPath) {
+  // The file first: a missing or short profile must not cost a read of the mouse.
+  std::vector<std::uint8_t> bytes;
+  std::string fileError;
+  if (!orbic::ReadWholeFile(inPath, bytes, fileError)) {
+    std::cerr << fileError << '\n';
+    return kExitBadInput;
+  }
+  if (bytes.size() < params::kImageSize) {
+    std::cerr << inPath << " holds " << bytes.size()
+              << " bytes; a profile holds 2048, so it was not loaded\n";
+    return kExitBadInput;
+  }
   CliSession cli;
   if (const auto failed = cli.Connect(options)) {
     return *failed;
@@ -82,7 +95,10 @@ int RunPreset(const GlobalOptions& options, int number) {
   }
   app::SettingsTransfer transfer(cli.Session());
   const app::TransferOutcome outcome = transfer.Preset(number);
-  return Report(cli, outcome, "", WriteDetail(outcome, transfer));
+  const std::string detail = outcome == app::TransferOutcome::kBadFile
+                                 ? transfer.LastFileError()
+                                 : WriteDetail(outcome, transfer);
+  return Report(cli, outcome, "", detail);
 }
 
 int RunSave(const GlobalOptions& options, const std::string& outPath) {

@@ -7,6 +7,7 @@
 #include "platform/SteadyClock.h"
 #include "sim/MouseStateFile.h"
 #include "sim/SimulatedHidBackend.h"
+#include "sim/StateAside.h"
 
 namespace orbic::gui {
 
@@ -30,7 +31,11 @@ std::unique_ptr<DeviceSetup> DeviceSetup::Create(const std::string& deviceEnv,
   std::error_code ignored;
   if (std::filesystem::exists(setup->statePath_, ignored) &&
       !sim::LoadMouseState(setup->statePath_, *mouse, error)) {
-    mouse = std::make_shared<sim::SimulatedMouse>();  // a damaged state: start afresh
+    // A damaged state: kept aside rather than overwritten at exit, and a fresh mouse.
+    std::string asideError;
+    const std::string aside = sim::SetStateAside(setup->statePath_, asideError);
+    error += aside.empty() ? "; " + asideError : "; the damaged file was kept as " + aside;
+    mouse = std::make_shared<sim::SimulatedMouse>();
   }
   mouse->SetClock(setup->clock_.get());
   auto backend = std::make_unique<sim::SimulatedHidBackend>();

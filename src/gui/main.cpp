@@ -20,6 +20,7 @@
 #include "platform/PosixFileServices.h"
 #include "sim/DriverStateFile.h"
 #include "sim/SimulatedFilterDriver.h"
+#include "sim/StateAside.h"
 #include "ui/BehaviourConfig.h"
 #ifdef _WIN32
 #include "platform/WinDriverPort.h"
@@ -50,7 +51,11 @@ struct DriverSetup {
       std::string error;
       if (std::filesystem::exists(statePath, ignored) &&
           !orbic::sim::LoadDriverState(statePath, *driver, error)) {
-        std::cerr << "orbic40: demo driver state not loaded (" << error << "); using a fresh one\n";
+        // Kept aside, not overwritten at exit.
+        std::string asideError;
+        const std::string aside = orbic::sim::SetStateAside(statePath, asideError);
+        std::cerr << "orbic40: demo driver state not loaded (" << error << "); using a fresh one; "
+                  << (aside.empty() ? asideError : "the damaged file was kept as " + aside) << '\n';
       }
       demo = driver.get();
       port = std::move(driver);

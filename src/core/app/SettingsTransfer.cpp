@@ -173,6 +173,9 @@ TransferOutcome SettingsTransfer::TLDefaultParameter(const std::string& fileName
     // to the mouse as if it belonged to the preset: refuse it instead.
     if (!ReadWholeFile(path, bytes, error) || bytes.size() < params::kImageSize) {
       outcome = TransferOutcome::kBadFile;
+      lastFileError_ = error.empty() ? path + " holds " + std::to_string(bytes.size()) +
+                                           " bytes; a preset holds 2048"
+                                     : error;
     } else {
       std::copy_n(bytes.begin(), params::kImageSize, session_.Image().raw.begin());
     }

@@ -48,6 +48,8 @@ class SettingsTransfer {
   TransferOutcome MemoToDataBuf_OnClick();
 
   const device::VerifiedWriteReport& LastWrite() const { return lastWrite_; }
+  // Why the last preset file could not be used ("BIN file type error" is all the window says).
+  const std::string& LastFileError() const { return lastFileError_; }
 
  private:
   bool DriverMode() const;
@@ -59,6 +61,7 @@ class SettingsTransfer {
   Session& session_;
   DriverTransfer driver_;
   device::VerifiedWriteReport lastWrite_;
+  std::string lastFileError_;
 };
 
 }  // namespace orbic::app
