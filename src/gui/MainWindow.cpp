@@ -28,12 +28,8 @@
 #include "gui/SkinResources.h"
 #include "gui/WindowShape.h"
 #include "gui/WindowStyle.h"
-#include "gui/dialogs/CombinationKeyDialogView.h"
-#include "gui/dialogs/DelayDialogView.h"
+#include "gui/dialogs/DialogHost.h"
 #include "gui/dialogs/DialogLook.h"
-#include "gui/dialogs/KeyCaptureDialogView.h"
-#include "gui/dialogs/MacroNameDialogView.h"
-#include "gui/dialogs/ValueDialogView.h"
 #include "gui/pages/FunctionMenu.h"
 
 namespace orbic::gui {
@@ -141,15 +137,9 @@ void MainWindow::Create() {
   tray_ = std::make_unique<TrayIcon>();
   setWindowIcon(TrayIcon::ApplicationIcon());
   Step("tray icon");
-  Step("clear editor state");
   deviceTimer_.setInterval(kDeviceTimerMs);
   deviceTimer_.stop();
   Step("device timer off");
-  Step("page flags cleared");
-  Step("memory mode");
-  Step("driver lists created");
-  Step("lighting type cleared");
-  Step("editor flags cleared");
 
   skin_ = std::make_unique<SkinEngine>(resources_.picture, &std::cerr);
   background_ = skin_->Picture(SkinEngine::BackgroundName(kStartSkin)).toImage();
@@ -168,10 +158,6 @@ void MainWindow::Create() {
   Step("centred on the screen");
   ApplyShape();
   Step("borderless and shaped");
-  Step("double buffering");
-  Step("program folder");
-  Step("hint handler");
-  Step("macro path cleared");
   for (int group = 1; group <= kPageGroups; ++group) {
     PageGroup(group)->setVisible(group == 1);
   }
@@ -192,16 +178,12 @@ void MainWindow::Create() {
   Step("page controls and header");
   ApplySkinLayout(skinNumber_);
   Step("layout and texts of skin 1");
-  Step("list item heights");
-  Step("default identification");
   SetApplicationTitle(language_.applicationTitle);
   Step("application title");
-  Step("device table");
   session_->RefreshErrorAP();
   Step("no-device state");
   WirePointerSettings();
   Step("pointer settings");
-  Step("centred edits");
   LanguageButton(kStartSkin);
   Step("language button");
   update();
@@ -280,10 +262,17 @@ void MainWindow::WireMacros() {
   };
   pageViews_->SetMacroFileCommand(
       [this](MacroFileCommand command) { RunMacroFileCommand(command); });
-  pageViews_->SetMacroDialogs([this](macros::MacroEditor& editor) { ShowMacroDialogs(editor); });
+  dialogs_ = std::make_unique<DialogHost>(
+      *this,
+      [this] {
+        return DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
+      },
+      dialogRunner_);
+  pageViews_->SetMacroDialogs(
+      [this](macros::MacroEditor& editor) { dialogs_->ShowMacroDialogs(editor); });
   pageViews_->SetFireEditDialog(
       [this](fire::FireContentEditor& editor, fire::FireEditDialog dialog) {
-        return ShowFireEditDialog(editor, dialog);
+        return dialogs_->ShowFireEditDialog(editor, dialog);
       });
   menu.openCombination = [this] { ShowCombinationDialog(); };
 
@@ -303,58 +292,6 @@ void MainWindow::WireMacros() {
   hooks.clearDeviceLostLists = [this] { macroPage_->Editor().LibraryReplaced(); };
 }
 
-void MainWindow::ShowMacroDialogs(macros::MacroEditor& editor) {
-  const DialogLook look =
-      DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
-  if (macros::MacroNameDialog* name = editor.NameDialog()) {
-    MacroNameDialogView view(*name, look, this);
-    if (dialogRunner_(view)) {
-      editor.NameDialogConfirm();
-    } else {
-      editor.NameDialogClose();
-    }
-  } else if (keys::KeyCaptureDialog* key = editor.KeyDialog()) {
-    KeyCaptureDialogView view(*key, look, this);
-    dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
-  } else if (macros::MacroDelayDialog* delay = editor.DelayDialog()) {
-    DelayDialogView view(*delay, look, this);
-    dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
-  } else if (macros::MacroValueDialog* value = editor.ValueDialog()) {
-    ValueDialogView view(*value, look, this);
-    dialogRunner_(view) ? editor.EditDialogConfirm() : editor.EditDialogClose();
-  }
-}
-
-bool MainWindow::ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog) {
-  const DialogLook look =
-      DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
-  if (dialog == fire::FireEditDialog::kDelay) {
-    macros::MacroDelayDialog delay;
-    DelayDialogView view(delay, look, this);
-    // An emptied field changes nothing.
-    if (!dialogRunner_(view) || delay.Field().Text().empty()) {
-      return true;
-    }
-    return editor.ConfirmDelay(delay.Field().Value());
-  }
-  if (dialog != fire::FireEditDialog::kKey || !editor.SelectedItem()) {
-    return true;
-  }
-  // The edited line keeps its edge: a press stays a press.
-  const std::string& line = editor.Lines()[static_cast<std::size_t>(*editor.SelectedItem()) + 1];
-  const bool press = line.starts_with('1');
-  keys::KeyCaptureDialog key(press ? keys::KeyEventKind::kPress : keys::KeyEventKind::kRelease);
-  KeyCaptureDialogView view(key, look, this);
-  if (!dialogRunner_(view)) {
-    return true;
-  }
-  const keys::KeyCaptureResult result = key.Confirm();
-  if (result.eventText.empty()) {
-    return true;
-  }
-  return editor.ConfirmKeyLine((press ? "1 " : "2 ") + result.eventText);
-}
-
 void MainWindow::UnlockFireEditor() {
   navigation_->UnlockFireRecording();
   session_->FirePage().Editor().Show();
@@ -365,10 +302,7 @@ void MainWindow::UnlockFireEditor() {
 }
 
 void MainWindow::ShowCombinationDialog() {
-  const DialogLook look =
-      DialogLook::FromSkin(*skin_, language_.table, Text(language_.languageFont));
-  CombinationKeyDialogView view(combinationDialog_, look, this);
-  if (dialogRunner_(view)) {
+  if (dialogs_->ShowCombinationDialog(combinationDialog_)) {
     session_->Settings().assignment.ApplyCombinationResult(combinationDialog_.Confirm());
   }
   ModelsChanged();

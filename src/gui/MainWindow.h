@@ -37,6 +37,8 @@
 
 namespace orbic::gui {
 
+class DialogHost;
+
 // What the window is built from: the skin pictures by resource name, the
 // loading animation and the behaviour configuration.
 struct WindowResources {
@@ -173,8 +175,6 @@ class MainWindow : public QWidget, public orbic::UiHost {
   QString ChooseFileForMouse(bool save);
   void CreateMacroFiles();
   void WireMacros();
-  void ShowMacroDialogs(macros::MacroEditor& editor);
-  bool ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog);
   // The double-click on the fire page (and the engineer page button) bring
   // out the fire content editor.
   void UnlockFireEditor();
@@ -194,6 +194,7 @@ class MainWindow : public QWidget, public orbic::UiHost {
   std::unique_ptr<macros::MacroPage> macroPage_;
   std::unique_ptr<RecordingInput> recordingInput_;
   keys::CombinationKeyDialog combinationDialog_;  // keeps its boxes between openings
+  std::unique_ptr<DialogHost> dialogs_;
   DialogRunner dialogRunner_ = [](SkinnedDialog& dialog) { return dialog.Run(); };
   std::unique_ptr<perf::PointerSettingsPage> pointerSettings_;
   std::vector<std::string> startupProblems_;

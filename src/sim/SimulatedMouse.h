@@ -48,6 +48,9 @@ struct MouseFaults {
   std::map<std::uint16_t, int> flaky;               // address -> writes lost before one takes
   std::optional<std::uint64_t> unplugAfterPackets;  // vanish after this many packets
   std::uint32_t seed = 1;                           // for dropAckPercent
+  // Garbles replies: each reply takes two bytes, a position (mod 8) and a
+  // value XORed into it, until they run out. For fuzzing the reply handling.
+  std::vector<std::uint8_t> replyNoise;
 };
 
 struct TranscriptEntry {
@@ -91,6 +94,7 @@ class SimulatedMouse {
   orbic::Clock* clock_ = nullptr;
   std::vector<TranscriptEntry> transcript_;
   std::uint64_t packets_ = 0;
+  std::size_t noiseUsed_ = 0;
 
   std::array<std::uint8_t, 8> reply_{};
   bool acknowledged_ = false;

@@ -311,6 +311,16 @@ bool FireContentEditor::ConfirmDelay(int ms) {
   return Commit(candidate);
 }
 
+bool FireContentEditor::SelectedLineIsPress() const {
+  const auto line = SelectedLineIndex();
+  return line && LineType(lines_[*line]) == kKeyDownType;
+}
+
+bool FireContentEditor::ConfirmKeyEvent(std::string_view eventText) {
+  const std::string type(1, SelectedLineIsPress() ? kKeyDownType : kKeyUpType);
+  return ConfirmKeyLine(type + " " + std::string(eventText));
+}
+
 bool FireContentEditor::ConfirmKeyLine(std::string_view newLine) {
   const auto line = SelectedLineIndex();
   if (!line || (LineType(lines_[*line]) != kKeyDownType && LineType(lines_[*line]) != kKeyUpType)) {

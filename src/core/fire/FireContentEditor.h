@@ -97,6 +97,11 @@ class FireContentEditor {
   bool ConfirmDelay(int ms);
   // The key dialog's line; a fire macro holds left-button edges only.
   bool ConfirmKeyLine(std::string_view line);
+  // Whether the selected line is a press (so its key dialog asks for a press).
+  bool SelectedLineIsPress() const;
+  // The key dialog's event text (as "LeftKey CODE:00A1") for the selected line,
+  // which keeps its edge: a press stays a press.
+  bool ConfirmKeyEvent(std::string_view eventText);
   // Deletes the selected line (and its partner edge); false when nothing was
   // deleted (no line, or the change was refused: LastError says why).
   bool Btn_FireDelClick();

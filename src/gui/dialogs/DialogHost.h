@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+
+#include "gui/dialogs/DialogLook.h"
+
+class QWidget;
+
+namespace orbic::fire {
+class FireContentEditor;
+enum class FireEditDialog;
+}  // namespace orbic::fire
+namespace orbic::keys {
+class CombinationKeyDialog;
+}
+namespace orbic::macros {
+class MacroEditor;
+}
+
+namespace orbic::gui {
+
+class SkinnedDialog;
+
+// Opens the small skinned dialogs the pages ask for (macro name, key, delay,
+// value, combination key, the fire editor's key and delay) in the window's
+// current look, and hands their results to the core models.
+class DialogHost {
+ public:
+  // Runs a dialog modally; true when the user confirmed.
+  using Runner = std::function<bool(SkinnedDialog&)>;
+
+  DialogHost(QWidget& parent, std::function<DialogLook()> look, const Runner& runner)
+      : parent_(parent), look_(std::move(look)), runner_(runner) {}
+
+  // The dialog the macro editor has open, if any.
+  void ShowMacroDialogs(macros::MacroEditor& editor);
+  // The fire content editor's delay or key dialog; false when the edit was refused.
+  bool ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog);
+  // True when the user confirmed the combination.
+  bool ShowCombinationDialog(keys::CombinationKeyDialog& dialog);
+
+ private:
+  QWidget& parent_;
+  std::function<DialogLook()> look_;
+  const Runner& runner_;
+};
+
+}  // namespace orbic::gui
