@@ -236,12 +236,11 @@ void AdvancedPageView::RefreshDpi() {
   aimSlider_->setValue(dpi.slider_DPI8);
   ShowText(aimValue_, ToQString(dpi.lbl_AIMKeyValue));
 
-  const params::DeviceOptions& options = settings.options;
-  const int shownCount =
-      options.continuousFire ? params::kContinuousFireShownCount : options.fireCountIndex + 1;
-  ShowText(fireCount_, QString::number(shownCount));
-  ShowText(fireTime_, QString::number(options.fireTime));
-  fireContinue_->SetPicture(options.continuousFire ? "CbS_E" : "CbS_D");
+  // The burst-fire model keeps these texts equal with the engineer page's.
+  const fire::BurstFireSettings& burst = settings.burstFire;
+  ShowText(fireCount_, ToQString(burst.RepeatText()));
+  ShowText(fireTime_, ToQString(burst.DelayTimeText()));
+  fireContinue_->SetPicture(burst.ContinuousPicture());
 }
 
 void AdvancedPageView::RefreshPointer() {
