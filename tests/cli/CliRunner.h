@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/Resources.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -80,15 +81,7 @@ inline std::vector<Bytes> SentPackets(const std::string& trace) {
 // A fresh folder per test, and the tool run in it as a user would run it.
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orbic40-cli-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { dir_ = temp_.Path(); }
 
   fs::path Path(const std::string& name) const { return dir_ / name; }
 
@@ -145,6 +138,7 @@ class CliTest : public ::testing::Test {
     return names;
   }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
 };
 

@@ -3,6 +3,7 @@
 // driver as it was.
 #include "sim/DriverStateFile.h"
 #include "support/FileFaults.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <unistd.h>
@@ -48,15 +49,7 @@ void ExpectSameState(const SimulatedFilterDriver& a, const SimulatedFilterDriver
 
 class DriverStateFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orbic40-sim-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { dir_ = temp_.Path(); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   std::string Text(const std::string& name) const {
     std::ifstream in(Path(name), std::ios::binary);
@@ -66,6 +59,7 @@ class DriverStateFileTest : public ::testing::Test {
     std::ofstream(Path(name), std::ios::binary) << text;
   }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
 };
 

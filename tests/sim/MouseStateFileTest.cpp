@@ -2,6 +2,7 @@
 // and a damaged file is refused with a clear message, leaving the mouse as it was.
 #include "sim/MouseStateFile.h"
 #include "support/FileFaults.h"
+#include "support/TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <unistd.h>
@@ -78,15 +79,7 @@ void ExpectSameState(const SimulatedMouse& a, const SimulatedMouse& b) {
 
 class StateFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orbic40-sim-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { dir_ = temp_.Path(); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   std::string Text(const std::string& name) const {
     std::ifstream in(Path(name), std::ios::binary);
@@ -96,6 +89,7 @@ class StateFileTest : public ::testing::Test {
     std::ofstream(Path(name), std::ios::binary) << text;
   }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
 };
 

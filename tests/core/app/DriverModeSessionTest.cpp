@@ -16,6 +16,7 @@
 #include "params/ImageFields.h"
 #include "sim/SimulatedFilterDriver.h"
 #include "support/SessionRig.h"
+#include "support/TempFolder.h"
 
 namespace orbic::test {
 namespace {
@@ -74,15 +75,9 @@ struct DriverRig : DriverHolder, SessionRig {
     std::copy(kDriverLive.begin(), kDriverLive.end(), driver.memory.begin() + 160);
     session.SetDriverPort(driver);
 
-    folder = fs::temp_directory_path() /
-             ("orbic40-driver-session-" +
-              std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = temp_.Path();
     session.SetProgramFolder(folder.string() + "/");
   }
-  ~DriverRig() { fs::remove_all(folder); }
 
   void SetProfileCode(int keyMode, int button, std::array<std::uint8_t, 3> code) {
     const std::size_t at = 64 + params::profile::ButtonOffset(static_cast<std::size_t>(keyMode),
@@ -121,6 +116,7 @@ struct DriverRig : DriverHolder, SessionRig {
 
   static constexpr std::array<std::uint8_t, 4> kDriverLive{0x02, 0x04, 0x07, 0x03};
   std::vector<macros::DriverMacroRecord> stored;
+  orbic::test::TempFolder temp_;
   fs::path folder;
 };
 

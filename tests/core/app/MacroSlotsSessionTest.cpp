@@ -9,6 +9,7 @@
 #include "keys/MacroReferences.h"
 #include "params/ImageFields.h"
 #include "support/SessionRig.h"
+#include "support/TempFolder.h"
 
 // The slots follow every image the session takes in, and what is assigned
 // reaches the mouse and comes back.
@@ -23,17 +24,13 @@ constexpr std::size_t kSlotOffsets[] = {0x100, 0x200, 0x300, 0x400, 0x600, 0x700
 
 struct SlotRig : SessionRig {
   SlotRig() {
-    folder = fs::temp_directory_path() /
-             ("orbic40-slots-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = temp_.Path();
     session.SetProgramFolder(folder.string() + "/");
   }
-  ~SlotRig() { fs::remove_all(folder); }
 
   const macros::MacroSlots& Slots() { return session.Settings().macroSlots; }
 
+  orbic::test::TempFolder temp_;
   fs::path folder;
   app::SettingsTransfer transfer{session};
 };

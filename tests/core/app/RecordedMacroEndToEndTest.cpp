@@ -7,6 +7,7 @@
 #include "macros/MacroCodec.h"
 #include "macros/MacroPage.h"
 #include "support/SessionRig.h"
+#include "support/TempFolder.h"
 
 // A macro recorded on the macro page, saved with the library, loaded again,
 // assigned to a button and written to the mouse comes back unchanged.
@@ -18,17 +19,11 @@ using macros::ButtonEdge;
 using macros::KeyHookKind;
 
 struct PageRig : SessionRig {
-  PageRig() {
-    folder = fs::temp_directory_path() /
-             ("orbic40-e2e-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  ~PageRig() { fs::remove_all(folder); }
+  PageRig() { folder = temp_.Path(); }
 
   macros::MacroFolderSettings Folders() const { return {"", folder.string() + "/", "", ""}; }
 
+  orbic::test::TempFolder temp_;
   fs::path folder;
 };
 

@@ -7,6 +7,7 @@
 #include "app/SettingsTransfer.h"
 #include "base/AtomicFile.h"
 #include "support/SessionRig.h"
+#include "support/TempFolder.h"
 
 namespace orbic::test {
 namespace {
@@ -17,18 +18,12 @@ namespace fs = std::filesystem;
 // A session that has read the mouse, with a scratch folder as the program folder.
 struct TransferRig : SessionRig {
   explicit TransferRig(ui::BehaviourConfig config = {}) : SessionRig(config) {
-    folder =
-        fs::temp_directory_path() /
-        ("orbic40-transfer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = temp_.Path();
     session.SetProgramFolder(folder.string() + "/");
     connected = session.ConnectNow() == app::ConnectionOutcome::kRead;
     ui.Clear();
     mouse->ClearTranscript();
   }
-  ~TransferRig() { fs::remove_all(folder); }
 
   void WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     std::string error;
@@ -39,6 +34,7 @@ struct TransferRig : SessionRig {
     return static_cast<int>(std::count(commands.begin(), commands.end(), command));
   }
 
+  orbic::test::TempFolder temp_;
   fs::path folder;
   bool connected = false;
   app::SettingsTransfer transfer{session};

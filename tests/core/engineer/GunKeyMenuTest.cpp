@@ -7,6 +7,7 @@
 
 #include "engineer/EngineerCaptions.h"
 #include "engineer/EngineerHints.h"
+#include "support/TempFolder.h"
 #include "ui/TermTable.h"
 
 namespace orbic::engineer {
@@ -17,18 +18,14 @@ namespace fs = std::filesystem;
 class GunKeyMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orbic40-gunkeymenu-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = temp_.Path();
     std::string error;
     ASSERT_TRUE(list.Add(1, 3, dir_.string() + "/", error)) << error;
     ASSERT_TRUE(list.Add(4, 7, dir_.string() + "/", error)) << error;
     keys.DataBufToCodes(data);
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
   fire::GunKeyList list;
   params::DataBuf data;

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "keys/CodeLabels.h"
+#include "support/TempFolder.h"
 
 namespace orbic::fire {
 namespace {
@@ -18,14 +19,9 @@ namespace fs = std::filesystem;
 class GunKeyListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("orbic40-gunkeys-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = temp_.Path();
     folder_ = dir_.string() + "/";
   }
-  void TearDown() override { fs::remove_all(dir_); }
   std::vector<std::uint8_t> FileBytes() const {
     std::ifstream in(GunKeyListPath(folder_), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -36,6 +32,7 @@ class GunKeyListTest : public ::testing::Test {
               static_cast<std::streamsize>(bytes.size()));
   }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
   std::string folder_;
 };

@@ -4,6 +4,7 @@
 
 #include <stdlib.h>
 #include "support/FileFaults.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -57,17 +58,10 @@ void WriteBytes(const fs::path& path, const Bytes& bytes) {
 
 class MacroFileTransferTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orbic40-macrofiles-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void SetUp() override { dir_ = temp_.Path(); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
 };
 

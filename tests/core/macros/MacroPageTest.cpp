@@ -7,6 +7,7 @@
 #include "TestMacros.h"
 #include "base/UiHost.h"
 #include "sim/VirtualClock.h"
+#include "support/TempFolder.h"
 #include "ui/MessageStrings.h"
 
 // The macro page's library file commands and its after-save callback.
@@ -16,18 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 
 struct MacroPageRig {
-  MacroPageRig() {
-    folder =
-        fs::temp_directory_path() /
-        ("orbic40-macropage-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-  }
-  ~MacroPageRig() { fs::remove_all(folder); }
+  MacroPageRig() { folder = temp_.Path(); }
 
   macros::MacroFolderSettings Folders() const { return {"", folder.string() + "/", "", ""}; }
 
+  orbic::test::TempFolder temp_;
   fs::path folder;
   sim::VirtualClock clock;
   ui::MessageStrings messages;

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include "support/FileFaults.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -38,15 +39,8 @@ void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes) {
 class MacroStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "orbic40-macrostore-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = temp_.Path();
     fs::create_directory(dir_ / "program");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(dir_ / "program", fs::perms::owner_all, ignored);
-    fs::remove_all(dir_, ignored);
   }
 
   std::string Folder(const std::string& name) const { return (dir_ / name).string() + "/"; }
@@ -66,6 +60,7 @@ class MacroStoreTest : public ::testing::Test {
     return settings;
   }
 
+  orbic::test::TempFolder temp_;
   fs::path dir_;
 };
 

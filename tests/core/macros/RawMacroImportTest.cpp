@@ -8,6 +8,7 @@
 #include "base/AtomicFile.h"
 #include "core/macros/TestMacros.h"
 #include "support/SessionRig.h"
+#include "support/TempFolder.h"
 
 namespace orbic::test {
 namespace {
@@ -18,17 +19,11 @@ namespace fs = std::filesystem;
 // A session that has read the mouse, with a scratch folder for the files.
 struct ImportRig : SessionRig {
   ImportRig() {
-    folder =
-        fs::temp_directory_path() /
-        ("orbic40-import-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = temp_.Path();
     connected = session.ConnectNow() == app::ConnectionOutcome::kRead;
     ui.Clear();
     mouse->ClearTranscript();
   }
-  ~ImportRig() { fs::remove_all(folder); }
 
   std::string File(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     const std::string path = (folder / name).string();
@@ -62,6 +57,7 @@ struct ImportRig : SessionRig {
     return written;
   }
 
+  orbic::test::TempFolder temp_;
   fs::path folder;
   bool connected = false;
   orbic::app::RawMacroImport import{session};

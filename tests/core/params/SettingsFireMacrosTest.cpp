@@ -7,6 +7,7 @@
 #include "fire/GunKeyList.h"
 #include "keys/CodeLabels.h"
 #include "support/SessionRig.h"
+#include "support/TempFolder.h"
 
 // The settings own the fire macros' working copy: filled by the split,
 // written back over the fire area by the assembly, trailing bytes as read.
@@ -32,12 +33,8 @@ TEST(SettingsFireMacros, SplitFillsTheWorkingCopyAndAssemblyWritesItBack) {
 
 TEST(SettingsFireMacros, GunKeysLoadFromTheProgramFolderAndAddsWriteTheirFile) {
   namespace fs = std::filesystem;
-  const fs::path folder =
-      fs::temp_directory_path() /
-      ("orbic40-gunkeys-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  const std::string prefix = folder.string() + "/";
+  const TempFolder temp;
+  const std::string prefix = temp.Prefix();
   {
     std::ofstream list(fire::GunKeyListPath(prefix), std::ios::binary);
     const char bytes[6] = {0x0C, 0x01, 0x02};
@@ -53,7 +50,6 @@ TEST(SettingsFireMacros, GunKeysLoadFromTheProgramFolderAndAddsWriteTheirFile) {
   ASSERT_TRUE(rig.session.AddGunKey(3, 4, error)) << error;
   EXPECT_EQ(fs::file_size(fire::GunKeyListPath(prefix)), 30u);
   EXPECT_EQ(keys::LabelForCode("0C0304", rig.session.Settings().labelContext), "Fire Macro2");
-  fs::remove_all(folder);
 }
 
 }  // namespace
