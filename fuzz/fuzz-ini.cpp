@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   orbic::ui::ReadBehaviourConfiguration(ini, problems);
   orbic::ui::SkinLayout layout;
   layout.Read(
-      ini, "org1",
-      [](std::string_view) { return std::optional<orbic::ui::PictureSize>(); }, problems);
+      ini, "org1", [](std::string_view) { return std::optional<orbic::ui::PictureSize>(); },
+      problems);
   return 0;
 }

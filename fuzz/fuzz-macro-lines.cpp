@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const orbic::macros::DecodedMacro decoded = orbic::macros::DecodeMacroContent(content);
   orbic::macros::Content again{};
-  if (!orbic::macros::EncodeMacroLines(decoded.lines,
-                                       orbic::macros::StopMode::kAfterMacroIsOver, again)
+  if (!orbic::macros::EncodeMacroLines(decoded.lines, orbic::macros::StopMode::kAfterMacroIsOver,
+                                       again)
            .ok) {
     std::abort();
   }

@@ -2,11 +2,11 @@
 // reply after reply): the connection start, the verified write and the raw
 // macro import must not crash or hang, whatever the mouse answers. Runs on the
 // virtual clock, so a full exchange costs no real time.
+#include <unistd.h>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 #include "app/RawMacroImport.h"

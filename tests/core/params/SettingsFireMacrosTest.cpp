@@ -32,7 +32,6 @@ TEST(SettingsFireMacros, SplitFillsTheWorkingCopyAndAssemblyWritesItBack) {
 }
 
 TEST(SettingsFireMacros, GunKeysLoadFromTheProgramFolderAndAddsWriteTheirFile) {
-  namespace fs = std::filesystem;
   const TempFolder temp;
   const std::string prefix = temp.Prefix();
   {
