@@ -47,7 +47,7 @@ TEST(SettingsFireMacros, GunKeysLoadFromTheProgramFolderAndAddsWriteTheirFile) {
   EXPECT_EQ(keys::LabelForCode("0C0102", rig.session.Settings().labelContext), "Fire Macro1");
 
   ASSERT_TRUE(rig.session.AddGunKey(3, 4, error)) << error;
-  EXPECT_EQ(fs::file_size(fire::GunKeyListPath(prefix)), 30u);
+  EXPECT_EQ(std::filesystem::file_size(fire::GunKeyListPath(prefix)), 30u);
   EXPECT_EQ(keys::LabelForCode("0C0304", rig.session.Settings().labelContext), "Fire Macro2");
 }
 
