@@ -2,7 +2,8 @@
 # Sets up the machine, builds everything and runs every test: the formatting
 # check, the unit suites once in the default build and once under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the kernel bench (the
-# real USB, hidraw and hidapi path in a virtual machine).
+# real USB, hidraw and hidapi path in a virtual machine) and a short run of
+# every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -24,5 +25,8 @@ done
 
 echo "==> Kernel bench"
 bash scripts/run-kernel-tests.sh
+
+echo "==> Fuzz smoke (30 s a target)"
+bash scripts/run-fuzz.sh 30
 
 echo "==> All tests passed ($(($(date +%s) - started)) s)."
