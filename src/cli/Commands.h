@@ -14,6 +14,8 @@ inline constexpr int kExitBadInput = 2;       // a file or value given on the co
 
 int RunDevices(const GlobalOptions& options, bool json);
 int RunRead(const GlobalOptions& options, const std::string& outPath, bool json);
+// Prints the udev rule that grants the user at the seat access to the mouse.
+int RunUdevRule();
 // Runs the device timer until interrupted (or for `ticks` ticks when above 0),
 // printing found, read, lost, absent, denied and failed events.
 int RunWatch(const GlobalOptions& options, bool json, int ticks, bool pollOnly);

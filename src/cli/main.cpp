@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
   auto* driverInfo = app.add_subcommand(
       "driver-info", "Find the filter driver by the mouse's driver id and show its sections");
 
+  auto* udevRule = app.add_subcommand(
+      "udev-rule", "Print the udev rule that lets the user at the seat use the mouse");
   int watchTicks = 0;
   auto* watch = app.add_subcommand(
       "watch", "Look for the mouse as the desktop program does and print each event until stopped");
@@ -174,6 +176,9 @@ int main(int argc, char** argv) {
   }
   if (read->parsed()) {
     return RunRead(global, outPath, json);
+  }
+  if (udevRule->parsed()) {
+    return RunUdevRule();
   }
   if (watch->parsed()) {
     return RunWatch(global, json, watchTicks, watchPollOnly);

@@ -49,5 +49,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, WatchTest,
                              WatchCase{"WrongVersion", {"--version", "0105"}, {"absent"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The rule the permission message points to: this mouse's hidraw nodes only.
+TEST_F(CliTest, UdevRuleGrantsTheSeatAccessToThisMouseOnly) {
+  const RunResult result = Run({"udev-rule"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  std::istringstream lines(result.out);
+  int rules = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line.front() == '#') {
+      continue;
+    }
+    ++rules;
+    EXPECT_THAT(line, ::testing::HasSubstr("SUBSYSTEM==\"hidraw\""));
+    EXPECT_THAT(line, ::testing::HasSubstr("ATTRS{idVendor}==\"1bcf\""));
+    EXPECT_THAT(line, ::testing::HasSubstr("ATTRS{idProduct}==\"08a0\""));
+    EXPECT_THAT(line, ::testing::HasSubstr("TAG+=\"uaccess\""));
+  }
+  EXPECT_EQ(rules, 1);
+}
+
 }  // namespace
 }  // namespace orbic::cli::test
