@@ -260,8 +260,13 @@ void MainWindow::WireMacros() {
     session_->FirePage().Key_FireMacroClick(target.keyMode, target.button);
     ModelsChanged();
   };
-  pageViews_->SetMacroFileCommand(
-      [this](MacroFileCommand command) { RunMacroFileCommand(command); });
+  pageViews_->SetMacroFileCommand([this](MacroFileCommand command) {
+    const std::string problem = dialogs_->RunMacroFileCommand(
+        command, *macroPage_, [this](bool save) { return ChooseFile(save); }, session_->Messages());
+    if (!problem.empty()) {
+      ShowMessage(problem, orbic::MessageStyle::kDialog);
+    }
+  });
   dialogs_ = std::make_unique<DialogHost>(
       *this,
       [this] {
@@ -306,34 +311,6 @@ void MainWindow::ShowCombinationDialog() {
     session_->Settings().assignment.ApplyCombinationResult(combinationDialog_.Confirm());
   }
   ModelsChanged();
-}
-
-void MainWindow::RunMacroFileCommand(MacroFileCommand command) {
-  using Command = MacroFileCommand;
-  const bool save = command == Command::kExportOne || command == Command::kExportAll;
-  const QString chosen = ChooseFile(save);
-  if (chosen.isEmpty()) {
-    return;
-  }
-  const std::string path = QDir::toNativeSeparators(chosen).toStdString();
-  macros::MacroFileOutcome outcome;
-  switch (command) {
-    case Command::kImportOne:
-      outcome = macroPage_->ImportOne(path);
-      break;
-    case Command::kImportAll:
-      outcome = macroPage_->ImportAll(path);
-      break;
-    case Command::kExportOne:
-      outcome = macroPage_->ExportOne(path);
-      break;
-    case Command::kExportAll:
-      outcome = macroPage_->ExportAll(path);
-      break;
-  }
-  if (!outcome.Ok()) {
-    ShowMessage(outcome.Message(session_->Messages()), orbic::MessageStyle::kDialog);
-  }
 }
 
 // The Advanced page shows the system's pointer settings, read now and after

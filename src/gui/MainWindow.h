@@ -180,7 +180,6 @@ class MainWindow : public QWidget, public orbic::UiHost {
   void UnlockFireEditor();
   void ShowCombinationDialog();
   void WirePointerSettings();
-  void RunMacroFileCommand(MacroFileCommand command);
   // Problems found while the window was built, shown once it runs.
   void ReportStartupProblems();
 

@@ -105,7 +105,8 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return false;
   }
   const bool written =
-      std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0;
+      (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size()) &&
+      std::fflush(out) == 0;
   const bool closed = std::fclose(out) == 0;
   FileServices& services = CurrentFileServices();
   if (!written || !closed || !services.SyncFile(temporary.string())) {

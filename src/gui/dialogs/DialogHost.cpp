@@ -1,5 +1,7 @@
 #include "gui/dialogs/DialogHost.h"
 
+#include <QDir>
+
 #include "fire/FireContentEditor.h"
 #include "fire/FirePage.h"
 #include "gui/dialogs/CombinationKeyDialogView.h"
@@ -8,6 +10,8 @@
 #include "gui/dialogs/MacroNameDialogView.h"
 #include "gui/dialogs/ValueDialogView.h"
 #include "macros/MacroEditor.h"
+#include "macros/MacroPage.h"
+#include "ui/MessageStrings.h"
 
 namespace orbic::gui {
 
@@ -54,6 +58,34 @@ bool DialogHost::ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireE
   }
   const keys::KeyCaptureResult result = key.Confirm();
   return result.eventText.empty() || editor.ConfirmKeyEvent(result.eventText);
+}
+
+std::string DialogHost::RunMacroFileCommand(MacroFileCommand command, macros::MacroPage& page,
+                                            const std::function<QString(bool save)>& choose,
+                                            const ui::MessageStrings& messages) {
+  using Command = MacroFileCommand;
+  const bool save = command == Command::kExportOne || command == Command::kExportAll;
+  const QString chosen = choose(save);
+  if (chosen.isEmpty()) {
+    return {};
+  }
+  const std::string path = QDir::toNativeSeparators(chosen).toStdString();
+  macros::MacroFileOutcome outcome;
+  switch (command) {
+    case Command::kImportOne:
+      outcome = page.ImportOne(path);
+      break;
+    case Command::kImportAll:
+      outcome = page.ImportAll(path);
+      break;
+    case Command::kExportOne:
+      outcome = page.ExportOne(path);
+      break;
+    case Command::kExportAll:
+      outcome = page.ExportAll(path);
+      break;
+  }
+  return outcome.Ok() ? std::string() : outcome.Message(messages);
 }
 
 bool DialogHost::ShowCombinationDialog(keys::CombinationKeyDialog& dialog) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <functional>
+#include <string>
 
 #include "gui/dialogs/DialogLook.h"
+#include "gui/pages/MacroFileCommand.h"
 
 class QWidget;
 
@@ -15,6 +18,10 @@ class CombinationKeyDialog;
 }
 namespace orbic::macros {
 class MacroEditor;
+class MacroPage;
+}  // namespace orbic::macros
+namespace orbic::ui {
+struct MessageStrings;
 }
 
 namespace orbic::gui {
@@ -38,6 +45,12 @@ class DialogHost {
   bool ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog);
   // True when the user confirmed the combination.
   bool ShowCombinationDialog(keys::CombinationKeyDialog& dialog);
+  // The macro list's Import One / Import All / Export One / Export All: a file
+  // chosen with `choose` (an empty text when cancelled), the page does the
+  // rest. Returns the message to show when it failed, else an empty text.
+  std::string RunMacroFileCommand(MacroFileCommand command, macros::MacroPage& page,
+                                  const std::function<QString(bool save)>& choose,
+                                  const ui::MessageStrings& messages);
 
  private:
   QWidget& parent_;
