@@ -82,6 +82,9 @@ bool SimulatedMouse::GetFeature(std::uint8_t* report, std::size_t length) {
       --pollsLeft_;
     }
   }
+  if (garbleReply) {
+    garbleReply(answer);
+  }
   std::copy(answer.begin(), answer.end(), report);
   transcript_.push_back({false, answer, Now()});
   CountPacket();

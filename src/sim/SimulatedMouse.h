@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,10 @@ class SimulatedMouse {
   MouseFirmware firmware;
   MouseFaults faults;
   bool unplugged = false;
+  // When set, sees every reply just before the host gets it and may change
+  // its bytes, so the host's handling of damaged replies can be exercised
+  // (the fuzzers feed it). The transcript holds the reply as changed.
+  std::function<void(std::span<std::uint8_t, 8>)> garbleReply;
 
   // Timestamps in the transcript come from this clock when set.
   void SetClock(orbic::Clock* clock) { clock_ = clock; }
