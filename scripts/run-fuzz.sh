@@ -30,6 +30,7 @@ all_targets=(
   fuzz-macro-lines:4096:4096
   fuzz-state-files:6144:6144
   fuzz-mouse-replies:1024:1024
+  fuzz-driver-replies:1024:1024
   fuzz-pointer-settings:4096:4096
   fuzz-profile-files:2100:2100
 )
