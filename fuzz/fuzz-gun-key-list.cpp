@@ -1,34 +1,77 @@
-// Any bytes as the engineer's gun-key list file: loading must not crash, and
-// a list that loads must save and load to the same entries.
+// Any bytes as the gun-key list file: loading must take the whole entries the
+// file holds, as written, and a list saved by deleting an entry must load back
+// to the same bytes.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "fire/GunKeyList.h"
 
+namespace {
+
+using namespace orbic::fire;
+
+[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
+  std::fprintf(stderr, "%s %s\n", what, detail.c_str());
+  std::abort();
+}
+
+// One folder per fuzzing process, removed when the process ends.
+struct ScratchFolder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("orbic40-fuzz-gun-" + std::to_string(::getpid()));
+  ScratchFolder() { std::filesystem::create_directories(path); }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+const std::filesystem::path& Folder() {
+  static const ScratchFolder folder;
+  return folder.path;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::string folder = [] {
-    const std::string path = "/tmp/fuzz-gunkeys-" + std::to_string(::getpid()) + "/";
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  std::ofstream(orbic::fire::GunKeyListPath(folder), std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  orbic::fire::GunKeyList list;
+  const std::string folder = Folder().string() + "/";
+  {
+    std::ofstream file(GunKeyListPath(folder), std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  }
+  GunKeyList list;
   std::string error;
-  if (list.Load(folder, error)) {
-    const auto bytes = list.FileBytes();
-    std::ofstream(orbic::fire::GunKeyListPath(folder), std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    orbic::fire::GunKeyList again;
-    if (!again.Load(folder, error) || again.FileBytes() != bytes) {
-      std::abort();
-    }
+  if (!list.Load(folder, error)) {
+    Fail("a readable file was refused:", error);
+  }
+  const auto bytes = list.FileBytes();
+  const std::size_t whole = std::min(bytes.size(), size / 3 * 3);
+  if (!std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(whole), data) ||
+      !std::all_of(bytes.begin() + static_cast<std::ptrdiff_t>(whole), bytes.end(),
+                   [](std::uint8_t byte) { return byte == 0; })) {
+    Fail("loaded entries differ from the file");
+  }
+  if (list.Count() < 0 || list.Count() > kGunKeyListSize ||
+      list.Names().size() != static_cast<std::size_t>(list.Count())) {
+    Fail("count out of range");
+  }
+  if (list.Count() == 0) {
+    return 0;
+  }
+  if (!list.Delete(1, folder, error)) {
+    Fail("deleting an entry failed:", error);
+  }
+  GunKeyList again;
+  if (!again.Load(folder, error) || again.FileBytes() != list.FileBytes()) {
+    Fail("the saved list does not load back");
   }
   return 0;
 }

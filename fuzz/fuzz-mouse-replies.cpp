@@ -1,44 +1,86 @@
-// Any bytes as damage to the mouse's replies (a position and a value XORed in,
-// reply after reply): the connection start, the verified write and the raw
-// macro import must not crash or hang, whatever the mouse answers. Runs on the
-// virtual clock, so a full exchange costs no real time.
-#include <unistd.h>
+// The command channel against a mouse whose replies are damaged as the input
+// says: a connection start, then a verified write of the whole image, on the
+// virtual clock. Each reply takes one byte of the input: 0 leaves it alone,
+// otherwise its low three bits pick the reply byte and the next input byte is
+// exclusive-ored into it. When the input runs out the replies are healthy
+// again. Nothing may crash or hang; with no reply damaged the connection must
+// read the image and the write must verify.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
-#include <vector>
+#include <span>
 
-#include "app/RawMacroImport.h"
 #include "app/Session.h"
-#include "app/SettingsTransfer.h"
 #include "base/UiHost.h"
+#include "device/VerifiedWrite.h"
 #include "params/DefaultImages.h"
 #include "sim/SimulatedHidBackend.h"
+#include "sim/SimulatedMouse.h"
 #include "sim/VirtualClock.h"
 
+namespace {
+
+using namespace orbic;
+
+// The input as a stream of damage instructions.
+class ByteSource {
+ public:
+  explicit ByteSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  bool Next(std::uint8_t& byte) {
+    if (at_ >= bytes_.size()) {
+      return false;
+    }
+    byte = bytes_[at_++];
+    return true;
+  }
+  bool damaged = false;
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  auto mouse = std::make_shared<orbic::sim::SimulatedMouse>();
-  mouse->firmware.memory = orbic::params::LoadDefaultImages()[0];
-  mouse->faults.replyNoise.assign(data, data + size);
-  orbic::sim::VirtualClock clock;
-  orbic::sim::SimulatedHidBackend backend;
+  ByteSource source({data, size});
+  const auto images = params::LoadDefaultImages();
+  auto mouse = std::make_shared<sim::SimulatedMouse>();
+  mouse->firmware.memory = images[0];
+  mouse->garbleReply = [&source](std::span<std::uint8_t, 8> reply) {
+    std::uint8_t how = 0;
+    std::uint8_t mask = 0;
+    if (!source.Next(how) || how == 0 || !source.Next(mask) || mask == 0) {
+      return;
+    }
+    reply[how & 7] ^= mask;
+    source.damaged = true;
+  };
+  sim::VirtualClock clock;
+  mouse->SetClock(&clock);
+  sim::SimulatedHidBackend backend;
   backend.AttachMouse(mouse);
-  orbic::NullUiHost ui;
-  orbic::app::Session session(backend, clock, ui, {});
+  NullUiHost ui;
+  app::Session session(backend, clock, ui, ui::BehaviourConfig{});
   session.RefreshErrorAP();
-  if (session.ConnectNow() != orbic::app::ConnectionOutcome::kRead) {
+  const app::ConnectionOutcome outcome = session.ConnectNow();
+  if (!source.damaged && outcome != app::ConnectionOutcome::kRead) {
+    std::fprintf(stderr, "a healthy mouse did not connect\n");
+    std::abort();
+  }
+  if (outcome != app::ConnectionOutcome::kRead) {
     return 0;
   }
-  orbic::app::SettingsTransfer(session).Apply();
-  if (session.Channel().IsOpen()) {
-    static const std::string file = [] {
-      const std::string path = "/tmp/fuzz-import-" + std::to_string(::getpid()) + ".bin";
-      std::ofstream(path, std::ios::binary).write(std::string(1024, '\x5A').data(), 1024);
-      return path;
-    }();
-    std::string error;
-    orbic::app::RawMacroImport(session).Btn_ImportBaseMacroClick(file, error);
+  const device::VerifiedWriteReport report =
+      device::WriteImageVerified(session.Channel(), ui, images[1]);
+  if (!source.damaged && report.result != device::VerifiedWriteResult::kVerified) {
+    std::fprintf(stderr, "a healthy mouse did not take the image\n");
+    std::abort();
+  }
+  if (!source.damaged && mouse->firmware.memory != images[1]) {
+    std::fprintf(stderr, "a verified write left other bytes in the mouse\n");
+    std::abort();
   }
   return 0;
 }

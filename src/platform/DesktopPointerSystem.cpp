@@ -114,6 +114,30 @@ std::filesystem::path HomeFromUserDatabase() {
 
 }  // namespace
 
+std::map<std::string, std::string, std::less<>> ParseSettingsListing(std::string_view listing,
+                                                                     std::string_view schema) {
+  std::map<std::string, std::string, std::less<>> settings;
+  // One "<schema> <key> <value>" line per setting; the value may hold spaces.
+  std::string_view rest = listing;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    const std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    const std::size_t afterSchema = line.find(' ');
+    if (afterSchema == std::string_view::npos || line.substr(0, afterSchema) != schema) {
+      continue;
+    }
+    const std::string_view keyAndValue = line.substr(afterSchema + 1);
+    const std::size_t afterKey = keyAndValue.find(' ');
+    if (afterKey == std::string_view::npos) {
+      continue;
+    }
+    settings.emplace(std::string(keyAndValue.substr(0, afterKey)),
+                     std::string(TrimBlanks(keyAndValue.substr(afterKey + 1))));
+  }
+  return settings;
+}
+
 double DesktopSpeedForMouseSpeed(int speed) {
   const int clamped = std::clamp(speed, kMinMouseSpeed, kMaxMouseSpeed);
   const int span =
@@ -316,31 +340,12 @@ bool DesktopPointerSystem::WriteValue(std::string_view key, std::string_view nam
 }
 
 std::map<std::string, std::string, std::less<>> DesktopPointerSystem::QueryAll() {
-  std::map<std::string, std::string, std::less<>> settings;
   const std::optional<std::string> listing =
       runner_({std::string(kGsettings), "list-recursively", std::string(kMouseSchema)});
   if (!listing) {
-    return settings;
+    return {};
   }
-  // One "<schema> <key> <value>" line per setting; the value may hold spaces.
-  std::string_view rest = *listing;
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    const std::string_view line = rest.substr(0, end);
-    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-    const std::size_t afterSchema = line.find(' ');
-    if (afterSchema == std::string_view::npos || line.substr(0, afterSchema) != kMouseSchema) {
-      continue;
-    }
-    const std::string_view keyAndValue = line.substr(afterSchema + 1);
-    const std::size_t afterKey = keyAndValue.find(' ');
-    if (afterKey == std::string_view::npos) {
-      continue;
-    }
-    settings.emplace(std::string(keyAndValue.substr(0, afterKey)),
-                     std::string(TrimBlanks(keyAndValue.substr(afterKey + 1))));
-  }
-  return settings;
+  return ParseSettingsListing(*listing, kMouseSchema);
 }
 
 void DesktopPointerSystem::Set(std::string_view settingKey, std::string value) {

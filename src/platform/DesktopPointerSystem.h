@@ -68,6 +68,13 @@ std::filesystem::path DefaultPointerFolder();
 // The same choice from given texts; an empty path when neither gives an absolute folder.
 std::filesystem::path PointerFolderFor(std::string_view xdgConfigHome, std::string_view home);
 
+// The settings of `schema` in the output of `gsettings list-recursively`: one
+// "<schema> <key> <value>" line each, the value trimmed and free to hold spaces.
+// Lines of other schemas and lines without a value are skipped; the first of
+// two lines with one key wins.
+std::map<std::string, std::string, std::less<>> ParseSettingsListing(std::string_view listing,
+                                                                     std::string_view schema);
+
 // The gsettings speed (-1.0 .. 1.0) for a pointer speed 1..20, with Windows' default 10 at the
 // desktop's default 0; speeds outside 1..20 are clamped. And back, rounded to the nearest speed.
 double DesktopSpeedForMouseSpeed(int speed);

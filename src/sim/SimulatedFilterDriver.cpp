@@ -116,6 +116,9 @@ bool SimulatedFilterDriver::DeviceIoControl(device::DriverHandle handle, std::ui
   // A handle whose interface has gone since it was opened answers nothing.
   if (open != handles_.end() && Openable(open->second)) {
     call.result = Execute(code, input, output, call);
+    if (call.result && garbleReply && !output.empty()) {
+      garbleReply(output);
+    }
   }
   transcript_.push_back(std::move(call));
   return transcript_.back().result;

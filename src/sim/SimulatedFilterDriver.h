@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,10 @@ class SimulatedFilterDriver : public device::DriverPort {
   // A full 102400-byte load from address 0 (the default-parameter and profile
   // loads) reports failure and stores nothing.
   bool failFullLoad = false;
+  // When set, sees the output of every call that succeeded just before the
+  // caller gets it and may change its bytes, so the host's handling of damaged
+  // replies can be exercised (the fuzzers feed it).
+  std::function<void(std::span<std::uint8_t>)> garbleReply;
 
   // Further interfaces of the class (another driver, a damaged entry); they
   // open and answer like the driver itself.

@@ -90,9 +90,8 @@ bool SimulatedMouse::GetFeature(std::uint8_t* report, std::size_t length) {
       --pollsLeft_;
     }
   }
-  if (noiseUsed_ + 1 < faults.replyNoise.size()) {
-    answer[faults.replyNoise[noiseUsed_] % answer.size()] ^= faults.replyNoise[noiseUsed_ + 1];
-    noiseUsed_ += 2;
+  if (garbleReply) {
+    garbleReply(answer);
   }
   std::copy(answer.begin(), answer.end(), report);
   transcript_.push_back({false, answer, Now()});

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -48,9 +50,6 @@ struct MouseFaults {
   std::map<std::uint16_t, int> flaky;               // address -> writes lost before one takes
   std::optional<std::uint64_t> unplugAfterPackets;  // vanish after this many packets
   std::uint32_t seed = 1;                           // for dropAckPercent
-  // Garbles replies: each reply takes two bytes, a position (mod 8) and a
-  // value XORed into it, until they run out. For fuzzing the reply handling.
-  std::vector<std::uint8_t> replyNoise;
 };
 
 struct TranscriptEntry {
@@ -69,6 +68,10 @@ class SimulatedMouse {
   MouseFirmware firmware;
   MouseFaults faults;
   bool unplugged = false;
+  // When set, sees every reply just before the host gets it and may change
+  // its bytes, so the host's handling of damaged replies can be exercised
+  // (the fuzzers feed it). The transcript holds the reply as changed.
+  std::function<void(std::span<std::uint8_t, 8>)> garbleReply;
 
   // Timestamps in the transcript come from this clock when set.
   void SetClock(orbic::Clock* clock) { clock_ = clock; }
@@ -94,7 +97,6 @@ class SimulatedMouse {
   orbic::Clock* clock_ = nullptr;
   std::vector<TranscriptEntry> transcript_;
   std::uint64_t packets_ = 0;
-  std::size_t noiseUsed_ = 0;
 
   std::array<std::uint8_t, 8> reply_{};
   bool acknowledged_ = false;

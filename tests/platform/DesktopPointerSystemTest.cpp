@@ -340,5 +340,33 @@ TEST(PointerFolderFor, PrefersAnAbsoluteXdgConfigHome) {
   }
 }
 
+TEST(ParseSettingsListing, TakesTheSchemasWholeLinesOnly) {
+  using Settings = std::map<std::string, std::string, std::less<>>;
+  const struct {
+    const char* listing;
+    Settings expected;
+  } kCases[] = {
+      {"", {}},
+      {"org.gnome.desktop.peripherals.mouse speed 0.5\n", {{"speed", "0.5"}}},
+      // Values keep their inner blanks and lose the outer ones and a CR.
+      {"org.gnome.desktop.peripherals.mouse accel-profile  'flat' x \r\n",
+       {{"accel-profile", "'flat' x"}}},
+      // Other schemas, a schema that only starts alike, lines without a value.
+      {"org.gnome.desktop.peripherals.touchpad speed 0.9\n"
+       "org.gnome.desktop.peripherals.mouse2 speed 0.1\n"
+       "org.gnome.desktop.peripherals.mouse speed\n"
+       "org.gnome.desktop.peripherals.mouse\n"
+       "garbage",
+       {}},
+      // The last line needs no line end; the first of two lines for one key wins.
+      {"org.gnome.desktop.peripherals.mouse double-click 400\n"
+       "org.gnome.desktop.peripherals.mouse double-click 250",
+       {{"double-click", "400"}}},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(ParseSettingsListing(c.listing, kSchema), c.expected) << c.listing;
+  }
+}
+
 }  // namespace
 }  // namespace orbic::platform

@@ -59,6 +59,23 @@ TEST(SimulatedFilterDriver, ItsInterfaceCarriesTheIdAt55To58) {
   EXPECT_THAT(driver.OpenRequests(), ::testing::ElementsAre(path));
 }
 
+TEST(SimulatedFilterDriver, GarbledRepliesReachTheCallerButNotTheMemory) {
+  Opened o;
+  std::fill_n(o.driver.memory.begin() + 16, 4, 0x11);
+  int garbled = 0;
+  o.driver.garbleReply = [&garbled](std::span<std::uint8_t> reply) {
+    ++garbled;
+    reply.back() ^= 0xFF;
+  };
+  Bytes out(8 + 4);
+  ASSERT_TRUE(o.driver.DeviceIoControl(o.handle, drv::kIoctlRead, Frame(16, 4), out));
+  EXPECT_EQ(out, Frame(16, 4, {0x11, 0x11, 0x11, 0xEE}));
+  EXPECT_EQ(o.driver.memory[19], 0x11);
+  // A refused call (outside the memory) hands nothing back to garble.
+  EXPECT_FALSE(o.driver.DeviceIoControl(o.handle, drv::kIoctlRead, Frame(102400, 4), out));
+  EXPECT_EQ(garbled, 1);
+}
+
 TEST(SimulatedFilterDriver, AReadReturnsWhatAWriteStored) {
   Opened o;
   ASSERT_NE(o.handle, device::kInvalidDriverHandle);

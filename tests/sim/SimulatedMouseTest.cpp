@@ -308,5 +308,18 @@ TEST_F(MouseTest, TranscriptRecordsBothDirectionsWithClockTime) {
   EXPECT_TRUE(mouse.Transcript().empty());
 }
 
+TEST_F(MouseTest, GarbledRepliesReachTheHostAndTheTranscriptButNotTheFirmware) {
+  mouse.garbleReply = [](std::span<std::uint8_t, 8> reply) {
+    reply[1] ^= 0xFF;
+    reply[7] = 0x33;
+  };
+  ASSERT_TRUE(Send(1));
+  EXPECT_EQ(Poll(), (Packet{4, 0xA5 ^ 0xFF, 0, 0, 0, 0, 0, 0x33}));
+  EXPECT_EQ(mouse.Transcript().back().bytes, (Packet{4, 0xA5 ^ 0xFF, 0, 0, 0, 0, 0, 0x33}));
+  // The firmware's own reply is untouched: without the knob it answers as before.
+  mouse.garbleReply = nullptr;
+  EXPECT_EQ(Poll(), (Packet{4, 0xA5, 0, 0, 0, 0, 0, kDone}));
+}
+
 }  // namespace
 }  // namespace orbic::sim
