@@ -168,7 +168,10 @@ void HoverPictures::SetPictures(const QString& labelName, bool allCopies,
 
 void HoverPictures::Enter(QWidget& label, char letter) {
   const HoverFamily& family = *Find(letter);
-  if (letter == 'H') {
+  const bool pressed = context_.pressed && context_.pressed(label);
+  if (pressed) {
+    // The running action's button keeps its look.
+  } else if (letter == 'H') {
     SetTextColours(label, true);
   } else {
     SetPictures(label.objectName(), family.copies == Copies::kAll, family.enter);
@@ -184,7 +187,10 @@ void HoverPictures::Enter(QWidget& label, char letter) {
 
 void HoverPictures::Leave(QWidget& label, char letter) {
   const HoverFamily& family = *Find(letter);
-  if (letter == 'H') {
+  const bool pressed = context_.pressed && context_.pressed(label);
+  if (pressed) {
+    // The running action's button keeps its look.
+  } else if (letter == 'H') {
     SetTextColours(label, false);
   } else {
     SetPictures(label.objectName(), family.copies == Copies::kAll, family.leave);

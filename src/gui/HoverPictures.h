@@ -18,7 +18,11 @@ struct HoverContext {
   std::function<bool()> noDeviceState;
   std::function<std::string()> checkedPageRadio;  // "rb_1" .. "rb_7"
   std::function<int()> currentLanguage;           // 1..3
-  bool rollingEnabled = false;                    // TR_Enable
+  // True for the label of the action whose operation runs: it keeps its
+  // pressed picture while the pointer comes and goes (the overlay that
+  // covers the pages takes the pointer from it).
+  std::function<bool(const QWidget& label)> pressed;
+  bool rollingEnabled = false;  // TR_Enable
 };
 
 // The hover looks of the window's buttons: entering a label shows its hover

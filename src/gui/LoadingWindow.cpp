@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 
 #include "gui/WindowShape.h"
 
@@ -38,6 +39,7 @@ LoadingWindow::LoadingWindow(std::span<const std::uint8_t> gif, QWidget* parent)
   for (GifFrame& frame : DecodeGif(gif)) {
     frames_.push_back({KeyOutBlack(frame.image), frame.delayMs});
   }
+  wallClock_.start();
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &LoadingWindow::Advance);
 }
@@ -46,13 +48,18 @@ void LoadingWindow::ShowOver(const QWidget& main) {
   const QRect area = main.frameGeometry();
   move(area.left() + (area.width() - kWidth) / 2,
        area.top() + (area.height() - kHeight) / 2 + kBelowCentre);
-  current_ = 0;
-  ApplyMask();
-  show();
+  if (isVisible()) {
+    CatchUp();
+  } else {
+    current_ = 0;
+    frameStart_ = Now();
+    ApplyMask();
+    show();
+  }
   raise();
   repaint();
   if (frames_.size() > 1) {
-    timer_.start(frames_[0].delayMs);
+    timer_.start(frames_[static_cast<std::size_t>(current_)].delayMs);
   }
 }
 
@@ -60,10 +67,36 @@ void LoadingWindow::Advance() {
   if (!isVisible() || frames_.empty()) {
     return;
   }
-  current_ = (current_ + 1) % static_cast<int>(frames_.size());
-  ApplyMask();
+  CatchUp();
   update();
   timer_.start(frames_[static_cast<std::size_t>(current_)].delayMs);
+}
+
+void LoadingWindow::CatchUp() {
+  if (frames_.size() < 2) {
+    return;
+  }
+  const std::uint64_t now = Now();
+  const int before = current_;
+  // A frame without a delay still shows for a moment, so the loop ends.
+  constexpr std::uint64_t kShortestFrameMs = 10;
+  for (;;) {
+    const auto delay = std::max<std::uint64_t>(
+        kShortestFrameMs, static_cast<std::uint64_t>(
+                              std::max(0, frames_[static_cast<std::size_t>(current_)].delayMs)));
+    if (now < frameStart_ + delay) {
+      break;
+    }
+    frameStart_ += delay;
+    current_ = (current_ + 1) % static_cast<int>(frames_.size());
+  }
+  if (current_ != before) {
+    ApplyMask();
+  }
+}
+
+std::uint64_t LoadingWindow::Now() const {
+  return now_ ? now_() : static_cast<std::uint64_t>(wallClock_.elapsed());
 }
 
 // Without a compositor (plain X11) translucency is not honoured: a shape

@@ -192,7 +192,13 @@ void MainWindow::Create() {
   // TFormLoadingUI: created hidden after the main window; from here on the
   // device timer looks for the mouse.
   loading_ = std::make_unique<LoadingWindow>(resources_.loadingGif);
-  connect(&deviceTimer_, &QTimer::timeout, this, [this] { session_->Monitor().DevTimerTimer(); });
+  loading_->SetTimeSource([this] { return clock_.NowMs(); });
+  connect(&deviceTimer_, &QTimer::timeout, this, [this] {
+    // The connection start reads the mouse: it too is one device operation.
+    if (const app::DeviceOperation::Hold hold = session_->Operation().TryBegin()) {
+      session_->Monitor().DevTimerTimer();
+    }
+  });
   deviceTimer_.start();
   Step("loading window; device timer on");
   // After the constructor, so the message has a window (and a test its sink).
@@ -389,6 +395,17 @@ void MainWindow::BuildControls() {
   context.noDeviceState = [this] { return session_->NoDeviceState(); };
   context.checkedPageRadio = [this] { return navigation_->State().checkedRadio; };
   context.currentLanguage = [this] { return currentLanguage_; };
+  context.pressed = [this](const QWidget& label) {
+    if (runningAction_.isEmpty()) {
+      return false;
+    }
+    for (int copy = 1; copy <= kHeaderCopies; ++copy) {
+      if (header_->Label(runningAction_.toStdString(), copy) == &label) {
+        return true;
+      }
+    }
+    return false;
+  };
   context.rollingEnabled = resources_.config.trEnable;
   hover_ = new HoverPictures(*this, *skin_, std::move(context), this);
   hover_->Install();
@@ -553,6 +570,12 @@ void MainWindow::HeaderClicked(const QString& name) {
       return;
     }
   }
+  // One device operation at a time: a click that arrives while the mouse is
+  // being read or written (events are pumped between chunks) is dropped.
+  const app::DeviceOperation::Hold hold = session_->Operation().TryBegin();
+  if (!hold) {
+    return;
+  }
   app::SettingsTransfer transfer(*session_);
   if (name == "Apply") {
     ActionButton(name, [&transfer] { transfer.Apply(); });
@@ -582,7 +605,9 @@ void MainWindow::ActionButton(const QString& name, const std::function<void()>& 
     }
   };
   show(kPressedAction);
+  runningAction_ = name;
   action();
+  runningAction_.clear();
   bool hovered = false;
   for (int copy = 1; copy <= kHeaderCopies; ++copy) {
     const QLabel* label = header_->Label(name.toStdString(), copy);
@@ -641,15 +666,21 @@ void MainWindow::LoadProfile() {
 // The engineer page's buttons: the header buttons' paths, the factory
 // default and the two raw imports.
 void MainWindow::EngineerCommand(const QString& command) {
+  const bool own =
+      command == "Default" || command == "ImportBaseMacro" || command == "ImportGunMacro";
+  if (!own) {
+    HeaderClicked(command);
+    return;
+  }
+  const app::DeviceOperation::Hold hold = session_->Operation().TryBegin();
+  if (!hold) {
+    return;
+  }
   if (command == "Default") {
     app::SettingsTransfer(*session_).EngineerDefault();
     return;
   }
   const bool base = command == "ImportBaseMacro";
-  if (!base && command != "ImportGunMacro") {
-    HeaderClicked(command);
-    return;
-  }
   const QString path = ChooseFileForMouse(false);
   if (path.isEmpty()) {
     return;
@@ -658,7 +689,13 @@ void MainWindow::EngineerCommand(const QString& command) {
   std::string error;
   orbic::app::RawMacroImport import(*session_);
   const std::string file = QDir::toNativeSeparators(path).toStdString();
-  base ? import.Btn_ImportBaseMacroClick(file, error) : import.Btn_ImportGunMacroClick(file, error);
+  const app::TransferOutcome outcome = base ? import.Btn_ImportBaseMacroClick(file, error)
+                                            : import.Btn_ImportGunMacroClick(file, error);
+  // A write the mouse did not take (or did not give back) is told as Apply tells it.
+  if (outcome == app::TransferOutcome::kWriteFailed ||
+      outcome == app::TransferOutcome::kNotAllowed || outcome == app::TransferOutcome::kNoAnswer) {
+    ShowMessage(session_->Messages().str109, orbic::MessageStyle::kDialog);
+  }
 }
 
 // Only web addresses are opened, and through the desktop's URL handler:
@@ -826,6 +863,13 @@ void MainWindow::ShowVisibleGroup() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  // Closing in the middle of a transfer would leave the mouse half-written:
+  // the close is carried out as soon as the running operation ends.
+  if (session_ && session_->Operation().Running()) {
+    event->ignore();
+    session_->Operation().WhenIdle([this] { close(); });
+    return;
+  }
   FormCloseQuery();
   event->accept();
 }

@@ -137,6 +137,8 @@ class MainWindow : public QWidget, public orbic::UiHost {
   // Page groups gbPage1..gbPage6 (1-based).
   QWidget* PageGroup(int group) const { return groups_.at(static_cast<std::size_t>(group - 1)); }
   bool PagesCovered() const;
+  // The header action whose operation runs ("Apply", "Confirm2", ...), or empty.
+  const QString& RunningAction() const { return runningAction_; }
 
  signals:
   // After every model change the core reported; page views refresh on it.
@@ -219,6 +221,7 @@ class MainWindow : public QWidget, public orbic::UiHost {
   std::vector<std::string> reportedProblems_;
   bool engineerButtonsShown_ = false;
   QString lastFolder_;
+  QString runningAction_;  // the header action whose operation runs, or empty
   MessageSink messageSink_;
   FileChooser fileChooser_;
   UrlOpener urlOpener_;

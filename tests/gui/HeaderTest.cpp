@@ -196,6 +196,35 @@ class HeaderTest : public QObject {
     QCOMPARE(rig.PictureOf("Img_Apply_1"), QString("BtnS_01"));
   }
 
+  // While Apply writes the mouse, the pages are covered (the pointer leaves
+  // the button) and the loading window is shown again before every chunk.
+  void ApplyKeepsItsPressedLookAndTheAnimationMovesOn() {
+    WindowRig rig(true);
+    rig.TickUntilRead();
+    MainWindow& window = *rig.window;
+    QStringList pictures;
+    QSet<int> frames;
+    QTimer during;
+    during.setInterval(0);
+    QObject::connect(&during, &QTimer::timeout, [&] {
+      if (!window.PagesCovered() || !window.Loading().isVisible()) {
+        return;
+      }
+      SendHover(rig.Find("Btn_Apply_1"), QEvent::Enter);
+      SendHover(rig.Find("Btn_Apply_1"), QEvent::Leave);
+      pictures << rig.PictureOf("Img_Apply_1") << rig.PictureOf("Img_Apply_3");
+      frames << window.Loading().CurrentFrame();
+    });
+    during.start();
+    window.HeaderClicked("Apply");
+    during.stop();
+    QVERIFY(!pictures.isEmpty());
+    QCOMPARE(pictures.count(QString("BtnS_03")), pictures.size());
+    QVERIFY2(frames.size() > 1, qPrintable(QString::number(frames.size())));
+    QCOMPARE(rig.PictureOf("Img_Apply_1"), QString("BtnS_01"));
+    QVERIFY(window.RunningAction().isEmpty());
+  }
+
   void HoverFamiliesShowTheirPictures() {
     WindowRig rig(true);
     rig.TickUntilRead();

@@ -1,6 +1,7 @@
 // The main window: start-up order, the no-device state, the read behind the
 // loading window, navigation and a quiet exit.
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "WindowRig.h"
@@ -36,6 +37,51 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Events are pumped between chunks: a close and a second Apply that arrive
+  // in the middle of an Apply wait for it, so the mouse ends up holding
+  // exactly the applied image and the window closes after.
+  void ACloseAndASecondApplyDuringAnApplyWaitForItsEnd() {
+    WindowRig rig(true);
+    rig.TickUntilRead();
+    MainWindow& window = *rig.window;
+    window.show();
+    window.Session().Settings().options.fireTime = 77;
+    rig.mouse->ClearTranscript();
+    const auto before = rig.mouse->firmware.memory;
+    bool interrupted = false;
+    bool closedDuring = false;
+    QTimer during;
+    during.setInterval(0);
+    QObject::connect(&during, &QTimer::timeout, [&] {
+      const auto& sent = rig.mouse->Transcript();
+      const bool writing = std::any_of(sent.begin(), sent.end(), [](const auto& entry) {
+        return entry.sent && entry.bytes[1] == 0x07;
+      });
+      if (interrupted || !writing) {
+        return;
+      }
+      interrupted = true;
+      window.close();
+      window.HeaderClicked("Apply");
+      closedDuring = !window.isVisible();
+    });
+    during.start();
+    window.HeaderClicked("Apply");
+    during.stop();
+    QVERIFY(interrupted);
+    QVERIFY(!closedDuring);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.Session().Operation().Running());
+    int writes = 0;
+    for (const auto& entry : rig.mouse->Transcript()) {
+      writes += entry.sent && entry.bytes[1] == 0x06 ? 1 : 0;
+    }
+    QCOMPARE(writes, 1);
+    QVERIFY(rig.mouse->firmware.memory != before);
+    QVERIFY(rig.mouse->firmware.memory == window.Session().Image().raw);
+    QVERIFY(rig.messages.empty());
+  }
+
   void StartsInOrderAndWaitsForTheMouseBehindTheOverlay() {
     WindowRig rig(false);
     MainWindow& window = *rig.window;

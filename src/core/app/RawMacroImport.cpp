@@ -69,6 +69,20 @@ TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
   return outcome;
 }
 
+// A lost chunk is found by reading the area back, not taken as written.
+bool RawMacroImport::WrittenAndReadBack(std::uint16_t address,
+                                        std::span<const std::uint8_t> bytes) {
+  device::CommandChannel& channel = session_.Channel();
+  if (!channel.WriteMemory(address, bytes) || channel.FailedChunks() != 0) {
+    return false;
+  }
+  std::vector<std::uint8_t> back(bytes.size());
+  if (!channel.ReadMemory(address, back, true) || channel.FailedChunks() != 0) {
+    return false;
+  }
+  return std::ranges::equal(back, bytes);
+}
+
 // Commands 1 and 3, then the write when the mouse allows it, then commands 8
 // and 2; the mouse is left alone when it does not answer or is not ready.
 TransferOutcome RawMacroImport::WriteArea(std::uint16_t address,
@@ -86,9 +100,8 @@ TransferOutcome RawMacroImport::WriteArea(std::uint16_t address,
       if (channel.Reply(device::status_reply::kReadyByte) == device::status_reply::kReady) {
         outcome = TransferOutcome::kNotAllowed;
         if (channel.MemoryReady() && channel.ChipCode() == device::kChipCodeFullAccess) {
-          const bool started = channel.WriteMemory(address, bytes);
-          outcome = started && channel.FailedChunks() == 0 ? TransferOutcome::kWritten
-                                                           : TransferOutcome::kWriteFailed;
+          outcome = WrittenAndReadBack(address, bytes) ? TransferOutcome::kWritten
+                                                       : TransferOutcome::kWriteFailed;
         }
       }
     }

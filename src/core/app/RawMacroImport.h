@@ -26,6 +26,7 @@ class RawMacroImport {
  private:
   TransferOutcome Import(const std::string& path, bool baseMacros, std::string& error);
   TransferOutcome WriteArea(std::uint16_t address, std::span<const std::uint8_t> bytes);
+  bool WrittenAndReadBack(std::uint16_t address, std::span<const std::uint8_t> bytes);
 
   Session& session_;
 };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/DeviceOperation.h"
 #include "app/DriverConnection.h"
 #include "app/PageState.h"
 #include "app/SettingsModel.h"
@@ -71,6 +72,8 @@ class Session : public device::ConnectionEvents {
   std::string ConfiguredFolder() const;
 
   device::CommandChannel& Channel() { return channel_; }
+  // Whether a device operation runs; every device action asks it first.
+  DeviceOperation& Operation() { return operation_; }
   device::DeviceMonitor& Monitor() { return monitor_; }
   params::ParameterImage& Image() { return image_; }
   SettingsModel& Settings() { return settings_; }
@@ -145,6 +148,7 @@ class Session : public device::ConnectionEvents {
   std::string programFolder_;
   ui::BehaviourConfig config_;
   device::CommandChannel channel_;
+  DeviceOperation operation_;
   device::DeviceMonitor monitor_;
   ui::MessageStrings messages_;
   params::ParameterImage image_;

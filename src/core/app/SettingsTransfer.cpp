@@ -220,6 +220,11 @@ TransferOutcome SettingsTransfer::MemoToDataBuf_OnClick() {
   if (outcome != TransferOutcome::kWritten) {
     ui.ShowMessage(session_.Messages().str109, MessageStyle::kDialog);
   }
+  // The pages show the loaded image; a mouse that refused it (or did not keep
+  // it) still holds its own settings, so those are read and shown instead.
+  if (outcome == TransferOutcome::kNotAllowed || outcome == TransferOutcome::kWriteFailed) {
+    session_.ReadDevInfo();
+  }
   return outcome;
 }
 

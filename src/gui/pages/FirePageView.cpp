@@ -98,9 +98,18 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
   }
   QObject::connect(made[0], &ClickLabel::clicked, made[0], [this] {
     app::Session& session = Session();
+    const app::DeviceOperation::Hold hold = session.Operation().TryBegin();
+    if (!hold) {
+      return;
+    }
     ShowFirstPage();
-    session.FirePage().Btn_FireConfirmClick(session.Channel());
+    const auto outcome = session.FirePage().Btn_FireConfirmClick(session.Channel());
     session.Ui().ModelsChanged();
+    // A transfer that did not reach the mouse is told as the Apply path tells it.
+    if (outcome && *outcome != fire::FireTransferOutcome::kWritten &&
+        *outcome != fire::FireTransferOutcome::kNoMouse) {
+      session.Ui().ShowMessage(session.Messages().str109, orbic::MessageStyle::kDialog);
+    }
   });
   QObject::connect(made[1], &ClickLabel::clicked, made[1], [this] {
     Session().FirePage().Btn_FireExitClick();

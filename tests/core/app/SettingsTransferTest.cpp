@@ -141,6 +141,22 @@ TEST(SettingsTransfer, AWriteThatDoesNotReachTheMouseIsReported) {
   }
 }
 
+TEST(SettingsTransfer, APresetTheMouseRefusesIsReplacedByWhatTheMouseHolds) {
+  for (const int preset : {2, 3}) {
+    SCOPED_TRACE(preset);
+    TransferRig rig;
+    ASSERT_TRUE(rig.connected);
+    rig.mouse->firmware.chipByte = 0x35;
+    const auto held = rig.mouse->firmware.memory;
+    ASSERT_NE(held, rig.session.DefaultImages()[preset - 1]);
+    EXPECT_EQ(rig.transfer.Preset(preset), TransferOutcome::kNotAllowed);
+    EXPECT_EQ(rig.ui.messages, std::vector<std::string>{"Fail"});
+    EXPECT_EQ(rig.mouse->firmware.memory, held);
+    EXPECT_EQ(rig.session.Image().raw, held);
+    EXPECT_EQ(rig.session.LastOutcome(), app::ConnectionOutcome::kRead);
+  }
+}
+
 TEST(SettingsTransfer, PresetsWriteTheirFileOrTheMatchingBuiltInImage) {
   for (int preset = 1; preset <= 3; ++preset) {
     SCOPED_TRACE(preset);

@@ -200,6 +200,34 @@ TEST(RawMacroImport, ALostChunkIsAFailedWrite) {
             (std::vector<std::uint8_t>{0x08, 0x02}));
 }
 
+TEST(RawMacroImport, TheAreaIsReadBackAndAByteTheMouseDidNotKeepFailsTheWrite) {
+  struct Case {
+    const char* name;
+    bool stuck;
+    TransferOutcome outcome;
+  };
+  for (const Case& c : std::vector<Case>{{"kept", false, TransferOutcome::kWritten},
+                                         {"stuck byte", true, TransferOutcome::kWriteFailed}}) {
+    SCOPED_TRACE(c.name);
+    ImportRig rig;
+    ASSERT_TRUE(rig.connected);
+    if (c.stuck) {
+      rig.mouse->faults.stuck[1280 + 3] = 0x5A;
+    }
+    std::string error;
+    EXPECT_EQ(rig.import.Btn_ImportGunMacroClick(
+                  rig.File("gun.bin", std::vector<std::uint8_t>(256, 1)), error),
+              c.outcome);
+    // Written (6), then read back (4), inside the one exchange.
+    std::vector<std::uint8_t> commands = rig.Commands();
+    const auto write = std::find(commands.begin(), commands.end(), 0x06);
+    ASSERT_NE(write, commands.end());
+    EXPECT_NE(std::find(write, commands.end(), 0x04), commands.end());
+    EXPECT_EQ(std::vector<std::uint8_t>(commands.end() - 2, commands.end()),
+              (std::vector<std::uint8_t>{0x08, 0x02}));
+  }
+}
+
 TEST(RawMacroImport, AShortOrMissingFileChangesNothing) {
   struct Case {
     const char* name;
