@@ -338,6 +338,7 @@ void LightingPage::MCULEDNum_OnClick(int bar) {
 }
 
 void LightingPage::edt_MCULEDNumChange(std::string text) {
+  unshownCountNibble_.reset();
   std::string previous = std::exchange(controls_.edt_MCULEDNum, std::move(text));
   if (editGuard_) {
     return;
@@ -429,10 +430,13 @@ void LightingPage::RefreshFromImage(const params::DataBuf& data) {
   } else {
     rb_MCULED6ControlClick();
   }
-  // Nibbles 10..15 name no count; the edit keeps what it had.
+  // Nibbles 10..15 name no count; the edit keeps what it had and the nibble
+  // is kept for the next write.
   const int countNibble = (mcuLed & a::kLedNumberMask) >> a::kLedNumberShift;
   if (countNibble <= kMaxLedCount - kMinLedCount) {
     edt_MCULEDNumChange(std::to_string(a::kLedNumberBase - countNibble));
+  } else {
+    unshownCountNibble_ = static_cast<std::uint8_t>(countNibble);
   }
 
   for (std::size_t k = 0; k < kLedModeCount; ++k) {
@@ -476,7 +480,10 @@ void LightingPage::WriteToImage(params::DataBuf& data) const {
 
   WritePair(pa[a::kMcuLed], a::kFullBrightnessBit, c.rb_MCULED3Control, c.rb_MCULED6Control);
   const std::optional<int> count = EditNumber(c.edt_MCULEDNum);
-  if (count && *count >= kMinLedCount && *count <= kMaxLedCount) {
+  if (unshownCountNibble_) {
+    pa[a::kMcuLed] = static_cast<std::uint8_t>((pa[a::kMcuLed] & ~a::kLedNumberMask) |
+                                               (*unshownCountNibble_ << a::kLedNumberShift));
+  } else if (count && *count >= kMinLedCount && *count <= kMaxLedCount) {
     const auto nibble = static_cast<unsigned>(a::kLedNumberBase - *count);
     pa[a::kMcuLed] = static_cast<std::uint8_t>((pa[a::kMcuLed] & ~a::kLedNumberMask) |
                                                (nibble << a::kLedNumberShift));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -171,6 +172,9 @@ class LightingPage {
   // Set while a bar click writes into its edit, so the edit's own handler
   // leaves the bars to the click.
   bool editGuard_ = false;
+  // A stored LED-count nibble of 10..15 names no count the page can show; it
+  // is written back as it was until the user sets a count.
+  std::optional<std::uint8_t> unshownCountNibble_;
 };
 
 }  // namespace orbic::perf

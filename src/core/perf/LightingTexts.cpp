@@ -11,7 +11,7 @@ struct TermText {
 };
 
 // English column of the term table, the rows this page shows.
-constexpr std::array<TermText, 20> kTermTexts = {{
+constexpr std::array<TermText, 22> kTermTexts = {{
     {16, "MCU LED"},
     {17, "RB LED"},
     {18, "Sync LED"},
@@ -30,6 +30,8 @@ constexpr std::array<TermText, 20> kTermTexts = {{
     {54, "CPI Breath Middle"},
     {55, "CPI Breath Slow"},
     {56, "OFF"},
+    {62, "Save"},
+    {63, "No Save"},
     {88, "Key Mode1"},
     {89, "Key Mode2"},
 }};
@@ -74,23 +76,23 @@ struct CaptionKey {
   std::string_view key;
 };
 
-// The brightness pair (lbl_MCULED3Control, lbl_MCULED6Control) has no caption
-// of its own; "ALL"/"HALF" go to the save-key-mode pair.
+// "ALL"/"HALF" name the two brightness choices, so they caption the
+// brightness pair; the save-key-mode pair is captioned from the term table.
 constexpr std::array<CaptionKey, 28> kCaptionKeys = {{
-    {"lbl_LED_Status", "Str812"},  {"lbl_LEDOn", "Str813"},
-    {"lbl_LEDOff", "Str814"},      {"lbl_LLED_Status", "Str815"},
-    {"lbl_LCPIOn", "Str813"},      {"lbl_LCPIOff", "Str814"},
-    {"lbl_MCPI_Status", "Str816"}, {"lbl_B4CPIOn", "Str813"},
-    {"lbl_B4CPIOff", "Str814"},    {"lbl_Led_Light", "Str817"},
-    {"lbl_SaveKeyMode", "Str818"}, {"lbl_NoSaveKeyMode", "Str819"},
-    {"lbl_Led_Mode", "Str820"},    {"lbl_MCULEDMode1", "Str821"},
-    {"lbl_MCULEDMode2", "Str822"}, {"lbl_MCULEDMode3", "Str823"},
-    {"lbl_MCULEDMode4", "Str824"}, {"lbl_MCULEDMode5", "Str825"},
-    {"lbl_MCULEDMode6", "Str826"}, {"lbl_MCULEDMode7", "Str827"},
-    {"lbl_RBLEDMode1", "Str828"},  {"lbl_RBLEDMode2", "Str829"},
-    {"lbl_RBLEDMode3", "Str830"},  {"lbl_RBLEDMode4", "Str831"},
-    {"lbl_RBLEDMode5", "Str832"},  {"lbl_RBLEDMode6", "Str833"},
-    {"lbl_RBLEDMode7", "Str834"},  {"lbl_LED_Effect_Setting", "Str856"},
+    {"lbl_LED_Status", "Str812"},     {"lbl_LEDOn", "Str813"},
+    {"lbl_LEDOff", "Str814"},         {"lbl_LLED_Status", "Str815"},
+    {"lbl_LCPIOn", "Str813"},         {"lbl_LCPIOff", "Str814"},
+    {"lbl_MCPI_Status", "Str816"},    {"lbl_B4CPIOn", "Str813"},
+    {"lbl_B4CPIOff", "Str814"},       {"lbl_Led_Light", "Str817"},
+    {"lbl_MCULED3Control", "Str818"}, {"lbl_MCULED6Control", "Str819"},
+    {"lbl_Led_Mode", "Str820"},       {"lbl_MCULEDMode1", "Str821"},
+    {"lbl_MCULEDMode2", "Str822"},    {"lbl_MCULEDMode3", "Str823"},
+    {"lbl_MCULEDMode4", "Str824"},    {"lbl_MCULEDMode5", "Str825"},
+    {"lbl_MCULEDMode6", "Str826"},    {"lbl_MCULEDMode7", "Str827"},
+    {"lbl_RBLEDMode1", "Str828"},     {"lbl_RBLEDMode2", "Str829"},
+    {"lbl_RBLEDMode3", "Str830"},     {"lbl_RBLEDMode4", "Str831"},
+    {"lbl_RBLEDMode5", "Str832"},     {"lbl_RBLEDMode6", "Str833"},
+    {"lbl_RBLEDMode7", "Str834"},     {"lbl_LED_Effect_Setting", "Str856"},
 }};
 
 }  // namespace
@@ -106,6 +108,13 @@ std::string_view LightingPageText(std::string_view languageKey) {
       std::find_if(kPageTexts.begin(), kPageTexts.end(),
                    [languageKey](const KeyedText& t) { return t.key == languageKey; });
   return row == kPageTexts.end() ? std::string_view{} : row->text;
+}
+
+int LightingCaptionTerm(std::string_view control) {
+  if (control == "lbl_SaveKeyMode") {
+    return kSaveTerm;
+  }
+  return control == "lbl_NoSaveKeyMode" ? kNoSaveTerm : kNoTerm;
 }
 
 std::string_view LightingCaptionKey(std::string_view control) {

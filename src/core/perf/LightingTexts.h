@@ -52,4 +52,11 @@ std::string_view LightingPageText(std::string_view languageKey);
 // without a caption of its own.
 std::string_view LightingCaptionKey(std::string_view control);
 
+// The term that captions a Breathing-page control the language tables leave
+// without a text ("Save", "No Save" of the save-key-mode pair); kNoTerm else.
+inline constexpr int kNoTerm = -1;
+inline constexpr int kSaveTerm = 62;
+inline constexpr int kNoSaveTerm = 63;
+int LightingCaptionTerm(std::string_view control);
+
 }  // namespace orbic::perf

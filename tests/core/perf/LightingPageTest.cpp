@@ -254,8 +254,9 @@ TEST(LightingPageTest, BrightnessAndLedCountFromImage) {
   const std::vector<Case> cases = {
       {0x38, "13", "10", true, 0x38}, {0x00, "5", "13", false, 0x00},
       {0x90, "13", "4", false, 0x90}, {0x9F, "13", "4", true, 0x9F},
-      {0xA8, "7", "7", true, 0x68},   // no count in the nibble: the edit's count is written
-      {0xF0, "1", "1", false, 0xF0},  // ... unless the edit holds no count either
+      {0xA8, "7", "7", true, 0xA8},    // no count in the nibble: the nibble is kept,
+      {0xAD, "13", "13", true, 0xAD},  // not the count of the image read before
+      {0xF0, "1", "1", false, 0xF0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(int{c.a3});
@@ -275,6 +276,25 @@ TEST(LightingPageTest, BrightnessAndLedCountFromImage) {
   page.MCULEDNum_OnClick(1);
   EXPECT_EQ(page.Controls().edt_MCULEDNum, "4");
   EXPECT_EQ(Written(page, image).parameterA[kA3], 0x98);
+}
+
+TEST(LightingPageTest, AnUnshownLedCountIsKeptUntilTheUserSetsOne) {
+  const DataBuf unshown = Buf({.a3 = 0xAD});
+  LightingPage page;
+  page.RefreshFromImage(Buf({.a3 = 0x38}));
+  page.RefreshFromImage(unshown);
+  page.rb_MCULED6ControlClick();  // another field changed: the nibble stays
+  EXPECT_EQ(Written(page, unshown).parameterA[kA3], 0xA5);
+  page.MCULEDNum_OnClick(2);
+  EXPECT_EQ(Written(page, unshown).parameterA[kA3], ((13 - page.MCULEDNumForBar(2)) << 4) | 0x05);
+
+  page.RefreshFromImage(unshown);
+  page.edt_MCULEDNumChange("12");
+  EXPECT_EQ(Written(page, unshown).parameterA[kA3], 0x1D);
+
+  page.RefreshFromImage(unshown);
+  page.RefreshFromImage(Buf({.a3 = 0x38}));  // a later image with a count replaces it
+  EXPECT_EQ(Written(page, unshown).parameterA[kA3], 0x3D);
 }
 
 TEST(LightingPageTest, LedCountEditCorrectsItself) {
@@ -611,8 +631,13 @@ TEST(LightingPageTest, EveryTextKeyResolves) {
   for (const int term : kLedTypeTerms) {
     EXPECT_FALSE(LightingTermText(term).empty()) << term;
   }
-  EXPECT_EQ(LightingPageText(LightingCaptionKey("lbl_SaveKeyMode")), "ALL");
-  EXPECT_EQ(LightingCaptionKey("lbl_MCULED3Control"), "");
+  // Each caption sits on the pair it names: "ALL"/"HALF" on the brightness
+  // choices, the save-key-mode choices with their own words.
+  EXPECT_EQ(LightingPageText(LightingCaptionKey("lbl_MCULED3Control")), "ALL");
+  EXPECT_EQ(LightingPageText(LightingCaptionKey("lbl_MCULED6Control")), "HALF");
+  EXPECT_EQ(LightingCaptionKey("lbl_SaveKeyMode"), "");
+  EXPECT_EQ(LightingTermText(LightingCaptionTerm("lbl_SaveKeyMode")), "Save");
+  EXPECT_EQ(LightingTermText(LightingCaptionTerm("lbl_NoSaveKeyMode")), "No Save");
 }
 
 }  // namespace
