@@ -22,10 +22,11 @@ std::optional<std::string> LB_ScriptClick(int target, int entry, const fire::Gun
   if (entry < 1 || entry > list.Count()) {
     return std::nullopt;
   }
-  if (!keys.Assign(keyMode, button, keys::CodeString(list.Entry(entry)), data)) {
+  std::string caption = std::string(fire::kGunKeyEntryText) + std::to_string(entry);
+  if (!keys.Assign(keyMode, button, keys::CodeString(list.Entry(entry)), data, caption)) {
     return std::nullopt;
   }
-  return std::string(fire::kGunKeyEntryText) + std::to_string(entry);
+  return caption;
 }
 
 }  // namespace orbic::engineer

@@ -186,6 +186,7 @@ bool FireContentEditor::Commit(const macros::MacroLines& candidate) {
   record.fill(0);
   if (events->empty()) {
     script_.clear();
+    NotifyChanged();
     return true;
   }
   record[record::kStopMode] = stopOnRelease_ ? record::kStopOnRelease : record::kRunToEnd;
@@ -193,7 +194,14 @@ bool FireContentEditor::Commit(const macros::MacroLines& candidate) {
   std::copy(events->begin(), events->end(), record.begin() + record::kEvents);
   FireMacroChecksum(record);
   script_ = RecordHex(record, events->size() + 3);
+  NotifyChanged();
   return true;
+}
+
+void FireContentEditor::NotifyChanged() const {
+  if (recordChanged_ && fireMacro_) {
+    recordChanged_(*fireMacro_);
+  }
 }
 
 void FireContentEditor::Edt_FireDelayChange(std::string_view text) {
@@ -213,6 +221,7 @@ void FireContentEditor::Btn_FireStartClick() {
   script_.clear();
   error_.clear();
   table_.Record(*fireMacro_).fill(0);
+  NotifyChanged();
   switch (delayOption_) {
     case FireDelayOption::kRecord:
       lines_.emplace_back(kHeaderRecord);
@@ -237,6 +246,7 @@ void FireContentEditor::StopRecording() {
     // record is still better than a half-written one.
     lines_.clear();
     table_.Record(*fireMacro_).fill(0);
+    NotifyChanged();
   }
 }
 
@@ -453,6 +463,17 @@ bool FireContentEditor::Btn_FireOKClick() {
 void FireContentEditor::Btn_FireCancelClick() {
   insertOpen_ = false;
   Decode();
+}
+
+void FireContentEditor::RecordEdited(int fireMacro) {
+  if (recording_ || !fireMacro_ || *fireMacro_ != fireMacro) {
+    return;
+  }
+  const std::optional<int> selected = selectedItem_;
+  Decode();
+  if (selected && *selected < ItemCount()) {
+    selectedItem_ = selected;
+  }
 }
 
 }  // namespace orbic::fire

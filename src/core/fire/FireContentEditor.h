@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -125,17 +126,27 @@ class FireContentEditor {
   // Closes the panel and decodes the record again.
   void Btn_FireCancelClick();
 
+  // Called with the fire macro's number after every change the editor makes
+  // to a record, so whoever shows the record's parameters reads them again.
+  void SetRecordChanged(std::function<void(int)> changed) { recordChanged_ = std::move(changed); }
+  // Someone else changed record `fireMacro`: the lines shown are decoded again
+  // (the selection kept where it still exists), so the next edit here starts
+  // from the record as it is. Ignored while recording.
+  void RecordEdited(int fireMacro);
+
  private:
   void Decode();
   // Encodes `candidate` into the record, or refuses it (record and lines
   // unchanged) when it holds more than 21 event bytes.
   bool Commit(const macros::MacroLines& candidate);
+  void NotifyChanged() const;
   void StopRecording();
   void AppendDelayLines(macros::MacroLines& lines, std::uint64_t now) const;
   std::optional<std::size_t> SelectedLineIndex() const;
 
   FireMacroTable& table_;
   Clock& clock_;
+  std::function<void(int)> recordChanged_;
   bool visible_ = false;
   std::optional<int> fireMacro_;
   macros::MacroLines lines_;

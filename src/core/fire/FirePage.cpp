@@ -65,7 +65,19 @@ FirePage::FirePage(FireMacroTable& table, params::DataBuf& data, params::DeviceO
       messages_(messages),
       ui_(ui),
       text_(text ? std::move(text) : keys::TextLookup(keys::TableOneText)),
-      editor_(table, clock) {}
+      editor_(table, clock) {
+  editor_.SetRecordChanged([this](int fireMacro) { ReparseColumnsOf(fireMacro); });
+}
+
+void FirePage::ReparseColumnsOf(int fireMacro) {
+  for (int c = 1; c <= kColumnCount; ++c) {
+    FireColumn& shown = columns_[static_cast<std::size_t>(c - 1)];
+    if (shown.visible && shown.fireMacro == fireMacro) {
+      shown = FireColumn{};
+      ShowColumn(c, fireMacro);
+    }
+  }
+}
 
 void FirePage::Key_FireMacroClick(int keyMode, int button) {
   open_ = true;
@@ -163,6 +175,7 @@ void FirePage::WriteOperand(const FireColumn& column, const std::optional<std::s
   FireMacroRecord& record = table_.Record(column.fireMacro);
   record[*position] = operand;
   FireMacroChecksum(record);
+  editor_.RecordEdited(column.fireMacro);
 }
 
 void FirePage::Edt_FireCntChange(int column, std::string_view text) {
@@ -237,6 +250,8 @@ void FirePage::lbl_FireRKFSClick(int column) {
   table_.Record(shown->fireMacro)[record::kStopMode] =
       shown->stopChecked ? record::kStopOnRelease : record::kRunToEnd;
   SetKeyTableType(data_, shown->fireMacro, shown->stopChecked);
+  FireMacroChecksum(table_.Record(shown->fireMacro));
+  editor_.RecordEdited(shown->fireMacro);
 }
 
 void FirePage::ColourChosen(int column, const FireColour& colour) {

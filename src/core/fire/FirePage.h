@@ -71,6 +71,9 @@ class FirePage {
            keys::KeyAssignments& keys, const ui::BehaviourConfig& config,
            const ui::MessageStrings& messages, UiHost& ui, Clock& clock,
            keys::TextLookup text = keys::TableOneText);
+  // The content editor calls back into the page, which must stay put.
+  FirePage(const FirePage&) = delete;
+  FirePage& operator=(const FirePage&) = delete;
 
   // " ☉Fire Macro" for button 1..9 of the key mode whose page is shown:
   // page 5 alone, gun 1 shown.
@@ -126,6 +129,9 @@ class FirePage {
  private:
   FireColumn* EditableColumn(int column);
   void ShowColumn(int column, int fireMacro);
+  // The content editor changed record `fireMacro`: every column showing it
+  // reads its parameters (and their positions) again.
+  void ReparseColumnsOf(int fireMacro);
   void WriteOperand(const FireColumn& column, const std::optional<std::size_t>& position,
                     std::uint8_t operand);
   void Close();

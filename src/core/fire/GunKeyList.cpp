@@ -40,6 +40,14 @@ bool GunKeyList::Load(const std::string& folder, std::string& error) {
     entries_[k] = {bytes[at], bytes[at + 1], bytes[at + 2]};
   }
   selected_.reset();
+  // The list has no gaps; a file with an empty entry between used ones would
+  // hide the entries after it, so they move up and the file is written again.
+  const auto read = entries_;
+  std::stable_partition(entries_.begin(), entries_.end(),
+                        [](const keys::KeyCode& entry) { return entry != kEmptyEntry; });
+  if (entries_ != read) {
+    return Save(folder, error);
+  }
   return true;
 }
 

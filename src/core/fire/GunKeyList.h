@@ -21,8 +21,9 @@ class GunKeyList final : public keys::GunKeySource {
  public:
   // The file in `folder` (with its trailing separator). A missing file means
   // an empty list that no file backs; a file shorter than 30 bytes leaves the
-  // entries it does not reach as they were. False with `error` when the file
-  // exists but cannot be read.
+  // entries it does not reach as they were. Entries after an empty one move
+  // up and the file is written again. False with `error` when the file exists
+  // but cannot be read, or that rewrite fails (the list is then still whole).
   bool Load(const std::string& folder, std::string& error);
 
   // "Add Gun": fire macros `first`..`last` (1..10, first <= last). Refused

@@ -8,6 +8,7 @@ namespace orbic::keys {
 void KeyAssignments::Clear() {
   codes_.fill({});
   labels_.fill({});
+  chosenLabels_.fill({});
 }
 
 void KeyAssignments::DataBufToCodes(const params::DataBuf& data) {
@@ -34,11 +35,26 @@ bool KeyAssignments::Assign(int keyMode, int button, std::string_view code, para
   std::copy(bytes.begin(), bytes.end(), data.profile.begin() + static_cast<std::ptrdiff_t>(at));
   codes_[Index(keyMode, button)] = CodeString(*parsed);
   labels_[Index(keyMode, button)] = labeler_ ? labeler_(codes_[Index(keyMode, button)]) : "";
+  chosenLabels_[Index(keyMode, button)].clear();
+  return true;
+}
+
+bool KeyAssignments::Assign(int keyMode, int button, std::string_view code, params::DataBuf& data,
+                            std::string label) {
+  if (!Assign(keyMode, button, code, data)) {
+    return false;
+  }
+  labels_[Index(keyMode, button)] = label;
+  chosenLabels_[Index(keyMode, button)] = std::move(label);
   return true;
 }
 
 void KeyAssignments::RefreshLabels() {
   for (std::size_t i = 0; i < codes_.size(); ++i) {
+    if (!chosenLabels_[i].empty()) {
+      labels_[i] = chosenLabels_[i];
+      continue;
+    }
     labels_[i] = codes_[i].empty() || !labeler_ ? std::string() : labeler_(codes_[i]);
   }
 }

@@ -33,6 +33,11 @@ class KeyAssignments {
   // A new code for one button: code string, Profile bytes and label.
   // False (and nothing changed) when `code` is not six hexadecimal digits.
   bool Assign(int keyMode, int button, std::string_view code, params::DataBuf& data);
+  // The same, for a choice whose own caption says more than its code can (two
+  // gun-key entries may hold one code): the button keeps `label` until it is
+  // given another code.
+  bool Assign(int keyMode, int button, std::string_view code, params::DataBuf& data,
+              std::string label);
   // Recomputes every label (after the macro names or the language changed).
   void RefreshLabels();
   // Whether any button of the key mode shows `label`.
@@ -46,6 +51,7 @@ class KeyAssignments {
   Labeler labeler_;
   std::array<std::string, kKeyModes * kButtons> codes_{};
   std::array<std::string, kKeyModes * kButtons> labels_{};
+  std::array<std::string, kKeyModes * kButtons> chosenLabels_{};  // empty: from the code
 };
 
 }  // namespace orbic::keys

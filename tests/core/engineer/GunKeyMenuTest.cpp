@@ -47,6 +47,27 @@ TEST_F(GunKeyMenuTest, EntryGoesIntoTheTargetsCodeAndProfileBytes) {
   EXPECT_EQ(data.profile[26], 0x03);
 }
 
+// Entry 3 holds the code of entry 1: the button shows the entry chosen, also
+// after the labels are worked out again, until it gets another code.
+TEST_F(GunKeyMenuTest, TheChosenEntrysOwnCaptionIsShownWhenCodesRepeat) {
+  std::string error;
+  ASSERT_TRUE(list.Add(1, 3, dir_.string() + "/", error)) << error;
+  keys::KeyAssignments labelled{[this](std::string_view code) {
+    const std::optional<keys::KeyCode> parsed = keys::ParseCodeString(code);
+    const std::optional<int> at = parsed ? list.GunKeyPosition(*parsed) : std::nullopt;
+    return at ? "Fire Macro" + std::to_string(*at) : std::string(code);
+  }};
+  labelled.DataBufToCodes(data);
+  EXPECT_EQ(LB_ScriptClick(104, 3, list, labelled, data), "Fire Macro3");
+  EXPECT_EQ(labelled.Label(1, 4), "Fire Macro3");
+  labelled.RefreshLabels();
+  EXPECT_EQ(labelled.Label(1, 4), "Fire Macro3");
+  EXPECT_EQ(LB_ScriptClick(104, 1, list, labelled, data), "Fire Macro1");
+  EXPECT_EQ(labelled.Label(1, 4), "Fire Macro1");
+  labelled.Assign(1, 4, "0C0103", data);  // a code from elsewhere: labelled by its code
+  EXPECT_EQ(labelled.Label(1, 4), "Fire Macro1");
+}
+
 TEST_F(GunKeyMenuTest, TargetsAndEntriesThatNameNothingChangeNothing) {
   const params::DataBuf before = data;
   for (const auto& [target, entry] : std::vector<std::pair<int, int>>{

@@ -264,6 +264,53 @@ TEST(FirePageTest, StopToggleChangesRecordAndKeyTableTogether) {
   EXPECT_EQ(KeyTableType(rig.image.data, 7), 0x0B);
 }
 
+// With the content editor open on the shown fire macro, each side sees what
+// the other changed: a parameter edit after an insert lands on the moved
+// event, and an editor change after a parameter edit keeps that edit.
+TEST(FirePageTest, ContentEditorAndColumnsFollowEachOther) {
+  const int delayFront = static_cast<int>(FireInsertItem::kDelayFront);
+  PageRig rig;
+  rig.PutRecord(1, kTypical);
+  rig.page.Key_FireMacroClick(2, 4);
+  FireContentEditor& editor = rig.page.Editor();
+  editor.Show();
+  editor.LB_FireMacroNameClick(1);
+  editor.LB_FireMacroClick(0);
+  editor.Btn_FireInsertClick();
+  editor.CB_InsertFireChange(delayFront);
+  editor.Edt_InsertFireDelayChange("16");
+  ASSERT_TRUE(editor.Btn_FireOKClick());
+  EXPECT_EQ(rig.page.Column(1).count, "10");
+
+  rig.page.Edt_FireCntChange(1, "3");
+  rig.page.Edt_FireTimeChange(1, "40");
+  FireMacroParameters shown = ParseFireMacro(rig.table.Record(1));
+  EXPECT_EQ(shown.count, 3);
+  EXPECT_EQ(shown.y, 5);
+  EXPECT_EQ(shown.intervalMs, 40);
+  EXPECT_EQ(editor.Lines(),
+            (macros::MacroLines{"00", "0 16", "7 FD02", "5 FA05", "0 40", "8 00FC"}));
+
+  // Deleting the inserted delay moves the events back; the next edit follows.
+  editor.LB_FireMacroClick(0);
+  ASSERT_TRUE(editor.Btn_FireDelClick());
+  rig.page.Edt_FireYChange(1, "7");
+  shown = ParseFireMacro(rig.table.Record(1));
+  EXPECT_EQ(shown.count, 3);
+  EXPECT_EQ(shown.y, 7);
+  EXPECT_EQ(shown.intervalMs, 40);
+  EXPECT_EQ(rig.page.Column(1).y, "7");
+
+  // The stop toggle reaches the editor's lines too, and the record stays sound.
+  rig.page.lbl_FireRKFSClick(1);
+  EXPECT_TRUE(editor.StopOnRelease());
+  editor.LB_FireMacroNameClick(1);
+  EXPECT_TRUE(ParseFireMacro(rig.table.Record(1)).stopOnRelease);
+  const FireMacroRecord before = rig.table.Record(1);
+  FireMacroChecksum(rig.table.Record(1));
+  EXPECT_EQ(rig.table.Record(1), before);
+}
+
 TEST(FirePageTest, UnshowableRecordTakesNoEdits) {
   PageRig rig;
   std::array<std::uint8_t, 10> odd = kTypical;

@@ -37,6 +37,27 @@ class GunKeyListTest : public ::testing::Test {
   std::string folder_;
 };
 
+// A file with empty entries between used ones loads with the used entries
+// moved up, and the file is written again in that order.
+TEST_F(GunKeyListTest, GapsInTheFileAreClosedOnLoad) {
+  std::vector<std::uint8_t> bytes(30, 0);
+  const std::vector<std::uint8_t> used = {0x0C, 1, 3, 0, 0, 0, 0x0C, 4, 7,
+                                          0,    0, 0, 0, 0, 0, 0x0C, 8, 10};
+  std::copy(used.begin(), used.end(), bytes.begin());
+  WriteFile(bytes);
+  GunKeyList list;
+  std::string error;
+  ASSERT_TRUE(list.Load(folder_, error)) << error;
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Entry(2), keys::GunKeyCode(4, 7));
+  EXPECT_EQ(list.Entry(3), keys::GunKeyCode(8, 10));
+  std::vector<std::uint8_t> expected(30, 0);
+  const std::vector<std::uint8_t> compact = {0x0C, 1, 3, 0x0C, 4, 7, 0x0C, 8, 10};
+  std::copy(compact.begin(), compact.end(), expected.begin());
+  EXPECT_EQ(FileBytes(), expected);
+  EXPECT_EQ(list.GunKeyPosition(keys::GunKeyCode(8, 10)), 3);
+}
+
 TEST_F(GunKeyListTest, MissingFileIsAnEmptyListThatLabelsNothing) {
   GunKeyList list;
   std::string error;
