@@ -48,7 +48,9 @@ void BurstFireSettings::Edt_Repeat1Exit() {
 }
 
 void BurstFireSettings::cb_FireCountChange(int index) {
-  index = std::clamp(index, 0, kContinuousIndex);
+  // Index 255 would be stored as 0xFF, which the mouse reads as continuous
+  // fire, so the list ends at 255 shots.
+  index = std::clamp(index, 0, kMaxRepeat - 1);
   options_.fireCountIndex = index;
   options_.continuousFire = false;
   repeatText_ = std::to_string(index + 1);

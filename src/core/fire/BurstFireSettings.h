@@ -24,7 +24,7 @@ class BurstFireSettings {
   void Edt_Repeat1Change(std::string_view text);
   // Leaving the edit: "0" becomes "1".
   void Edt_Repeat1Exit();
-  // cb_FireCount item index 0..255 chosen: continuous fire off.
+  // cb_FireCount item index 0..254 ("1".."255") chosen: continuous fire off.
   void cb_FireCountChange(int index);
   void lbl_FireContinueClick();
   // Empty or negative -> "0", >= 256 -> "255"; copied into the other view.

@@ -63,6 +63,14 @@ TEST(BurstFireSettingsTest, ContinuousToggleAndCountListKeepBothViewsEqual) {
   settings.cb_FireCountChange(4);
   EXPECT_FALSE(settings.Continuous());
   EXPECT_EQ(settings.RepeatText(), "5");
+
+  // The list's last item is 255 shots, stored as 254: never the 0xFF of
+  // continuous fire.
+  settings.cb_FireCountChange(255);
+  EXPECT_EQ(settings.FireCountIndex(), 254);
+  EXPECT_EQ(settings.RepeatText(), "255");
+  options.WriteFireKeyToImage(data);
+  EXPECT_EQ(data.fireKey[params::fire_key::kRepeatOperand], 254);
 }
 
 TEST(BurstFireSettingsTest, IntervalEditsAreCorrectedAndCopied) {
