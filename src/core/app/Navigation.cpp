@@ -50,6 +50,14 @@ void SelectPageButton(PageState& pages, PageButton button) {
   }
 }
 
+Navigation::Navigation(Session& session) : session_(session) {
+  session_.Settings().storedKeyModeShown = [this](int keyMode) { ShowStoredKeyMode(keyMode); };
+}
+
+Navigation::~Navigation() {
+  session_.Settings().storedKeyModeShown = nullptr;
+}
+
 Navigation::Result Navigation::Click(PageButton button) {
   if (!session_.Channel().IsOpen()) {
     session_.Ui().ShowMessage(session_.Messages().str020, MessageStyle::kDialog);
@@ -59,6 +67,19 @@ Navigation::Result Navigation::Click(PageButton button) {
     return Result::kIgnored;
   }
   CallHook(session_.Hooks().hideAllMenu);
+  Select(button);
+  return Result::kShown;
+}
+
+void Navigation::ShowStoredKeyMode(int keyMode) {
+  const bool buttonPageInView = session_.Pages().visibleGroup == 1 ||
+                                state_.checkedRadio == "rb_1" || state_.checkedRadio == "rb_2";
+  if (buttonPageInView) {
+    Select(keyMode == 2 ? PageButton::kSecond : PageButton::kMain);
+  }
+}
+
+void Navigation::Select(PageButton button) {
   PageState& pages = session_.Pages();
   const PageRow& row = RowFor(button);
   state_.checkedRadio = row.radio;
@@ -86,7 +107,6 @@ Navigation::Result Navigation::Click(PageButton button) {
   pages.visibleGroup = row.group;
   SelectPageButton(pages, button);
   session_.Ui().ModelsChanged();
-  return Result::kShown;
 }
 
 void Navigation::RefreshAPPage() {

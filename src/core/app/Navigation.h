@@ -34,7 +34,11 @@ void SelectPageButton(PageState& pages, PageButton button);
 
 class Navigation {
  public:
-  explicit Navigation(Session& session) : session_(session) {}
+  // Follows the stored key mode of every image the settings show.
+  explicit Navigation(Session& session);
+  ~Navigation();
+  Navigation(const Navigation&) = delete;
+  Navigation& operator=(const Navigation&) = delete;
 
   enum class Result {
     kShown,
@@ -42,6 +46,11 @@ class Navigation {
     kIgnored,  // no device state: the click does nothing
   };
   Result Click(PageButton button);
+  // An image holding key mode 1 or 2 was shown: while the button page is the
+  // page in view, its "Office Mode" or "Game Mode" page is selected by the
+  // same rules as a click on that page button (radio, page-button pictures,
+  // menu height, the third switch option). Another open page stays.
+  void ShowStoredKeyMode(int keyMode);
   // After a skin change: the group of the checked radio, or group 1 while
   // no mouse is ready.
   void RefreshAPPage();
@@ -58,6 +67,8 @@ class Navigation {
   static std::pair<int, int> WindowSize(int group, std::pair<int, int> background);
 
  private:
+  void Select(PageButton button);
+
   Session& session_;
   NavigationState state_;
 };

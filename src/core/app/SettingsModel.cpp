@@ -73,6 +73,9 @@ void SettingsModel::RefreshUI(const params::DataBuf& data) {
   const bool keyMode2 =
       (data.parameterB[params::parameter_b::kKeyMode] & params::parameter_b::kKeyMode2Bit) != 0;
   OpenKeyModePage(keyMode2 ? 2 : 1);
+  if (storedKeyModeShown) {
+    storedKeyModeShown(shownKeyMode_);
+  }
 }
 
 void SettingsModel::UIToDataBuf(params::DataBuf& data) const {

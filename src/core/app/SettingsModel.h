@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "base/UiHost.h"
 #include "drivermacros/DriverMacroAssignment.h"
 #include "drivermacros/DriverSlotList.h"
@@ -65,6 +67,9 @@ class SettingsModel {
   int ShownKeyMode() const { return shownKeyMode_; }
   // Opening a key-mode page: the key-mode setting follows it.
   void OpenKeyModePage(int keyMode);
+  // Told the stored key mode (1, 2) at the end of every refresh, so the page
+  // navigation can show that key mode's page as if its button were pressed.
+  std::function<void(int)> storedKeyModeShown;
 
   // The 18 code strings from the Profile copy, then every control.
   void DataBufToUI(const params::DataBuf& data);

@@ -79,6 +79,42 @@ TEST(Navigation, KeyModePagesSizeTheMenusAndTheThirdSwitchOption) {
   }
 }
 
+// A read of an image that stores key mode 2 selects "Game Mode" as its page
+// button would; an image with key mode 1 selects "Office Mode" again. With
+// another page open, that page stays.
+TEST(Navigation, TheStoredKeyModesPageIsSelectedAfterARead) {
+  for (bool gdEnable : {false, true}) {
+    SCOPED_TRACE(gdEnable);
+    ui::BehaviourConfig config;
+    config.gdEnable = gdEnable;
+    SessionRig rig(config);
+    Navigation navigation(rig.session);
+    rig.mouse->firmware.memory[0x34] = 0x80;
+    rig.mouse->firmware.memory[0x35] = 0x7F;
+    ASSERT_EQ(rig.session.ConnectNow(), ConnectionOutcome::kRead);
+    EXPECT_EQ(rig.session.Settings().ShownKeyMode(), 2);
+    EXPECT_EQ(navigation.State().checkedRadio, "rb_2");
+    EXPECT_EQ(navigation.State().menuHeight, gdEnable ? 194 : 170);
+    EXPECT_EQ(navigation.State().comboKey3Shown, gdEnable);
+    EXPECT_EQ(rig.session.Pages().visibleGroup, 1);
+    EXPECT_EQ(rig.session.Pages().buttonPictures.at("Img_Second_1"), "SetS_03");
+    EXPECT_EQ(rig.session.Pages().buttonPictures.at("Img_Main_1"), "SetS_01");
+
+    rig.session.Image().data.parameterB[0x04] = 0x00;
+    rig.session.Settings().RefreshUI(rig.session.Image().data);
+    EXPECT_EQ(navigation.State().checkedRadio, "rb_1");
+    EXPECT_FALSE(navigation.State().comboKey3Shown);
+    EXPECT_EQ(rig.session.Pages().buttonPictures.at("Img_Main_1"), "SetS_03");
+
+    navigation.Click(PageButton::kAdvanced);
+    rig.session.Image().data.parameterB[0x04] = 0x80;
+    rig.session.Settings().RefreshUI(rig.session.Image().data);
+    EXPECT_EQ(rig.session.Settings().ShownKeyMode(), 2);
+    EXPECT_EQ(navigation.State().checkedRadio, "rb_4");
+    EXPECT_EQ(rig.session.Pages().visibleGroup, 2);
+  }
+}
+
 TEST(Navigation, EngineerPageUnlocksBothGesturesAndRefreshFollowsTheRadio) {
   ReadyRig rig;
   EXPECT_FALSE(rig.navigation.State().engineerUnlocked);
