@@ -52,8 +52,8 @@ std::string FailureText(app::ConnectionOutcome outcome, const std::string& lastM
 // means; every other problem makes the file unusable.
 constexpr std::string_view kMissingKeyProblem = ": key is missing;";
 
-// The embedded configuration, or the [org] section of `options.configPath`.
-// False with `error` when the file cannot be used.
+}  // namespace
+
 bool LoadConfiguration(const GlobalOptions& options, ui::BehaviourConfig& config,
                        std::string& error) {
   std::vector<std::string> problems;
@@ -87,8 +87,6 @@ bool LoadConfiguration(const GlobalOptions& options, ui::BehaviourConfig& config
   }
   return true;
 }
-
-}  // namespace
 
 std::string ExecutableFolder() {
   std::error_code code;

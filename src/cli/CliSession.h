@@ -34,6 +34,11 @@ class CliSession {
   std::unique_ptr<app::Session> session_;
 };
 
+// The embedded behaviour configuration, or the [org] section of
+// `options.configPath`. False with `error` when the file cannot be used.
+bool LoadConfiguration(const GlobalOptions& options, ui::BehaviourConfig& config,
+                       std::string& error);
+
 // The folder of the running executable, with a trailing separator.
 std::string ExecutableFolder();
 

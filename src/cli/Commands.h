@@ -19,11 +19,11 @@ int RunUdevRule();
 // Runs the device timer until interrupted (or for `ticks` ticks when above 0),
 // printing found, read, lost, absent, denied and failed events.
 int RunWatch(const GlobalOptions& options, bool json, int ticks, bool pollOnly);
-int RunDecode(const std::string& imagePath, bool json);
-int RunImageFire(const std::string& imagePath, bool json);
-int RunImageSet(const std::string& inPath, const std::string& outPath,
+int RunDecode(const GlobalOptions& options, const std::string& imagePath, bool json);
+int RunImageFire(const GlobalOptions& options, const std::string& imagePath, bool json);
+int RunImageSet(const GlobalOptions& options, const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes);
-int RunImageSlots(const std::string& imagePath, bool json);
+int RunImageSlots(const GlobalOptions& options, const std::string& imagePath, bool json);
 int RunApply(const GlobalOptions& options, const std::string& inPath);
 int RunLoad(const GlobalOptions& options, const std::string& inPath);
 int RunPreset(const GlobalOptions& options, int number);

@@ -6,8 +6,8 @@
 
 namespace orbic::cli {
 
-int RunDecode(const std::string& imagePath, bool json) {
-  const auto offline = OfflineImage::Open(imagePath);
+int RunDecode(const GlobalOptions& options, const std::string& imagePath, bool json) {
+  const auto offline = OfflineImage::Open(imagePath, options);
   if (!offline) {
     return kExitBadInput;
   }

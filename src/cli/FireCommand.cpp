@@ -5,6 +5,7 @@
 #include "cli/CliUiHost.h"
 #include "cli/Commands.h"
 #include "cli/ImageFile.h"
+#include "cli/OfflineImage.h"
 #include "fire/FireMacroTable.h"
 #include "keys/KeyCode.h"
 
@@ -25,13 +26,25 @@ std::string StopText(std::uint8_t type) {
   return "type " + keys::HexByte(type);
 }
 
+// The stop mode as the fire page shows it: the record's own stop byte.
+std::string RecordStopText(const fire::FireMacroParameters& shown) {
+  if (!shown.shown) {
+    return "-";
+  }
+  return shown.stopOnRelease ? "release" : "end";
+}
+
 json FireMacroJson(const params::DataBuf& data, const fire::FireMacroTable& table, int n) {
   const fire::FireMacroRecord& record = table.Record(n);
   const fire::FireMacroParameters shown = fire::ParseFireMacro(record);
   const fire::FireColour colour = fire::Colour(data, n);
+  const std::string keyTableStop = StopText(fire::KeyTableType(data, n));
   // Parameters the record has no event for show 0, as on the page.
   return {{"fireMacro", n},
-          {"stop", StopText(fire::KeyTableType(data, n))},
+          {"stop", RecordStopText(shown)},
+          {"keyTableStop", keyTableStop},
+          // Showing the record on the fire page makes the key table follow it.
+          {"stopAgrees", shown.shown && RecordStopText(shown) == keyTableStop},
           {"recordStop", record[fire::record::kStopMode]},
           {"editable", shown.shown},
           {"length", record[fire::record::kLength]},
@@ -54,6 +67,8 @@ void PrintFireMacros(std::ostream& out, const json& macros) {
         << c[0].get<int>() << "," << c[1].get<int>() << "," << c[2].get<int>();
     if (!m["editable"].get<bool>()) {
       out << "  (stop byte " << m["recordStop"].get<int>() << ": not editable)";
+    } else if (!m["stopAgrees"].get<bool>()) {
+      out << "  (key table says " << m["keyTableStop"].get<std::string>() << ")";
     }
     out << '\n';
   }
@@ -61,19 +76,14 @@ void PrintFireMacros(std::ostream& out, const json& macros) {
 
 }  // namespace
 
-int RunImageFire(const std::string& imagePath, bool json) {
-  params::ParameterImage image;
-  std::string error;
-  if (!LoadImageFile(imagePath, image.raw, error)) {
-    std::cerr << error << '\n';
+int RunImageFire(const GlobalOptions& options, const std::string& imagePath, bool json) {
+  const auto offline = OfflineImage::Open(imagePath, options);
+  if (!offline) {
     return kExitBadInput;
   }
-  fire::FireMacroTable table;
-  table.BindTo(image);
-  image.SplitImage();
   nlohmann::json macros = nlohmann::json::array();
   for (int n = 1; n <= fire::kFireMacroCount; ++n) {
-    macros.push_back(FireMacroJson(image.data, table, n));
+    macros.push_back(FireMacroJson(offline->image.data, offline->model->fireMacros, n));
   }
   if (json) {
     std::cout << nlohmann::json{{"fireMacros", macros}}.dump(2) << '\n';

@@ -9,9 +9,9 @@
 
 namespace orbic::cli {
 
-int RunImageSet(const std::string& inPath, const std::string& outPath,
+int RunImageSet(const GlobalOptions& options, const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes) {
-  const auto offline = OfflineImage::Open(inPath);
+  const auto offline = OfflineImage::Open(inPath, options);
   if (!offline) {
     return kExitBadInput;
   }

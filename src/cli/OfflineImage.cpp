@@ -3,19 +3,23 @@
 #include <iostream>
 #include <vector>
 
+#include "cli/CliSession.h"
 #include "cli/ImageFile.h"
 
 namespace orbic::cli {
 
-std::unique_ptr<OfflineImage> OfflineImage::Open(const std::string& path) {
+std::unique_ptr<OfflineImage> OfflineImage::Open(const std::string& path,
+                                                 const GlobalOptions& options) {
   auto offline = std::make_unique<OfflineImage>();
   std::string error;
   if (!LoadImageFile(path, offline->image.raw, error)) {
     std::cerr << error << '\n';
     return nullptr;
   }
-  std::vector<std::string> problems;
-  offline->config = ui::LoadEmbeddedBehaviourConfiguration(problems);
+  if (!LoadConfiguration(options, offline->config, error)) {
+    std::cerr << error << '\n';
+    return nullptr;
+  }
   offline->model = std::make_unique<orbic::app::SettingsModel>(offline->config, offline->image.data,
                                                                offline->host, offline->messages);
   // The macro slots name the buttons' macros; the fire macros follow the image.

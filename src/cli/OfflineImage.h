@@ -5,6 +5,7 @@
 
 #include "app/SettingsModel.h"
 #include "cli/CliUiHost.h"
+#include "cli/DeviceAccess.h"
 #include "params/ParameterImage.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/MessageStrings.h"
@@ -14,8 +15,9 @@ namespace orbic::cli {
 // An image file as the pages see it, without a mouse: loaded, split with
 // its repairs and shown in a settings model bound to it.
 struct OfflineImage {
-  // Null, with the reason printed on stderr, when the file cannot be used.
-  static std::unique_ptr<OfflineImage> Open(const std::string& path);
+  // Null, with the reason printed on stderr, when the file or the behaviour
+  // configuration (`options.configPath`, as for the mouse) cannot be used.
+  static std::unique_ptr<OfflineImage> Open(const std::string& path, const GlobalOptions& options);
 
   params::ParameterImage image;
   ui::BehaviourConfig config;

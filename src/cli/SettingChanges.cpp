@@ -232,7 +232,16 @@ std::string Button(const Change& c) {
   }
   // As on the engineer page: its button opens the menu on that key mode's button.
   c.model.assignment.TLShowPnlMain_OnClick("btn_Key" + std::to_string(*mode * 100 + *button));
-  const std::string code = keys::CodeString(*keys::ParseCodeString(c.value));
+  const keys::KeyCode parsed = *keys::ParseCodeString(c.value);
+  const std::string code = keys::CodeString(parsed);
+  if (parsed.type == keys::code_type::kKeyboard) {
+    // A keyboard code is what the "User-defined" dialog gives, and the window
+    // assigns its result as it is, also over the last left click.
+    c.model.assignment.Key_AssemblyClick();
+    c.model.assignment.ApplyCombinationResult(
+        {keys::LabelForCode(code, c.model.labelContext), code});
+    return "";
+  }
   if (!c.model.assignment.KeepsLeftClick(keys::LabelForCode(code, c.model.labelContext))) {
     return c.name + ": " + c.messages.str108;
   }

@@ -138,7 +138,12 @@ void PrintSettings(std::ostream& out, const json& s) {
       out << ' ' << mode + 1;
     }
   }
-  const json& current = led["mcuMode"].is_null() ? led["rbMode"] : led["mcuMode"];
+  // The current mode of the LED type shown; the other type's list is not stored.
+  const std::string& ledType = s["ledType"].get_ref<const std::string&>();
+  const json none;
+  const json& current = ledType == kLedTypeTexts[0]   ? led["mcuMode"]
+                        : ledType == kLedTypeTexts[1] ? led["rbMode"]
+                                                      : none;
   out << ", current mode "
       << (current.is_null() ? std::string("none") : std::to_string(current.get<int>() + 1))
       << ", step " << led["step"].get<int>() << "\n";

@@ -94,8 +94,8 @@ void PrintSlots(std::ostream& out, const json& slots) {
 
 }  // namespace
 
-int RunImageSlots(const std::string& imagePath, bool asJson) {
-  const auto offline = OfflineImage::Open(imagePath);
+int RunImageSlots(const GlobalOptions& options, const std::string& imagePath, bool asJson) {
+  const auto offline = OfflineImage::Open(imagePath, options);
   if (!offline) {
     return kExitBadInput;
   }

@@ -193,16 +193,16 @@ int main(int argc, char** argv) {
     return RunDriverInfo(global, json);
   }
   if (decode->parsed()) {
-    return RunDecode(imagePath, json);
+    return RunDecode(global, imagePath, json);
   }
   if (imageSet->parsed()) {
-    return RunImageSet(setIn, setOut, changes);
+    return RunImageSet(global, setIn, setOut, changes);
   }
   if (imageSlots->parsed()) {
-    return RunImageSlots(slotsPath, json);
+    return RunImageSlots(global, slotsPath, json);
   }
   if (imageFire->parsed()) {
-    return RunImageFire(fireImagePath, json);
+    return RunImageFire(global, fireImagePath, json);
   }
   if (apply->parsed()) {
     return RunApply(global, applyPath);

@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "CliRunner.h"
 
@@ -46,13 +47,83 @@ TEST_F(FireCommandsTest, FirstDefaultImageShowsTenFireMacrosThatStopOnRelease) {
                               {0, 255, 128}, {255, 255, 255}};
   for (std::size_t i = 0; i < 10; ++i) {
     EXPECT_EQ(macros[i]["fireMacro"], i + 1);
-    EXPECT_EQ(macros[i]["stop"], "release") << i;
+    // The fire page shows the record's stop byte (0: run to the end); the key
+    // table says otherwise, which the listing points out.
+    EXPECT_EQ(macros[i]["stop"], "end") << i;
+    EXPECT_EQ(macros[i]["keyTableStop"], "release") << i;
+    EXPECT_EQ(macros[i]["stopAgrees"], false) << i;
     EXPECT_EQ(macros[i]["yOffset"], 0) << i;
     EXPECT_EQ(macros[i]["color"], json({colours[i][0], colours[i][1], colours[i][2]})) << i;
   }
   const RunResult text = Run({"image", "fire", Path("d1.bin").string()});
   EXPECT_EQ(text.exitCode, 0);
-  EXPECT_THAT(text.out, HasSubstr("  10  release"));
+  EXPECT_THAT(text.out, HasSubstr("  10  end"));
+  EXPECT_THAT(text.out, HasSubstr("(key table says release)"));
+}
+
+TEST_F(FireCommandsTest, StopModeIsTheRecordsAndAgreementIsFlagged) {
+  const std::string in = ImageWithTypical(7);
+  ASSERT_EQ(Set(in, {"fire.7.stop=1"}).exitCode, 0);
+  const json agreed = Fire(Path("out.bin").string())[6];
+  EXPECT_EQ(agreed["stop"], "release");
+  EXPECT_EQ(agreed["stopAgrees"], true);
+  const RunResult text = Run({"image", "fire", Path("out.bin").string()});
+  ASSERT_EQ(text.exitCode, 0);
+  std::istringstream lines(text.out);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("   7  ", 0) == 0) {
+      EXPECT_THAT(line, HasSubstr("release"));
+      EXPECT_THAT(line, ::testing::Not(HasSubstr("key table")));
+    }
+  }
+}
+
+// Offline commands read the same behaviour configuration as the mouse ones:
+// the gun variants of a given file decide the gun key written.
+TEST_F(FireCommandsTest, OfflineCommandsHonourTheConfigurationFile) {
+  const std::string in = ImageWithTypical(4);
+  const std::string text = "[org]\r\nGun6_Num=1\r\nGun7_Num=2\r\n";
+  WriteBytes(Path("guns.ini"), Bytes(text.begin(), text.end()));
+  const std::size_t button24 = 0x40 + 27 + 3 * 3;  // key mode 2, button 4
+  struct Case {
+    bool withConfig;
+    std::string gun;
+    Bytes code;
+  };
+  const Case cases[] = {
+      {false, "gun:6", {0x0C, 6, 7}},
+      {true, "gun:6", {0x0C, 6, 6}},
+      {true, "gun:7", {0x0C, 8, 9}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args;
+    if (c.withConfig) {
+      args = {"--config", Path("guns.ini").string()};
+    }
+    for (const std::string& arg : {std::string("image"), std::string("set"), in,
+                                   Path("out.bin").string(), "button.2.4=" + c.gun}) {
+      args.push_back(arg);
+    }
+    const RunResult result = Run(args);
+    ASSERT_EQ(result.exitCode, 0) << c.gun << ": " << result.err;
+    const Bytes out = ReadBytes(Path("out.bin"));
+    EXPECT_EQ(Bytes(out.begin() + button24, out.begin() + button24 + 3), c.code)
+        << c.withConfig << " " << c.gun;
+  }
+  // A file that is no configuration stops them before anything is read.
+  WriteBytes(Path("bad.ini"), Bytes{'x'});
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"decode", in},
+        {"image", "fire", in},
+        {"image", "set", in, Path("bad.bin").string(), "dpi.count=3"}}) {
+    std::vector<std::string> args{"--config", Path("bad.ini").string()};
+    args.insert(args.end(), command.begin(), command.end());
+    const RunResult result = Run(args);
+    EXPECT_EQ(result.exitCode, 2) << command[0];
+    EXPECT_THAT(result.err, HasSubstr("bad.ini")) << command[0];
+  }
+  EXPECT_FALSE(fs::exists(Path("bad.bin")));
 }
 
 TEST_F(FireCommandsTest, TypicalRecordShowsItsParametersAndTakesANewCount) {

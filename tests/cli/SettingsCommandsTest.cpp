@@ -156,6 +156,9 @@ TEST_F(SettingsCommandsTest, ChangesReachTheImage) {
       {{"button.2.3=0600F0"}, "/buttons/2/2/label", "Fire Key"},
       {{"button.1.2=010100", "button.1.1=010200"}, "/buttons/1/0/label", "Right Click"},
       {{"button.1.4=0A0300", "aim=6"}, "/aim", 6},
+      // A keyboard code is assigned as the "User-defined" dialog's result is,
+      // also over the last left click.
+      {{"button.1.1=020004"}, "/buttons/1/0/code", "020004"},
       {{"button.1.4=0A0300", "button.2.9=0A0000", "aim=6"}, "/buttons/2/8/code", "0A0600"},
   };
   const Bytes original = BuiltInImage(1);
@@ -170,6 +173,42 @@ TEST_F(SettingsCommandsTest, ChangesReachTheImage) {
     const Bytes out = ReadBytes(Path("out.bin"));
     EXPECT_TRUE(std::equal(original.begin() + 0x100, original.end(), out.begin() + 0x100)) << name;
   }
+}
+
+// The text names the current mode of the LED type shown, as the JSON does:
+// an MCU image whose mode code is 0 has none, whatever the RB list holds.
+TEST_F(SettingsCommandsTest, DecodeTextAndJsonAgreeOnTheCurrentLedMode) {
+  struct Case {
+    std::string name;
+    Bytes image;
+  };
+  std::vector<Case> cases;
+  for (int number = 1; number <= 3; ++number) {
+    cases.push_back({std::to_string(number) + ".bin", BuiltInImage(number)});
+  }
+  Bytes mcuNoMode = BuiltInImage(1);
+  mcuNoMode[0x32] = 0x40;
+  mcuNoMode[0x33] = 0xBF;
+  cases.push_back({"mcu0.bin", mcuNoMode});
+  Bytes rb = BuiltInImage(1);
+  rb[0x00] = static_cast<std::uint8_t>(rb[0x00] | 0x80);
+  rb[0x01] = static_cast<std::uint8_t>(rb[0x01] | 0x08);
+  rb[0x32] = 0x03;
+  rb[0x33] = 0xFC;
+  cases.push_back({"rb.bin", rb});
+  for (const Case& c : cases) {
+    const std::string path = Write(c.name, c.image);
+    const json s = Decode(path);
+    const json& mode = s["ledType"] == "RB LED" ? s["led"]["rbMode"] : s["led"]["mcuMode"];
+    const std::string expected =
+        "current mode " +
+        (mode.is_null() ? std::string("none") : std::to_string(mode.get<int>() + 1));
+    const RunResult text = Run({"decode", path});
+    ASSERT_EQ(text.exitCode, 0) << c.name << ": " << text.err;
+    EXPECT_THAT(text.out, HasSubstr(expected)) << c.name;
+  }
+  EXPECT_TRUE(Decode(Path("mcu0.bin").string())["led"]["mcuMode"].is_null());
+  EXPECT_THAT(Run({"decode", Path("mcu0.bin").string()}).out, HasSubstr("current mode none"));
 }
 
 TEST_F(SettingsCommandsTest, BadChangesAreErrorsThatWriteNothing) {
@@ -191,7 +230,7 @@ TEST_F(SettingsCommandsTest, BadChangesAreErrorsThatWriteNothing) {
       {"button.3.1=010100", "button.3.1"},
       {"button.1.1=01010", "button.1.1"},
       {"button.1.1=0101ZZ", "button.1.1"},
-      {"button.1.1=020000", "Please keep a Left Key"},
+      {"button.1.1=050000", "Please keep a Left Key"},
       {"aim=3", "Please select a AIM Key in Profile!"},
       {"nonsense", "NAME=VALUE"},
   };
