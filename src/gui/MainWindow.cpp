@@ -71,7 +71,7 @@ constexpr std::array<PageButtonRow, 6> kPageButtons{{
 // Controls the engineer unlock brings out; the fire content editor shows
 // itself while the editor is visible.
 constexpr auto kEngineerShownControls = std::to_array<const char*>(
-    {"ts_Engineer", "Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro"});
+    {"ts_Engineer", "Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro", "btn_TestKeys"});
 constexpr auto kEngineerEnabledControls =
     std::to_array<const char*>({"gbLEDType", "rb_MCULED", "rb_RBLED", "rb_SyncLED", "rb_BreLED",
                                 "lbl_SensorOri", "cb_SensorOri"});
@@ -640,13 +640,31 @@ QString MainWindow::ChooseFileForMouse(bool save) {
 }
 
 void MainWindow::SaveProfile() {
+  // A profile holds what the mouse holds: edits not applied yet would be
+  // dropped by the fresh read without a word, so the user chooses first.
+  bool applyFirst = false;
+  if (session_->Channel().IsOpen() && session_->PendingEdits()) {
+    const Answer answer =
+        Ask("Some changes on the pages have not been applied to the mouse. Apply them before "
+            "saving the profile, or save the mouse's settings as they are?",
+            QStringLiteral("Apply"), QStringLiteral("Save as is"));
+    if (answer == Answer::kCancel) {
+      return;
+    }
+    applyFirst = answer == Answer::kFirst;
+  }
   const QString path = ChooseFileForMouse(true);
   if (path.isEmpty()) {
     return;
   }
+  app::SettingsTransfer transfer(*session_);
+  // A failed write has told the user; saving then would hide it.
+  if (applyFirst && transfer.Apply() != app::TransferOutcome::kWritten) {
+    return;
+  }
   std::string error;
-  const app::TransferOutcome outcome = app::SettingsTransfer(*session_).SaveProfile(
-      QDir::toNativeSeparators(path).toStdString(), error);
+  const app::TransferOutcome outcome =
+      transfer.SaveProfile(QDir::toNativeSeparators(path).toStdString(), error);
   // A profile that was not written must not pass for saved.
   if (outcome != app::TransferOutcome::kSaved && outcome != app::TransferOutcome::kNoMouse) {
     ShowMessage(error.empty() ? session_->Messages().str109 : error, orbic::MessageStyle::kDialog);
@@ -767,6 +785,20 @@ void MainWindow::ShowMessage(const std::string& text, orbic::MessageStyle style)
   box.setText(MessageDialog::DisplayText(Text(text)));
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+MainWindow::Answer MainWindow::Ask(const std::string& question, const QString& first,
+                                   const QString& second) {
+  if (questionSink_) {
+    return questionSink_(question);
+  }
+  MessageDialog dialog(Text(question), Text(language_.languageFont), skin_->Picture("Msg"), this);
+  dialog.SetChoices(first, second);
+  const int result = dialog.exec();
+  if (result == QDialog::Accepted) {
+    return Answer::kFirst;
+  }
+  return result == MessageDialog::kSecondChoice ? Answer::kSecond : Answer::kCancel;
 }
 
 void MainWindow::ShowLoadingWindow() {

@@ -119,6 +119,10 @@ class MainWindow : public QWidget, public orbic::UiHost {
   // the chosen path, or an empty text when the user cancelled.
   // The macro list's import and export dialogs use it too.
   using FileChooser = std::function<QString(bool save)>;
+  // Questions are the message dialog with two answers; tests answer instead.
+  enum class Answer { kFirst, kSecond, kCancel };
+  using QuestionSink = std::function<Answer(const std::string&)>;
+  void SetQuestionSink(QuestionSink sink) { questionSink_ = std::move(sink); }
   void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
   // Opens the web address; tests record it instead.
   using UrlOpener = std::function<bool(const QUrl&)>;
@@ -175,6 +179,7 @@ class MainWindow : public QWidget, public orbic::UiHost {
   // The chooser only while a mouse is open; otherwise "Finding the specified
   // device" and an empty path.
   QString ChooseFileForMouse(bool save);
+  Answer Ask(const std::string& question, const QString& first, const QString& second);
   void CreateMacroFiles();
   void WireMacros();
   // The double-click on the fire page (and the engineer page button) bring
@@ -223,6 +228,7 @@ class MainWindow : public QWidget, public orbic::UiHost {
   QString lastFolder_;
   QString runningAction_;  // the header action whose operation runs, or empty
   MessageSink messageSink_;
+  QuestionSink questionSink_;
   FileChooser fileChooser_;
   UrlOpener urlOpener_;
   QPoint dragOffset_;

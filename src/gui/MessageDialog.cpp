@@ -65,6 +65,23 @@ MessageDialog::MessageDialog(const QString& text, const QString& fontFamily,
   }
 }
 
+void MessageDialog::SetChoices(const QString& first, const QString& second) {
+  ok_->setText(first);
+  if (second_ == nullptr) {
+    second_ = new QPushButton(this);
+    second_->setObjectName("Btn_MessageNo");
+    second_->setStyleSheet(kButtonStyle);
+    second_->resize(kButtonSize);
+    connect(second_, &QPushButton::clicked, this, [this] { done(kSecondChoice); });
+  }
+  second_->setText(second);
+  // Side by side, centred where the one button was.
+  constexpr int kGap = 16;
+  const int left = (width() - 2 * kButtonSize.width() - kGap) / 2;
+  ok_->move(left, ok_->y());
+  second_->move(left + kButtonSize.width() + kGap, ok_->y());
+}
+
 QString MessageDialog::DisplayText(const QString& text) {
   QString shown = text;
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

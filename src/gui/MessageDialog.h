@@ -25,6 +25,12 @@ class MessageDialog : public QDialog {
   QLabel& Text() { return *text_; }
   QPushButton& OkButton() { return *ok_; }
 
+  // A question instead of a message: the OK button becomes `first` and a
+  // second button `second` ends the dialog with kSecondChoice; Escape rejects.
+  static constexpr int kSecondChoice = 2;
+  void SetChoices(const QString& first, const QString& second);
+  QPushButton* SecondButton() { return second_; }
+
   // Windows line breaks ("\r", "\r\n") as the label shows them.
   static QString DisplayText(const QString& text);
 
@@ -35,6 +41,7 @@ class MessageDialog : public QDialog {
   QPixmap background_;
   QLabel* text_;
   QPushButton* ok_;
+  QPushButton* second_ = nullptr;
 };
 
 }  // namespace orbic::gui

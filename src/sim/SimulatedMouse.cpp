@@ -121,6 +121,17 @@ void SimulatedMouse::WriteByte(std::size_t address, std::uint8_t value) {
   firmware.memory[address] = value;
 }
 
+std::uint16_t SimulatedMouse::ButtonsDown() const {
+  std::uint16_t down = firmware.buttonState;
+  const std::uint64_t now = Now();
+  for (const ButtonPress& press : presses) {
+    if (now >= press.fromMs && now < press.toMs) {
+      down |= press.buttons;
+    }
+  }
+  return down;
+}
+
 void SimulatedMouse::Execute(const std::array<std::uint8_t, 8>& request) {
   const std::uint8_t command = request[1];
   const std::size_t address = request[2] | (request[3] << 8);
@@ -138,8 +149,8 @@ void SimulatedMouse::Execute(const std::array<std::uint8_t, 8>& request) {
         reply_[2] = firmware.memoryReady ? 0x04 : 0x00;
         reply_[3] = firmware.chipByte;
         reply_[4] = 0;
-        reply_[5] = static_cast<std::uint8_t>(firmware.buttonState & 0xFF);
-        reply_[6] = static_cast<std::uint8_t>(firmware.buttonState >> 8);
+        reply_[5] = static_cast<std::uint8_t>(ButtonsDown() & 0xFF);
+        reply_[6] = static_cast<std::uint8_t>(ButtonsDown() >> 8);
       }
       break;
     case 0x04:

@@ -52,6 +52,14 @@ struct MouseFaults {
   std::uint32_t seed = 1;                           // for dropAckPercent
 };
 
+// Buttons held down on the mouse from `fromMs` until before `toMs` (clock
+// time), as the command-3 reply reports them during the button test.
+struct ButtonPress {
+  std::uint64_t fromMs;
+  std::uint64_t toMs;
+  std::uint16_t buttons;
+};
+
 struct TranscriptEntry {
   bool sent;  // true: host -> mouse (SetFeature); false: mouse -> host (GetFeature)
   std::array<std::uint8_t, 8> bytes;
@@ -72,6 +80,9 @@ class SimulatedMouse {
   // its bytes, so the host's handling of damaged replies can be exercised
   // (the fuzzers feed it). The transcript holds the reply as changed.
   std::function<void(std::span<std::uint8_t, 8>)> garbleReply;
+  // Presses on top of firmware.buttonState, by the clock below.
+  std::vector<ButtonPress> presses;
+  std::uint16_t ButtonsDown() const;
 
   // Timestamps in the transcript come from this clock when set.
   void SetClock(orbic::Clock* clock) { clock_ = clock; }

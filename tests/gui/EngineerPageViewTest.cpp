@@ -14,9 +14,12 @@
 #include <QtTest>
 
 #include "PageRig.h"
+#include "engineer/ButtonTest.h"
 #include "engineer/EngineerHints.h"
+#include "gui/pages/ButtonTestView.h"
 #include "gui/pages/ClickLabel.h"
 #include "params/ImageFields.h"
+#include "support/SteppedWorker.h"
 #include "ui/TermTable.h"
 
 namespace orbic::gui::test {
@@ -214,15 +217,68 @@ class EngineerPageViewTest : public QObject {
     for (const char* shown : {"Btn_Default", "Btn_ImportBaseMacro", "Btn_ImportGunMacro"}) {
       QVERIFY2(!rig.Find<QWidget>(kEngineer, shown)->isHidden(), shown);
     }
-    // The button test is not offered.
-    QVERIFY(rig.Find<QWidget>(kEngineer, "btn_TestKeys")->isHidden());
-    QVERIFY(!rig.Find<QWidget>(kEngineer, "btn_TestKeys")->isEnabled());
+    // The button test is offered once the page is unlocked.
+    QVERIFY(!rig.Find<QWidget>(kEngineer, "btn_TestKeys")->isHidden());
+    QVERIFY(rig.Find<QWidget>(kEngineer, "btn_TestKeys")->isEnabled());
 
     // An LED type radio goes through the lighting model, which shows its groups.
     QTest::mouseClick(rig.Find<QRadioButton>(kEngineer, "rb_RBLED"), Qt::LeftButton);
     QCOMPARE(rig.Session().Settings().lighting.Controls().ledTypeRadio, perf::LedType::kRb);
     QVERIFY(!rig.Find<QWidget>(kEngineer, "gbRBLEDMode")->isHidden());
     QVERIFY(rig.Find<QWidget>(kEngineer, "gbMCULEDCurrent")->isHidden());
+  }
+
+  // The button test on the page: the caption counts down, a pressed button
+  // blinks, no other device operation starts meanwhile, and it all ends by
+  // itself with the mouse's exchange closed.
+  void TheButtonTestCountsDownAndBlinksThePressedButton() {
+    PageRig rig;
+    QTest::mouseDClick(rig.Find<QWidget>(kEngineer, "Img_Logo4"), Qt::LeftButton);
+    auto* start = rig.Find<QPushButton>(kEngineer, "btn_TestKeys");
+    auto* left = rig.Find<QWidget>(kEngineer, "btn_Key101");
+    QVERIFY(start != nullptr && left != nullptr);
+    const QString idle = start->text();
+    QCOMPARE(idle, QString("Test Keys Position"));
+    orbic::test::SteppedWorker worker;
+    ButtonTestView& view = rig.views->ButtonTest();
+    view.SetWorkerThread(worker);
+    const std::uint64_t clicked = rig.clock.NowMs();
+    rig.mouse->presses = {{clicked + 1500, clicked + 1600, 0x0001}};
+    rig.mouse->ClearTranscript();
+
+    QTest::mouseClick(start, Qt::LeftButton);
+    QVERIFY(!start->isEnabled());
+    QVERIFY(view.TestTimer().isActive());
+    QVERIFY(rig.Session().Operation().Running());
+    // Apply is refused while the test holds the mouse.
+    QTest::mouseClick(rig.Find<QPushButton>(kEngineer, "btn_Write"), Qt::LeftButton);
+    QCOMPARE(rig.mouse->SentCommands(), (std::vector<std::uint8_t>{0x01}));
+
+    QStringList captions;
+    bool leftHidden = false;
+    std::uint64_t nextTick = clicked + engineer::kTestTimerMs;
+    while (worker.Running() && rig.clock.NowMs() - clicked < 30'000) {
+      worker.StepOnce();
+      QCoreApplication::processEvents();  // the worker's hide and show
+      leftHidden = leftHidden || left->isHidden();
+      while (view.TestTimer().isActive() && rig.clock.NowMs() >= nextTick) {
+        view.Test().TestTimerTimer();  // what the timer's tick runs
+        nextTick += engineer::kTestTimerMs;
+        captions << start->text();
+      }
+    }
+    QCoreApplication::processEvents();
+    QVERIFY(leftHidden);
+    QVERIFY(!left->isHidden());
+    QVERIFY(captions.contains("5..."));
+    QCOMPARE(captions.last(), idle);
+    QVERIFY(start->isEnabled());
+    QVERIFY(!view.TestTimer().isActive());
+    QVERIFY(!rig.Session().Operation().Running());
+    const std::vector<std::uint8_t> commands = rig.mouse->SentCommands();
+    QCOMPARE(std::vector<std::uint8_t>(commands.end() - 2, commands.end()),
+             (std::vector<std::uint8_t>{0x08, 0x02}));
+    QVERIFY(rig.messages.empty());
   }
 
   void PageButtonsTakeTheHeaderPaths() {

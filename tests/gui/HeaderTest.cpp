@@ -419,6 +419,46 @@ class HeaderTest : public QObject {
     QCOMPARE(rig.PictureOf("Img_Load_1"), QString("BtnS_01"));
   }
 
+  // Saving re-reads the mouse: edits not applied yet are not dropped unasked.
+  void SaveProfileWithUnappliedEditsAsksFirst() {
+    struct Case {
+      MainWindow::Answer answer;
+      bool saved;
+      std::uint8_t fireTimeOnMouse;  // the edit is 0x33
+    };
+    for (const Case& row : std::vector<Case>{{MainWindow::Answer::kFirst, true, 0x33},
+                                             {MainWindow::Answer::kSecond, true, 0x00},
+                                             {MainWindow::Answer::kCancel, false, 0x00}}) {
+      WindowRig rig(true);
+      rig.TickUntilRead();
+      rig.mouse->firmware.memory[0xF8] = 0x00;
+      rig.window->Session().ReadDevInfo();
+      QTemporaryDir folder;
+      QVERIFY(folder.isValid());
+      rig.window->SetFileChooser([&](bool) { return folder.filePath("profile.bin"); });
+      std::vector<std::string> questions;
+      rig.window->SetQuestionSink([&](const std::string& question) {
+        questions.push_back(question);
+        return row.answer;
+      });
+
+      QTest::mouseClick(rig.Find("Btn_Save_1"), Qt::LeftButton);
+      QVERIFY(questions.empty());  // nothing to apply: no question
+      QVERIFY(QFile::remove(folder.filePath("profile.bin")));
+
+      rig.window->Session().Settings().options.fireTime = 0x33;
+      QTest::mouseClick(rig.Find("Btn_Save_1"), Qt::LeftButton);
+      QCOMPARE(questions.size(), std::size_t{1});
+      QCOMPARE(QFile::exists(folder.filePath("profile.bin")), row.saved);
+      QCOMPARE(rig.mouse->firmware.memory[0xF8], row.fireTimeOnMouse);
+      if (row.saved) {
+        const std::vector<std::uint8_t> saved = ReadBytes(folder.filePath("profile.bin"));
+        QVERIFY(std::equal(saved.begin(), saved.end(), rig.mouse->firmware.memory.begin()));
+      }
+      QVERIFY(rig.messages.empty());
+    }
+  }
+
   void ProfileButtonsWithoutAMouseOpenNoDialog() {
     WindowRig rig(false);
     int asked = 0;

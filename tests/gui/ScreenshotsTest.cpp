@@ -4,11 +4,15 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPainter>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 
 #include "WindowRig.h"
+#include "engineer/ButtonTest.h"
 #include "fire/FirePage.h"
+#include "gui/pages/ButtonTestView.h"
+#include "support/SteppedWorker.h"
 
 namespace orbic::gui::test {
 
@@ -98,6 +102,43 @@ class ScreenshotsTest : public QObject {
       QCOMPARE(window.Session().FirePage().Editor().SelectedFireMacro(), std::optional<int>(1));
       const QString file = QString("%1/page-5-fire-editor.png").arg(folder);
       QVERIFY2(SaveAsShown(window, file), qPrintable(file));
+    }
+    {
+      // The engineer page's button test, counting down after a press of the
+      // left button made btn_Key101 blink.
+      window.Session().Pages().visibleGroup = 6;
+      window.ModelsChanged();
+      QTest::mouseDClick(window.PageGroup(6)->findChild<QWidget*>("Img_Logo4"), Qt::LeftButton);
+      auto* tabs = window.PageGroup(6)->findChild<QTabWidget*>("Pg_Parameter");
+      tabs->setCurrentIndex(0);
+      orbic::test::SteppedWorker worker;
+      ButtonTestView& view = window.Pages().ButtonTest();
+      view.SetWorkerThread(worker);
+      const std::uint64_t clicked = rig.clock.NowMs();
+      rig.mouse->presses = {{clicked, clicked + 100, 0x0001}};
+      QTest::mouseClick(window.PageGroup(6)->findChild<QPushButton*>("btn_TestKeys"),
+                        Qt::LeftButton);
+      std::uint64_t nextTick = clicked + engineer::kTestTimerMs;
+      int ticks = 0;
+      while (ticks < 4) {  // the blink, then two quiet seconds: "5...", "4..."
+        worker.StepOnce();
+        while (rig.clock.NowMs() >= nextTick) {
+          view.Test().TestTimerTimer();
+          nextTick += engineer::kTestTimerMs;
+          ++ticks;
+        }
+      }
+      QCoreApplication::processEvents();
+      const QString file = QString("%1/page-6-button-test.png").arg(folder);
+      QVERIFY2(SaveAsShown(window, file), qPrintable(file));
+      while (worker.Running()) {
+        worker.StepOnce();
+        while (rig.clock.NowMs() >= nextTick) {
+          view.Test().TestTimerTimer();
+          nextTick += engineer::kTestTimerMs;
+        }
+      }
+      QVERIFY(!window.Session().Operation().Running());
     }
     QVERIFY(rig.messages.empty());
   }

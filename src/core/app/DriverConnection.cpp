@@ -177,6 +177,7 @@ void DriverConnection::ReadDriverState() {
   settings.driverSlots.ReadFromDriver(*channel_, codes);
   // The labels of macro buttons name the copies just read.
   settings.keys.RefreshLabels();
+  session_.RememberPagesInStep();
 
   session_.DeviceReady();
   ui.SetDeviceTimerEnabled(true);

@@ -36,7 +36,28 @@ std::string Session::ConfiguredFolder() const {
 void Session::SplitAndShow() {
   lastSplit_ = image_.SplitImage();
   settings_.DataBufToUI(image_.data);
+  RememberPagesInStep();
   ui_.ModelsChanged();
+}
+
+params::Image Session::AssembledNow() {
+  // The assembly writes into the working copies and the raw image (and the aim
+  // value into the key tables of the copies): both are put back afterwards.
+  const params::Image raw = image_.raw;
+  const params::DataBuf data = image_.data;
+  image_.AssembleImage();
+  const params::Image assembled = image_.raw;
+  image_.raw = raw;
+  image_.data = data;
+  return assembled;
+}
+
+void Session::RememberPagesInStep() {
+  pagesInStep_ = AssembledNow();
+}
+
+bool Session::PendingEdits() {
+  return pagesInStep_.has_value() && AssembledNow() != *pagesInStep_;
 }
 
 void Session::CloseExchange() {
@@ -140,6 +161,7 @@ void Session::Btn_Read() {
   CloseExchange();
 
   settings_.DataBufToUI(image_.data);
+  RememberPagesInStep();
   CallHook(hooks_.refreshPointerSettings);
   lastOutcome_ = ConnectionOutcome::kRead;
   DeviceReady();
@@ -155,6 +177,8 @@ void Session::InitNoDevice() {
   CallHook(hooks_.clearMacroViews);
   lastSplit_ = image_.SplitImage();
   settings_.DataBufToUI(image_.data);
+  // No mouse: nothing to be out of step with.
+  pagesInStep_.reset();
 }
 
 void Session::RefreshErrorAP() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/DeviceOperation.h"
@@ -129,6 +130,13 @@ class Session : public device::ConnectionEvents {
   // SplitImage, then the working copies shown on the pages.
   void SplitAndShow();
 
+  // Whether the pages hold edits the mouse has not taken: the image an Apply
+  // would write differs from the one the pages showed when they were last in
+  // step with the mouse (read, loaded or written).
+  bool PendingEdits();
+  // The pages are in step with the mouse now (after a verified write).
+  void RememberPagesInStep();
+
   // Commands 8 and 2: the close of every parameter-memory exchange.
   void CloseExchange();
 
@@ -141,6 +149,8 @@ class Session : public device::ConnectionEvents {
   void ForgetMouse();
   // A connection read that lost chunks: said, and tried again on a later tick.
   void ConnectionReadFailed();
+  // The image an Apply would write, without touching the image or its copies.
+  params::Image AssembledNow();
 
   device::HidBackend& backend_;
   orbic::Clock& clock_;
@@ -162,6 +172,7 @@ class Session : public device::ConnectionEvents {
   params::SplitReport lastSplit_;
   std::array<int, 2> readIdentification_{};
   std::string lightingTypeName_;
+  std::optional<params::Image> pagesInStep_;
   std::unique_ptr<DriverConnection> driver_;
   std::unique_ptr<fire::FirePage> firePage_;
   fire::GunKeyStore gunKeyStore_{settings_.gunKeys};

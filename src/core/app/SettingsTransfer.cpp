@@ -110,7 +110,12 @@ TransferOutcome SettingsTransfer::Apply() {
     return TransferOutcome::kNoMouse;
   }
   SettleClick();
-  return DriverMode() ? driver_.DownloadDriverParameter() : DownloadParameter();
+  const TransferOutcome outcome =
+      DriverMode() ? driver_.DownloadDriverParameter() : DownloadParameter();
+  if (outcome == TransferOutcome::kWritten) {
+    session_.RememberPagesInStep();
+  }
+  return outcome;
 }
 
 TransferOutcome SettingsTransfer::Confirm() {
@@ -120,6 +125,9 @@ TransferOutcome SettingsTransfer::Confirm() {
   SettleClick();
   const TransferOutcome outcome =
       DriverMode() ? driver_.DownloadDriverParameter() : DownloadParameter();
+  if (outcome == TransferOutcome::kWritten) {
+    session_.RememberPagesInStep();
+  }
   SettleClick();
   return outcome;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <utility>
+
 namespace orbic {
 
 // Runs an optional hook: an empty std::function stands for "nothing plugged in here".
-template <typename F>
-void CallHook(const F& hook) {
+template <typename F, typename... Args>
+void CallHook(const F& hook, Args&&... args) {
   if (hook) {
-    hook();
+    hook(std::forward<Args>(args)...);
   }
 }
 

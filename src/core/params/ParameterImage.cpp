@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "base/Hook.h"
 #include "params/ImageFields.h"
 
 namespace orbic::params {
@@ -62,12 +63,6 @@ void CopyFromImage(const Image& raw, Section section, std::array<std::uint8_t, N
 template <std::size_t N>
 void CopyToImage(const std::array<std::uint8_t, N>& copy, Section section, Image& raw) {
   std::copy(copy.begin(), copy.end(), raw.begin() + static_cast<std::ptrdiff_t>(section.offset));
-}
-
-void CallHook(const std::function<void(DataBuf&)>& hook, DataBuf& data) {
-  if (hook) {
-    hook(data);
-  }
 }
 
 }  // namespace

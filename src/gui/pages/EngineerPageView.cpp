@@ -45,8 +45,8 @@ constexpr ButtonRow kPageButtons[] = {
     {"btn_Write", {884, 532, 108, kButtonHeight}, "Apply"},
 };
 
-// Hidden from the start: the page's own button (it is the page shown), the
-// buttons the unlock brings out, and the button test, which is not offered.
+// Hidden from the start: the page's own button (it is the page shown) and the
+// buttons the unlock brings out, the button test among them.
 constexpr const char* kHiddenButtons[] = {"Btn_Engineer_6", "Btn_Default", "Btn_ImportBaseMacro",
                                           "Btn_ImportGunMacro", "btn_TestKeys"};
 
@@ -96,6 +96,8 @@ EngineerPageView::EngineerPageView(QWidget* group, app::Session& session,
   QObject::connect(gunKeyMenu_, &QListWidget::itemClicked, &context_,
                    [this](QListWidgetItem* item) { LB_ScriptClick(gunKeyMenu_->row(item)); });
 
+  buttonTest_ = std::make_unique<ButtonTestView>(group, session);
+
   SetLanguage(language_);
   ShowHints();
   Refresh();
@@ -127,7 +129,6 @@ void EngineerPageView::BuildFrame() {
   for (const char* name : kHiddenButtons) {
     Group()->findChild<QWidget*>(name)->hide();
   }
-  Group()->findChild<QWidget*>("btn_TestKeys")->setEnabled(false);
   Caption("lbl_Notes", "Notes: ", QRect(8, 564, 60, 32))
       ->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   content_ = Caption("lbl_Content", "", QRect(70, 564, 922, 34));

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engineer/EngineerPage.h"
+#include "gui/pages/ButtonTestView.h"
 #include "gui/pages/EngineerFactoryTab.h"
 #include "gui/pages/EngineerOperationTab.h"
 #include "gui/pages/FunctionMenu.h"
@@ -36,6 +37,8 @@ class EngineerPageView final : public PageView {
   std::function<void(const QString& command)> command;
   // "Fire Macro" of the function menu: the gun-key list beside the menu.
   void OpenGunKeys();
+  // "Test Keys Position", offered once the page is unlocked.
+  ButtonTestView& ButtonTest() { return *buttonTest_; }
 
  private:
   class HintFilter;
@@ -54,6 +57,7 @@ class EngineerPageView final : public PageView {
   std::unique_ptr<EngineerOperationTab> operation_;
   std::unique_ptr<EngineerFactoryTab> factory_;
   std::unique_ptr<HintFilter> hintFilter_;
+  std::unique_ptr<ButtonTestView> buttonTest_;
 };
 
 }  // namespace orbic::gui

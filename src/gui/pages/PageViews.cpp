@@ -103,6 +103,8 @@ class PageViewSet final : public PageViews {
     engineer_->command = std::move(command);
   }
 
+  ButtonTestView& ButtonTest() override { return engineer_->ButtonTest(); }
+
   void SetFireEditDialog(
       std::function<bool(fire::FireContentEditor&, fire::FireEditDialog)> run) override {
     fire_->Content().editDialog = std::move(run);

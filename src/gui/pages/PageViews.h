@@ -25,6 +25,7 @@ class PointerSettingsPage;
 
 namespace orbic::gui {
 
+class ButtonTestView;
 class FunctionMenu;
 
 // The controls of the six page groups, created with their names as
@@ -57,6 +58,8 @@ class PageViews {
   // "Load", "Apply", "Exit", ...) or "Default", "ImportBaseMacro",
   // "ImportGunMacro".
   virtual void SetEngineerCommand(std::function<void(const QString&)> command) = 0;
+  // The engineer page's button test ("Test Keys Position").
+  virtual ButtonTestView& ButtonTest() = 0;
   // Runs the fire content editor's edit dialog for its selected line;
   // returns false when the editor refused the value.
   virtual void SetFireEditDialog(

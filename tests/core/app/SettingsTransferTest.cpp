@@ -181,8 +181,9 @@ TEST(SettingsTransfer, APresetIsWrittenOnlyToAFullAccessChip) {
 
   EXPECT_EQ(rig.transfer.Preset(1), TransferOutcome::kNotAllowed);
   EXPECT_EQ(rig.Count(0x06), 0);
-  // The pages show the preset all the same, and "Apply" writes it.
-  EXPECT_EQ(rig.session.Image().raw, rig.session.DefaultImages()[0]);
+  // The mouse keeps its settings, and the pages show them again, not the preset.
+  EXPECT_EQ(rig.session.Image().raw, rig.mouse->firmware.memory);
+  EXPECT_NE(rig.session.Image().raw, rig.session.DefaultImages()[0]);
   rig.ui.Clear();
   EXPECT_EQ(rig.transfer.Apply(), TransferOutcome::kWritten);
 }
@@ -243,6 +244,32 @@ TEST(SettingsTransfer, SaveStoresWhatTheMouseHoldsAfterAFreshRead) {
   EXPECT_EQ(rig.transfer.SaveProfile((rig.folder / "lost.bin").string(), error),
             TransferOutcome::kReadFailed);
   EXPECT_FALSE(fs::exists(rig.folder / "lost.bin"));
+}
+
+// "Save Profile" saves what the mouse holds; the window asks first when the
+// pages hold edits the mouse has not taken, so it must know when they do.
+TEST(SettingsTransfer, PendingEditsFollowEditsAndTheWritesThatTakeThem) {
+  TransferRig rig;
+  ASSERT_TRUE(rig.connected);
+  EXPECT_FALSE(rig.session.PendingEdits());  // just read: the pages are the mouse
+
+  rig.session.Settings().options.fireTime = 0x33;
+  EXPECT_TRUE(rig.session.PendingEdits());
+  // Asking changes nothing: the image and its copies are as they were.
+  EXPECT_NE(rig.session.Image().raw[0xF8], 0x33);
+  EXPECT_TRUE(rig.session.PendingEdits());
+
+  ASSERT_EQ(rig.transfer.Apply(), TransferOutcome::kWritten);
+  EXPECT_FALSE(rig.session.PendingEdits());
+
+  rig.session.Settings().options.fireTime = 0x44;
+  rig.mouse->faults.neverAck = {0x05};  // the write is not taken
+  EXPECT_NE(rig.transfer.Apply(), TransferOutcome::kWritten);
+  EXPECT_TRUE(rig.session.PendingEdits());
+
+  rig.mouse->faults.neverAck.clear();
+  rig.session.ReadDevInfo();  // a fresh read shows the mouse again
+  EXPECT_FALSE(rig.session.PendingEdits());
 }
 
 }  // namespace
