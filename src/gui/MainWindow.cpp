@@ -25,6 +25,7 @@
 #include "device/HidBackend.h"
 #include "fire/FirePage.h"
 #include "gui/MessageDialog.h"
+#include "gui/SkinColours.h"
 #include "gui/SkinResources.h"
 #include "gui/WindowShape.h"
 #include "gui/WindowStyle.h"
@@ -449,6 +450,7 @@ void MainWindow::ApplySkinLayout(int skin) {
 
   skin_->ApplySkinPictures(*this, skin);
   skin_->ApplyLayout(*this, skin, Text(table.FontName()));
+  session_->Settings().dpi.SetLabelColours(DpiLabelColours(skin_->Layout()));
   ApplyLanguage(table);
   if (engineerButtonsShown_) {
     ShowEngineerButtons();

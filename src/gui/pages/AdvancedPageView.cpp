@@ -97,6 +97,11 @@ void AdvancedPageView::BuildDpi() {
       Session().Settings().dpi.CurrentDPI_OnClick(n);
       Changed();
     });
+    // The value label follows the thumb while it is dragged.
+    QObject::connect(level.slider, &QSlider::sliderMoved, &context_, [this, n](int value) {
+      Session().Settings().dpi.slider_DPIChange(n, value);
+      Changed();
+    });
     QObject::connect(level.slider, &RulerSlider::releasedAt, &context_, [this, n](int x) {
       Session().Settings().dpi.slider_DPIMouseUp(n, x);
       Changed();
@@ -111,6 +116,10 @@ void AdvancedPageView::BuildDpi() {
   aimSlider_ = Make<RulerSlider>("slider_DPI8", QRect(120, 520, kDpiSliderWidth, kRowHeight));
   aimValue_ = Make<QLabel>("lbl_AIMKeyValue", QRect(400, 522, 60, kRowHeight));
   aimValue_->setStyleSheet(kTextStyle);
+  QObject::connect(aimSlider_, &QSlider::sliderMoved, &context_, [this](int value) {
+    Session().Settings().dpi.slider_DPI8Change(value);
+    Changed();
+  });
   QObject::connect(aimSlider_, &RulerSlider::releasedAt, &context_, [this](int x) {
     orbic::app::SettingsModel& settings = Session().Settings();
     settings.dpi.slider_DPI8MouseUp(x, settings.assignment.AnyAimButton(), Session().Ui());
