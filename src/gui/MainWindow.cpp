@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -504,7 +503,21 @@ void MainWindow::ApplyFixedTexts() {
 void MainWindow::SetApplicationTitle(const std::string& title) {
   applicationTitle_ = Text(title.empty() ? std::string(ui::kStartupApplicationTitle) : title);
   QGuiApplication::setApplicationDisplayName(applicationTitle_);
+  ShowApplicationTitle();
   tray_->SetToolTip(applicationTitle_);
+}
+
+void MainWindow::ShowApplicationTitle() {
+  // Qt appends the display name to a native title that differs from it; the
+  // title equal to the display name goes to the task bar as it is.
+  if (QWindow* native = windowHandle(); native != nullptr && !applicationTitle_.isEmpty()) {
+    native->setTitle(applicationTitle_);
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ShowApplicationTitle();
 }
 
 void MainWindow::ReportProblems(std::vector<std::string>& problems) {
@@ -758,17 +771,10 @@ void MainWindow::ShowMessage(const std::string& text, orbic::MessageStyle style)
     messageSink_(text, style);
     return;
   }
-  if (style == orbic::MessageStyle::kDialog) {
-    MessageDialog dialog(Text(text), Text(language_.languageFont), skin_->Picture("Msg"), this);
-    dialog.exec();
-    return;
-  }
-  QMessageBox box(this);
-  box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(QString());
-  box.setText(MessageDialog::DisplayText(Text(text)));
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
+  // Connection messages too take the skin's message dialog (the style only
+  // tells the sink which kind it was): a plain light box stood out.
+  MessageDialog dialog(Text(text), Text(language_.languageFont), skin_->Picture("Msg"), this);
+  dialog.exec();
 }
 
 void MainWindow::ShowLoadingWindow() {

@@ -56,6 +56,17 @@ class WindowStyleTest : public QObject {
     }
   }
 
+  // The number fields of the Advanced and macro pages show their numbers centred.
+  void NumberFieldsAreCentred() {
+    WindowRig rig(true);
+    for (const char* name : {"Edt_Repeat1", "Edt_DelayTime1", "Edt_Delay", "Edt_InsertDelay",
+                             "edt_Repeat", "edt_XAxisValue", "edt_YAxisValue"}) {
+      const auto* field = rig.Find<QLineEdit>(name);
+      QVERIFY2(field != nullptr, name);
+      QVERIFY2(field->alignment() & Qt::AlignHCenter, name);
+    }
+  }
+
   // The skin's item height must not take the list boxes' own colours away.
   void ListBoxesKeepTheirColoursUnderTheSkin() {
     WindowRig rig(true);
