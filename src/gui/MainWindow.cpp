@@ -450,6 +450,7 @@ void MainWindow::ApplySkinLayout(int skin) {
   skin_->ApplySkinPictures(*this, skin);
   skin_->ApplyLayout(*this, skin, Text(table.FontName()));
   session_->Settings().dpi.SetLabelColours(DpiLabelColours(skin_->Layout()));
+  ApplyMenuColours(*this, skin_->Layout());
   ApplyLanguage(table);
   if (engineerButtonsShown_) {
     ShowEngineerButtons();

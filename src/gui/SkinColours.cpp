@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "gui/pages/FunctionMenu.h"
 
 namespace orbic::gui {
 
@@ -32,6 +33,22 @@ perf::LevelLabelColours DpiLabelColours(const ui::SkinLayout& layout) {
   perf::LevelLabelColours colours;
   TakeColours(layout, 'D', colours, kParts);
   return colours;
+}
+
+void ApplyMenuColours(const QWidget& root, const ui::SkinLayout& layout) {
+  static constexpr std::pair<const char*, std::uint32_t MenuColours::*> kParts[] = {
+      {"Back", &MenuColours::back},    {"Border", &MenuColours::border},
+      {"Font", &MenuColours::font},    {"SP", &MenuColours::hoverBack},
+      {"SF", &MenuColours::hoverFont},
+  };
+  MenuColours colours;
+  TakeColours(layout, 'G', colours, kParts);
+  const QString style = MenuStyleSheet(colours);
+  for (const char* surface : kMenuSurfaces) {
+    for (QWidget* widget : root.findChildren<QWidget*>(surface)) {
+      widget->setStyleSheet(style);
+    }
+  }
 }
 
 }  // namespace orbic::gui

@@ -56,6 +56,21 @@ class WindowStyleTest : public QObject {
     }
   }
 
+  // The function menus and their macro list take the layout's colours:
+  // skin 2 marks the entry under the pointer in its own orange.
+  void MenusTakeTheLayoutsColours() {
+    WindowRig rig(true);
+    for (const char* name : {"Pnl_Main", "Pnl_Special", "LB_Name"}) {
+      QVERIFY2(rig.Find<QWidget>(name)->styleSheet().contains("rgb(64, 196, 255)"), name);
+    }
+    rig.window->LanguageButton(2);
+    for (const char* name : {"Pnl_Main", "Pnl_Special", "LB_Name"}) {
+      const QString style = rig.Find<QWidget>(name)->styleSheet();
+      QVERIFY2(style.contains("rgb(255, 140, 56)"), name);
+      QVERIFY2(!style.contains("rgb(64, 196, 255)"), name);
+    }
+  }
+
   // The number fields of the Advanced and macro pages show their numbers centred.
   void NumberFieldsAreCentred() {
     WindowRig rig(true);
