@@ -139,8 +139,8 @@ class WindowStyleTest : public QObject {
       QCOMPARE(label->height(), picture->height());
       QCOMPARE(label->alignment(), Qt::AlignCenter);
     }
-    for (const char* pair : {"ComboKey1", "ComboKey2", "LEDOn", "LEDOff", "SaveKeyMode",
-                             "NoSaveKeyMode", "MCULEDMode6"}) {
+    for (const char* pair : {"ComboKey1", "ComboKey2", "LEDOn", "LEDOff", "MCULED3Control",
+                             "MCULED6Control", "MCULEDMode6"}) {
       const QString name =
           QString(pair).startsWith("Combo") ? QString("IB_") + pair : QString("lbl_") + pair;
       const QLabel* label = rig.Find(name);
