@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -25,6 +24,7 @@
 #include "device/HidBackend.h"
 #include "fire/FirePage.h"
 #include "gui/MessageDialog.h"
+#include "gui/SkinColours.h"
 #include "gui/SkinResources.h"
 #include "gui/WindowShape.h"
 #include "gui/WindowStyle.h"
@@ -449,6 +449,8 @@ void MainWindow::ApplySkinLayout(int skin) {
 
   skin_->ApplySkinPictures(*this, skin);
   skin_->ApplyLayout(*this, skin, Text(table.FontName()));
+  session_->Settings().dpi.SetLabelColours(DpiLabelColours(skin_->Layout()));
+  ApplyMenuColours(*this, skin_->Layout());
   ApplyLanguage(table);
   if (engineerButtonsShown_) {
     ShowEngineerButtons();
@@ -502,7 +504,21 @@ void MainWindow::ApplyFixedTexts() {
 void MainWindow::SetApplicationTitle(const std::string& title) {
   applicationTitle_ = Text(title.empty() ? std::string(ui::kStartupApplicationTitle) : title);
   QGuiApplication::setApplicationDisplayName(applicationTitle_);
+  ShowApplicationTitle();
   tray_->SetToolTip(applicationTitle_);
+}
+
+void MainWindow::ShowApplicationTitle() {
+  // Qt appends the display name to a native title that differs from it; the
+  // title equal to the display name goes to the task bar as it is.
+  if (QWindow* native = windowHandle(); native != nullptr && !applicationTitle_.isEmpty()) {
+    native->setTitle(applicationTitle_);
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ShowApplicationTitle();
 }
 
 void MainWindow::ReportProblems(std::vector<std::string>& problems) {
@@ -774,17 +790,10 @@ void MainWindow::ShowMessage(const std::string& text, orbic::MessageStyle style)
     messageSink_(text, style);
     return;
   }
-  if (style == orbic::MessageStyle::kDialog) {
-    MessageDialog dialog(Text(text), Text(language_.languageFont), skin_->Picture("Msg"), this);
-    dialog.exec();
-    return;
-  }
-  QMessageBox box(this);
-  box.setIcon(QMessageBox::NoIcon);
-  box.setWindowTitle(QString());
-  box.setText(MessageDialog::DisplayText(Text(text)));
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
+  // Connection messages too take the skin's message dialog (the style only
+  // tells the sink which kind it was): a plain light box stood out.
+  MessageDialog dialog(Text(text), Text(language_.languageFont), skin_->Picture("Msg"), this);
+  dialog.exec();
 }
 
 MainWindow::Answer MainWindow::Ask(const std::string& question, const QString& first,

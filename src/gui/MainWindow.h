@@ -150,6 +150,7 @@ class MainWindow : public QWidget, public orbic::UiHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -162,6 +163,9 @@ class MainWindow : public QWidget, public orbic::UiHost {
   void StartDrag(QMouseEvent* event);
   void ShowVisibleGroup();
   void ApplyNavigationState();
+  // The native window carries the application title alone, which the task
+  // bar shows; the widget keeps the fixed caption.
+  void ShowApplicationTitle();
   void FormCloseQuery();
   // ApplySkinLayout: skin pictures, layout, list heights, language table.
   void ApplySkinLayout(int skin);

@@ -49,10 +49,8 @@ constexpr auto kStartupPictures = std::to_array<StartupPicture>({
     // Button page.
     {"Img_Key#", 1, 9, "KeyS_01"},
     {"Img_ComboKey#", 1, 3, "CbS_D"},
-    // Advanced and breathing-light pages.
+    // Advanced page (the breathing-light bars follow the lighting model).
     {"Img_DPI#Col", 1, 7, "Col_F"},
-    {"Img_MCULEDNum_1", 0, 0, "Bar1_E"},
-    {"Img_MCULEDStep_1", 0, 0, "Bar1_E"},
     // Macro page.
     {"LED_DelayTime", 0, 0, "RdS_D"},
     {"LED_NoDelay", 0, 0, "RdS_D"},

@@ -38,7 +38,7 @@ class FireCommandsTest : public CliTest {
   }
 };
 
-TEST_F(FireCommandsTest, FirstDefaultImageShowsTenFireMacrosThatStopOnRelease) {
+TEST_F(FireCommandsTest, FirstDefaultImageShowsTenFireMacrosAndWhereTheirKeyTableDiffers) {
   WriteBytes(Path("d1.bin"), DefaultImage());
   const json macros = Fire(Path("d1.bin").string());
   ASSERT_EQ(macros.size(), 10u);

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "PageRig.h"
+#include "WindowRig.h"
 #include "gui/pages/ClickLabel.h"
 #include "gui/pages/PictureLabel.h"
 #include "gui/pages/RulerSlider.h"
@@ -75,6 +76,33 @@ class AdvancedPageViewTest : public QObject {
     QCOMPARE(slider->value(), 100);
     QCOMPARE(rig.Find<QLabel>(2, "lbl_DPI1Value")->text(), QString("800"));
     QCOMPARE(rig.Session().Settings().dpi.Controls().levels[0].cb_CPI, std::optional<int>(1));
+  }
+
+  // The level labels take the skin layout's selected and not-selected
+  // colours (skin 1: 64,196,255 and 96,100,108), and a value label follows
+  // its slider while the thumb is dragged.
+  void LevelLabelsAndValuesFollowTheSkinAndTheThumb() {
+    WindowRig rig(true);
+    rig.mouse->firmware.memory[2] = 4;
+    rig.TickUntilRead();
+    const QColor selected(64, 196, 255);
+    const QColor notSelected(96, 100, 108);
+    for (int n = 1; n <= 7; ++n) {
+      const QLabel* label = rig.Find(QString("lbl_DPI%1").arg(n));
+      QVERIFY(label != nullptr);
+      const QString wanted = (n <= 4 ? selected : notSelected).name();
+      QVERIFY2(label->styleSheet().contains(wanted), qPrintable(label->styleSheet()));
+    }
+    auto* slider = rig.Find<RulerSlider>("slider_DPI2");
+    const QString before = rig.Find("lbl_DPI2Value")->text();
+    slider->setSliderDown(true);
+    slider->setSliderPosition(500);  // dragged to step 5, not yet released
+    QCOMPARE(rig.Find("lbl_DPI2Value")->text(), QString("2000"));
+    QVERIFY(before != "2000");
+    auto* aim = rig.Find<RulerSlider>("slider_DPI8");
+    aim->setSliderDown(true);
+    aim->setSliderPosition(300);
+    QCOMPARE(rig.Find("lbl_AIMKeyValue")->text(), QString("1200"));
   }
 
   void PointerControlsWaitForTheirPageAndThenApplyIt() {

@@ -18,6 +18,7 @@
 #include "engineer/EngineerHints.h"
 #include "gui/pages/ButtonTestView.h"
 #include "gui/pages/ClickLabel.h"
+#include "gui/pages/PictureLabel.h"
 #include "params/ImageFields.h"
 #include "support/SteppedWorker.h"
 #include "ui/TermTable.h"
@@ -311,11 +312,42 @@ class EngineerPageViewTest : public QObject {
     QCOMPARE(rig.Find<QLineEdit>(2, "Edt_DelayTime1")->text(), QString("100"));
 
     auto* count = rig.Find<QComboBox>(kEngineer, "cb_FireCount");
-    QCOMPARE(count->count(), 256);
+    // "1".."255": no item stands for a count the mouse would read as continuous.
+    QCOMPARE(count->count(), 255);
+    QCOMPARE(count->itemText(254), QString("255"));
     count->setCurrentIndex(9);
     emit count->activated(9);
     QCOMPARE(rig.Find<QLineEdit>(2, "Edt_Repeat1")->text(), QString("10"));
     QVERIFY(!rig.Session().Settings().options.continuousFire);
+
+    // The Advanced page's fields edit the same settings.
+    auto* repeat = rig.Find<QLineEdit>(2, "Edt_Repeat1");
+    auto* delay = rig.Find<QLineEdit>(2, "Edt_DelayTime1");
+    QVERIFY(!repeat->isReadOnly() && !delay->isReadOnly());
+    QTest::keyClicks(delay, "7");  // "100" + "7" is clamped
+    QCOMPARE(delay->text(), QString("255"));
+    QCOMPARE(time->text(), QString("255"));
+    repeat->selectAll();
+    QTest::keyClicks(repeat, "42");
+    QCOMPARE(count->currentIndex(), 41);
+    QCOMPARE(rig.Session().Settings().options.fireCountIndex, 41);
+
+    // "Continusely" switches continuous fire on and off.
+    QTest::mouseClick(rig.Find<ClickLabel>(2, "lbl_FireContinue"), Qt::LeftButton);
+    QVERIFY(rig.Session().Settings().options.continuousFire);
+    QCOMPARE(rig.Find<PictureLabel>(2, "Img_FireContinue")->Picture(), QString("CbS_E"));
+    QVERIFY(!repeat->isEnabled());
+    QCOMPARE(repeat->text(), QString("3"));
+    QCOMPARE(count->currentIndex(), -1);
+    params::DataBuf data;
+    rig.Session().Settings().options.WriteFireKeyToImage(data);
+    QCOMPARE(int{data.fireKey[params::fire_key::kRepeatOperand]}, 0xFF);
+    QTest::mouseClick(rig.Find<ClickLabel>(2, "Img_FireContinue"), Qt::LeftButton);
+    QVERIFY(!rig.Session().Settings().options.continuousFire);
+    // Off again: the count is the one the re-enabled edit shows.
+    QVERIFY(repeat->isEnabled());
+    QCOMPARE(repeat->text(), QString("3"));
+    QCOMPARE(count->currentIndex(), 2);
   }
 
   void TheNotesLineExplainsTheControlUnderThePointer() {

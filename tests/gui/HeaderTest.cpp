@@ -1,9 +1,11 @@
 // The window's skin and header: the layout of skin 1 on the named controls,
 // the header buttons and what they do, the overlay, hover looks, the rolling
 // caption, the language buttons, the web button and the unlock gestures.
+#include <QApplication>
 #include <QListWidget>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
 #include <fstream>
 #include <sstream>
@@ -346,6 +348,13 @@ class HeaderTest : public QObject {
 
     window.LanguageButton(1);
     QCOMPARE(window.ApplicationTitle(), QString("Quorvex"));
+    // The task bar shows the application title alone: the native title is
+    // the display name itself, so Qt adds nothing; the caption stays.
+    window.show();
+    QVERIFY(window.windowHandle() != nullptr);
+    QCOMPARE(window.windowHandle()->title(), QString("Quorvex"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Quorvex"));
+    QCOMPARE(window.windowTitle(), QString("ORBIC40 Gaming Mouse v1.0"));
     QCOMPARE(rig.Find("Btn_Main_4")->text(), QString("Office Mode"));
     QCOMPARE(window.Session().Messages().str100, std::string("Please Connect the USB Device"));
     QVERIFY(window.Session().NoDeviceState());
@@ -530,6 +539,34 @@ class HeaderTest : public QObject {
                        QPixmap::fromImage(LoadSkinPicture("Msg")));
     QVERIFY(tall.height() > 180);
     QVERIFY(tall.OkButton().geometry().bottom() < tall.height());
+  }
+
+  // Connection messages come in the skin's message dialog too, never in a
+  // plain light message box on the dark window.
+  void ConnectionMessagesUseTheSkinnedDialog() {
+    WindowRig rig(false);
+    rig.window->SetMessageSink({});
+    for (const orbic::MessageStyle style :
+         {orbic::MessageStyle::kMessageBox, orbic::MessageStyle::kDialog}) {
+      QString shownBy;
+      QString shownText;
+      QTimer::singleShot(0, rig.window.get(), [&shownBy, &shownText] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+          return;
+        }
+        shownBy = QString::fromLatin1(modal->metaObject()->className());
+        if (auto* dialog = qobject_cast<MessageDialog*>(modal); dialog != nullptr) {
+          shownText = dialog->Text().text();
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog != nullptr) {
+          dialog->reject();
+        }
+      });
+      rig.window->ShowMessage("Please Connect the USB Device", style);
+      QCOMPARE(shownBy, QString("orbic::gui::MessageDialog"));
+      QCOMPARE(shownText, QString("Please Connect the USB Device"));
+    }
   }
 
   void TheTrayIconFollowsTheDesktop() {

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "PageRig.h"
+#include "WindowRig.h"
 #include "gui/pages/ClickLabel.h"
 #include "gui/pages/PictureLabel.h"
 #include "gui/pages/RulerSlider.h"
@@ -48,6 +49,48 @@ class LightingPageViewTest : public QObject {
     QTest::mouseClick(rig.Find<ClickLabel>(3, "Img_MCULEDStep_8"), Qt::LeftButton);
     QCOMPARE(lighting.Controls().edt_MCULEDCrtStep, std::string("7"));
     QCOMPARE(rig.Find<PictureLabel>(3, "Img_MCULEDStep_8")->Picture(), QString("Bar1_E"));
+  }
+
+  // The row the skin captions "LED Brightness" holds the brightness choices,
+  // captioned "ALL" and "HALF"; choosing HALF there changes the brightness
+  // and nothing else.
+  void TheBrightnessRowSwitchesTheBrightness() {
+    WindowRig rig(true);
+    rig.TickUntilRead();
+    const QLabel* row = rig.Find("lbl_Led_Light");
+    auto* half = rig.Find<ClickLabel>("lbl_MCULED6Control");
+    QVERIFY(row != nullptr && half != nullptr);
+    QCOMPARE(row->text(), QString("LED Brightness"));
+    QCOMPARE(rig.Find("lbl_MCULED3Control")->text(), QString("ALL"));
+    QCOMPARE(half->text(), QString("HALF"));
+    // On the caption's row: the choice lies over its picture, a pixel or two off.
+    QVERIFY(qAbs(half->geometry().center().y() - row->geometry().center().y()) <=
+            row->height() / 2);
+    QVERIFY(half->parentWidget()->rect().contains(half->geometry()));
+    QCOMPARE(rig.Find("lbl_SaveKeyMode")->text(), QString("Save"));
+    QCOMPARE(rig.Find("lbl_NoSaveKeyMode")->text(), QString("No Save"));
+
+    const perf::LightingPage& lighting = rig.window->Session().Settings().lighting;
+    const bool noSave = lighting.Controls().rb_NoSave;
+    QTest::mouseClick(half, Qt::LeftButton);
+    QVERIFY(lighting.Controls().rb_MCULED6Control);
+    QCOMPARE(lighting.Controls().rb_NoSave, noSave);
+  }
+
+  // At start-up, before any mouse, exactly one LED-count bar is lit.
+  void OneCountBarIsLitAtStartUp() {
+    WindowRig rig(false);
+    PictureLabel unlit;
+    unlit.SetPicture(perf::kBarUnlit);
+    const QImage unlitImage = unlit.pixmap().toImage();
+    QVERIFY(!unlitImage.isNull());
+    int lit = 0;
+    for (int bar = 1; bar <= static_cast<int>(perf::kCountBarCount); ++bar) {
+      const QLabel* picture = rig.Find(QString("Img_MCULEDNum_%1").arg(bar));
+      QVERIFY(picture != nullptr);
+      lit += picture->pixmap().toImage().convertToFormat(unlitImage.format()) != unlitImage;
+    }
+    QCOMPARE(lit, 1);
   }
 };
 

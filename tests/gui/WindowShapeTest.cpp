@@ -1,8 +1,10 @@
 // Shaped windows: what the skin's see-through colour cuts away, on a small
 // picture and on the main window itself.
 #include <QtTest>
+#include <cstdlib>
 
 #include "WindowRig.h"
+#include "gui/SkinResources.h"
 #include "gui/WindowShape.h"
 
 namespace orbic::gui::test {
@@ -29,6 +31,26 @@ class WindowShapeTest : public QObject {
     QCOMPARE(cleared.pixel(1, 0), picture.pixel(1, 0));
     QCOMPARE(cleared.pixel(4, 2), picture.pixel(4, 2));
     QCOMPARE(ShownPart(cleared), shown);
+  }
+
+  // The pictures the window is shaped from hold no shade a little off the
+  // see-through colour: such pixels would stay and show as red specks.
+  void SkinArtHasNothingNearlySeeThrough() {
+    constexpr int kNear = 16;
+    for (const char* name : {"L1_BackGround", "L2_BackGround", "L3_BackGround", "Msg"}) {
+      const QImage picture = LoadSkinPicture(name).convertToFormat(QImage::Format_ARGB32);
+      QVERIFY2(!picture.isNull(), name);
+      int near = 0;
+      for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+          const QRgb pixel = picture.pixel(x, y);
+          near += qAlpha(pixel) != 0 && (pixel | 0xFF000000U) != kSeeThrough &&
+                  std::abs(qRed(pixel) - 0x80) <= kNear && qGreen(pixel) <= kNear &&
+                  qBlue(pixel) <= kNear;
+        }
+      }
+      QVERIFY2(near == 0, qPrintable(QString("%1: %2").arg(name).arg(near)));
+    }
   }
 
   // The window shows its skin and loses only its rounded corners.

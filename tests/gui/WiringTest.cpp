@@ -240,6 +240,19 @@ class WiringTest : public QObject {
     QCOMPARE(count->text(), QString::fromStdString(rig.Session().FirePage().Column(1).count));
     QVERIFY(count->text() != "300");
 
+    // Each of the six row captions toggles the first column's stop mode.
+    for (const char* caption :
+         {"lbl_Fire_Marco_Count", "lbl_Fire_Marco_Delay", "lbl_Fire_Marco_Y",
+          "lbl_Fire_Marco_Y_Offset", "lbl_Fire_Marco_Color", "lbl_Fire_Marco_Stop_Release"}) {
+      auto* label = rig.Find<ClickLabel>(kFireGroup, caption);
+      QVERIFY2(label != nullptr, caption);
+      const bool before = rig.Session().FirePage().Column(1).stopChecked;
+      QTest::mouseClick(label, Qt::LeftButton);
+      QVERIFY2(rig.Session().FirePage().Column(1).stopChecked != before, caption);
+      QCOMPARE(rig.Find<PictureLabel>(kFireGroup, "Img_FireRKFS1")->Picture(),
+               QString(before ? "CbS_D" : "CbS_E"));
+    }
+
     // Cancel: back on the first page, nothing assigned.
     const std::string code = rig.Session().Settings().keys.Code(1, 3);
     emit rig.Find<ClickLabel>(kFireGroup, "Btn_FireExit")->clicked({});

@@ -80,9 +80,29 @@ QImage Canvas(QSize size) {
   return image;
 }
 
+// Smoothing a rounded edge against the see-through colour leaves pixels a
+// shade off it, which the window's shape keeps and shows as dark red specks:
+// they become the see-through colour itself.
+QImage WithNearSeeThroughSnapped(const QImage& image) {
+  constexpr int kNear = 16;
+  QImage snapped = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb seeThrough = kSeeThrough.rgb();
+  for (int y = 0; y < snapped.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(snapped.scanLine(y));
+    for (int x = 0; x < snapped.width(); ++x) {
+      const QRgb pixel = line[x];
+      if (qAlpha(pixel) != 0 && std::abs(qRed(pixel) - qRed(seeThrough)) <= kNear &&
+          qGreen(pixel) <= kNear && qBlue(pixel) <= kNear) {
+        line[x] = seeThrough;
+      }
+    }
+  }
+  return snapped;
+}
+
 void Save(const QImage& image, const QString& name) {
   const QString path = g_outputFolder + "/" + name + ".png";
-  if (!image.convertToFormat(QImage::Format_ARGB32).save(path, "PNG")) {
+  if (!WithNearSeeThroughSnapped(image).save(path, "PNG")) {
     std::fprintf(stderr, "skin-art: cannot write %s\n", qPrintable(path));
     ++g_failures;
   }

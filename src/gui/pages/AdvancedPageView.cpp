@@ -1,6 +1,8 @@
 #include "gui/pages/AdvancedPageView.h"
 
 #include <QColorDialog>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <functional>
 
 #include "app/Session.h"
@@ -95,6 +97,11 @@ void AdvancedPageView::BuildDpi() {
       Session().Settings().dpi.CurrentDPI_OnClick(n);
       Changed();
     });
+    // The value label follows the thumb while it is dragged.
+    QObject::connect(level.slider, &QSlider::sliderMoved, &context_, [this, n](int value) {
+      Session().Settings().dpi.slider_DPIChange(n, value);
+      Changed();
+    });
     QObject::connect(level.slider, &RulerSlider::releasedAt, &context_, [this, n](int x) {
       Session().Settings().dpi.slider_DPIMouseUp(n, x);
       Changed();
@@ -109,6 +116,10 @@ void AdvancedPageView::BuildDpi() {
   aimSlider_ = Make<RulerSlider>("slider_DPI8", QRect(120, 520, kDpiSliderWidth, kRowHeight));
   aimValue_ = Make<QLabel>("lbl_AIMKeyValue", QRect(400, 522, 60, kRowHeight));
   aimValue_->setStyleSheet(kTextStyle);
+  QObject::connect(aimSlider_, &QSlider::sliderMoved, &context_, [this](int value) {
+    Session().Settings().dpi.slider_DPI8Change(value);
+    Changed();
+  });
   QObject::connect(aimSlider_, &RulerSlider::releasedAt, &context_, [this](int x) {
     orbic::app::SettingsModel& settings = Session().Settings();
     settings.dpi.slider_DPI8MouseUp(x, settings.assignment.AnyAimButton(), Session().Ui());
@@ -116,8 +127,8 @@ void AdvancedPageView::BuildDpi() {
   });
 }
 
-// The rapid-fire key is shown here; its rules belong to the fire settings,
-// so the fields are read-only until those are wired.
+// The rapid-fire key: its rules belong to the burst-fire settings, which keep
+// these fields and the engineer page's equal.
 void AdvancedPageView::BuildFireKey() {
   Caption("lbl_Fire_Key", Text("Str800"), QRect(580, 470, 200, kRowHeight))
       ->setStyleSheet(kHeadingStyle);
@@ -129,10 +140,31 @@ void AdvancedPageView::BuildFireKey() {
       ->setStyleSheet(kTextStyle);
   fireCount_ = Make<QLineEdit>("Edt_Repeat1", QRect(690, 498, 60, kRowHeight));
   fireTime_ = Make<QLineEdit>("Edt_DelayTime1", QRect(690, 530, 60, kRowHeight));
-  fireCount_->setReadOnly(true);
-  fireTime_->setReadOnly(true);
+  for (QLineEdit* edit : {fireCount_, fireTime_}) {
+    // Digits only, as the key filter of these fields lets through.
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    edit->setAlignment(Qt::AlignCenter);
+  }
   fireContinue_ = Make<PictureLabel>("Img_FireContinue", QRect(800, 500, 20, 20));
-  Make<ClickLabel>("lbl_FireContinue", QRect(796, 498, 150, kRowHeight));
+  auto* continueTarget = Make<ClickLabel>("lbl_FireContinue", QRect(796, 498, 150, kRowHeight));
+  QObject::connect(fireCount_, &QLineEdit::textEdited, &context_, [this](const QString& text) {
+    Session().Settings().burstFire.Edt_Repeat1Change(text.toStdString());
+    Changed();
+  });
+  QObject::connect(fireCount_, &QLineEdit::editingFinished, &context_, [this] {
+    Session().Settings().burstFire.Edt_Repeat1Exit();
+    Changed();
+  });
+  QObject::connect(fireTime_, &QLineEdit::textEdited, &context_, [this](const QString& text) {
+    Session().Settings().burstFire.Edt_DelayTime1Change(text.toStdString());
+    Changed();
+  });
+  for (ClickLabel* target : {static_cast<ClickLabel*>(fireContinue_), continueTarget}) {
+    QObject::connect(target, &ClickLabel::clicked, &context_, [this] {
+      Session().Settings().burstFire.lbl_FireContinueClick();
+      Changed();
+    });
+  }
 }
 
 AdvancedPageView::Scale AdvancedPageView::MakeScale(const char* slider, const char* tick,
@@ -239,6 +271,7 @@ void AdvancedPageView::RefreshDpi() {
   // The burst-fire model keeps these texts equal with the engineer page's.
   const fire::BurstFireSettings& burst = settings.burstFire;
   ShowText(fireCount_, ToQString(burst.RepeatText()));
+  fireCount_->setEnabled(burst.RepeatEnabled());
   ShowText(fireTime_, ToQString(burst.DelayTimeText()));
   fireContinue_->SetPicture(burst.ContinuousPicture());
 }

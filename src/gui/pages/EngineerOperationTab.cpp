@@ -19,7 +19,9 @@ constexpr int kRow = 26;     // row pitch inside a group
 constexpr int kHeight = 22;  // height of one control
 constexpr int kColourStep = 130;
 constexpr const char* kChannels[] = {"R", "G", "B"};
-constexpr int kMaxFireCountItems = 256;
+// "1".."255": a stored 255 would be continuous fire, which the list does not
+// offer (it shows no item while continuous fire is on).
+constexpr int kMaxFireCountItems = 255;
 
 // Radio pairs of the lighting model: a click runs the handler, the model's
 // flag says which one is checked.
@@ -439,7 +441,7 @@ void EngineerOperationTab::RefreshOptions() {
     check.box->setChecked(options.*check.checked);
   }
   const fire::BurstFireSettings& burst = settings.burstFire;
-  ShowIndex(fireCount_, burst.Continuous() ? kMaxFireCountItems - 1 : burst.FireCountIndex());
+  ShowIndex(fireCount_, burst.Continuous() ? -1 : burst.FireCountIndex());
   ShowText(fireTime_, ToQString(burst.FireTimeText()));
   ShowItems(sensor_, TermItems("cb_SensorOri", language_), options.sensorOrientation);
   ShowText(vendor_, ToQString(page_.VendorText()));

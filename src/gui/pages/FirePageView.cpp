@@ -67,12 +67,17 @@ FirePageView::FirePageView(QWidget* group, app::Session& session, const ui::Lang
       {"lbl_Fire_Marco_Y", "Str845", 340},     {"lbl_Fire_Marco_Y_Offset", "Str846", 380},
       {"lbl_Fire_Marco_Color", "Str848", 420}, {"lbl_Fire_Marco_Stop_Release", "Str843", 460},
   };
-  // Two lines high, centred on their rows: the longer texts wrap.
+  // Two lines high, centred on their rows: the longer texts wrap. A click on
+  // any of them toggles the stop mode of the first column.
   for (const auto& caption : captions) {
-    QLabel* label =
-        Caption(caption.name, Text(caption.key), QRect(40, caption.top - 7, 160, kCaptionHeight));
+    auto* label = Make<ClickLabel>(caption.name, QRect(40, caption.top - 7, 160, kCaptionHeight));
+    label->setText(Text(caption.key));
     label->setStyleSheet(kTextStyle);
     label->setWordWrap(true);
+    QObject::connect(label, &ClickLabel::clicked, label, [this] {
+      Session().FirePage().lbl_FireRKFSClick(1);
+      Changed();
+    });
   }
   for (int column = 1; column <= kColumns; ++column) {
     BindColumn(column);

@@ -16,10 +16,12 @@ namespace {
 // The special-keys panel lists its entries in this order, after the DPI entry.
 constexpr int kSpecialOrder[] = {1000, 1002, 1006, 1001, 1005, 1004, 1003};
 
-constexpr const char* kPanelStyle =
-    "QFrame { background: rgb(38, 41, 46); border: 1px solid rgb(70, 75, 84); }"
-    "QLabel { background: transparent; border: none; color: rgb(235, 238, 242); }"
-    "QLabel:hover { background: rgb(64, 196, 255); color: rgb(30, 32, 36); }";
+QString Rgb(std::uint32_t colour) {
+  return QString("rgb(%1, %2, %3)")
+      .arg(colour & 0xFFU)
+      .arg((colour >> 8) & 0xFFU)
+      .arg((colour >> 16) & 0xFFU);
+}
 
 keys::Rect ToRect(const QRect& rect) {
   return {rect.left(), rect.top(), rect.width(), rect.height()};
@@ -40,6 +42,15 @@ std::string_view CaptionKey(std::string_view control) {
 
 }  // namespace
 
+QString MenuStyleSheet(const MenuColours& colours) {
+  return QString(
+             "QFrame { background: %1; border: 1px solid %2; }"
+             "QLabel { background: transparent; border: none; color: %3; }"
+             "QLabel:hover { background: %4; color: %5; }")
+      .arg(Rgb(colours.back), Rgb(colours.border), Rgb(colours.font), Rgb(colours.hoverBack),
+           Rgb(colours.hoverFont));
+}
+
 FunctionMenu::FunctionMenu(QWidget* group, keys::ButtonAssignment& assignment,
                            const ui::LanguageTable& texts, std::function<void()> changed)
     : assignment_(assignment), texts_(texts), changed_(std::move(changed)), group_(group) {
@@ -54,7 +65,7 @@ FunctionMenu::FunctionMenu(QWidget* group, keys::ButtonAssignment& assignment,
   macroNames_ = new QListWidget(group_);
   macroNames_->setObjectName("LB_Name");
   macroNames_->resize(kCategoryPanelWidth, keys::kMenuPanelHeight);
-  macroNames_->setStyleSheet(kPanelStyle);
+  macroNames_->setStyleSheet(MenuStyleSheet({}));
   macroNames_->hide();
   categories_ = {mouseKeys, special_, dpi_, media, web, others, macroNames_};
 
@@ -144,7 +155,7 @@ FunctionMenu::FunctionMenu(QWidget* group, keys::ButtonAssignment& assignment,
 QFrame* FunctionMenu::MakePanel(const char* name, int width, int entries) {
   auto* panel = new QFrame(group_);
   panel->setObjectName(name);
-  panel->setStyleSheet(kPanelStyle);
+  panel->setStyleSheet(MenuStyleSheet({}));
   panel->resize(width, entries * kEntryHeight + 2);
   return panel;
 }

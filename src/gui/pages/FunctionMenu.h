@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QRect>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <vector>
@@ -19,6 +20,22 @@ class LanguageTable;
 }
 
 namespace orbic::gui {
+
+// The colours of the function menus and their macro list: the skin layout's
+// `Color_G_Back`, `_Border`, `_Font`, and `_SP`/`_SF` for the entry under the
+// pointer (background and text). A colour is R + 256 G + 65536 B.
+struct MenuColours {
+  std::uint32_t back = 0x2E2926;
+  std::uint32_t border = 0x544B46;
+  std::uint32_t font = 0xF2EEEB;
+  std::uint32_t hoverBack = 0xFFC440;
+  std::uint32_t hoverFont = 0x24201E;
+};
+QString MenuStyleSheet(const MenuColours& colours);
+// The panels and the list the colours go to.
+inline constexpr const char* kMenuSurfaces[] = {"Pnl_Main",   "Pnl_MseKey", "Pnl_Special",
+                                                "Pnl_CPIKey", "Pnl_Media",  "Pnl_WWW",
+                                                "Pnl_MyPC",   "LB_Name"};
 
 // The cascading function menu of the button editor: the top panel `Pnl_Main`,
 // the category panels (`Pnl_MseKey`, `Pnl_Special` with `Pnl_CPIKey`,

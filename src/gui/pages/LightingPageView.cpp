@@ -123,7 +123,10 @@ LightingPageView::LightingPageView(QWidget* group, app::Session& session,
 
 ClickLabel* LightingPageView::CaptionedLabel(const QString& name, const QRect& geometry) {
   auto* label = Make<ClickLabel>(name, geometry);
-  label->setText(Text(perf::LightingCaptionKey(name.toStdString())));
+  const std::string control = name.toStdString();
+  const int term = perf::LightingCaptionTerm(control);
+  label->setText(term == perf::kNoTerm ? Text(perf::LightingCaptionKey(control))
+                                       : ToQString(perf::LightingTermText(term)));
   label->setStyleSheet(kTextStyle);
   return label;
 }

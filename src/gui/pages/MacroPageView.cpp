@@ -217,6 +217,7 @@ void MacroPageView::BuildDelayGroup() {
     });
   }
   delayEdit_ = Make<QLineEdit>("Edt_Delay", QRect(770, 264, 60, kRowHeight));
+  delayEdit_->setAlignment(Qt::AlignCenter);
   QObject::connect(delayEdit_, &QLineEdit::textEdited, &context_, [this](const QString& text) {
     if (recorder_ != nullptr) {
       recorder_->RecordDelayOptions().FieldChange(text.toStdString());
@@ -241,6 +242,7 @@ void MacroPageView::BuildDelayGroup() {
 QLineEdit* MacroPageView::NumberEdit(const char* name, const QRect& geometry,
                                      macros::MacroNumberField& (*field)(MacroEditor&)) {
   auto* edit = Make<QLineEdit>(name, geometry);
+  edit->setAlignment(Qt::AlignCenter);
   QObject::connect(edit, &QLineEdit::textEdited, &context_, [this, field](const QString& text) {
     if (editor_ != nullptr) {
       // Text the field refuses leaves the previous text, shown again below.

@@ -38,11 +38,15 @@ PictureLabel::PictureLabel(QWidget* parent) : ClickLabel(parent) {}
 
 void PictureLabel::SetPicture(std::string_view name, bool fitSize) {
   const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-  if (wanted == picture_) {
+  const QPixmap picture = CachedPicture(wanted);
+  // The skin may have drawn into this label by name as well, so the name kept
+  // here is no proof of what it shows: only the very pixmap is.
+  const QPixmap shown = pixmap();
+  if (wanted == picture_ && shown.cacheKey() == picture.cacheKey() &&
+      shown.isNull() == picture.isNull()) {
     return;
   }
   picture_ = wanted;
-  const QPixmap picture = CachedPicture(picture_);
   if (picture.isNull()) {
     clear();
     return;
