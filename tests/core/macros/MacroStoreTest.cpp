@@ -125,6 +125,11 @@ TEST_F(MacroStoreTest, ConfiguredPathIsAPrefixJoinedToTheFileName) {
 }
 
 TEST_F(MacroStoreTest, UnwritableProgramFolderMovesTheFilesToTheUserDataFolder) {
+#ifdef _WIN32
+  // The user folder is chosen from XDG variables only; the Windows one (%APPDATA%) is not made
+  // yet, and a read-only attribute does not stop writes into a Windows folder anyway.
+  GTEST_SKIP() << "the Windows user data folder is not chosen yet";
+#endif
   struct Case {
     std::string xdg;
     std::string home;
