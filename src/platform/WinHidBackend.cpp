@@ -1,131 +1,107 @@
 #include "platform/WinHidBackend.h"
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-// windows.h first: the SetupApi and HID headers rely on its types.
-// hidsdi.h brings hidpi.h after the usage types it needs.
-// MinGW's HID headers declare C functions without a C++ guard.
-extern "C" {
-#include <hidsdi.h>
-}
-#include <setupapi.h>
-
-#include <cstddef>
-#include <cstring>
+#include <algorithm>
+#include <array>
 #include <limits>
-#include <string>
-#include <vector>
+
+#include "platform/WinInterfaceList.h"
+#include "platform/WinSystem.h"
 
 namespace orbic::platform {
 namespace {
 
-HANDLE OpenInterface(const std::string& path, DWORD access) {
-  return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_EXISTING, 0, nullptr);
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// What a report call on an unplugged device fails with.
+constexpr std::array<DWORD, 3> kGoneErrors{ERROR_DEVICE_NOT_CONNECTED, ERROR_FILE_NOT_FOUND,
+                                           ERROR_DEV_NOT_EXIST};
+
+bool FitsReport(const std::uint8_t* report, std::size_t length) {
+  return report != nullptr && length != 0 && length <= std::numeric_limits<ULONG>::max();
 }
 
-// The device path of one enumerated interface; empty when the system gives none.
-std::string InterfacePath(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& interfaceData) {
-  DWORD required = 0;
-  SetupDiGetDeviceInterfaceDetailA(set, &interfaceData, nullptr, 0, &required, nullptr);
-  if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) ||
-      GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-    return {};
+}  // namespace
+
+WinHidBackend::WinHidBackend() : WinHidBackend(RealWinSystem()) {}
+
+WinHidBackend::WinHidBackend(WinSystem& system) : system_(system) {}
+
+WinHidBackend::~WinHidBackend() {
+  for (const auto& [handle, open] : open_) {
+    system_.CloseHandle(open.system);
   }
-  std::vector<std::uint8_t> storage(required);
-  auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_A*>(storage.data());
-  // The size of the fixed part, which the call checks.
-  detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A);
-  if (!SetupDiGetDeviceInterfaceDetailA(set, &interfaceData, detail, required, nullptr, nullptr)) {
-    return {};
-  }
-  const std::size_t pathSpace = required - offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath);
-  return std::string(detail->DevicePath, strnlen(detail->DevicePath, pathSpace));
 }
 
 // Identity and feature report length of one interface, read through a handle with no access
-// rights; false when the interface cannot be opened or does not answer.
-bool DescribeInterface(device::HidInterfaceInfo& info) {
-  const HANDLE handle = OpenInterface(info.path, 0);
+// rights; false, with nothing filled in, when the interface cannot be opened or does not answer.
+bool WinHidBackend::Describe(device::HidInterfaceInfo& info) {
+  const HANDLE handle = system_.CreateFileA(info.path.c_str(), 0, kShareReadWrite, OPEN_EXISTING);
   if (handle == INVALID_HANDLE_VALUE) {
     return false;
   }
   HIDD_ATTRIBUTES attributes{};
   attributes.Size = sizeof attributes;
-  bool described = HidD_GetAttributes(handle, &attributes) != FALSE;
+  const bool described = system_.HidD_GetAttributes(handle, attributes) != FALSE;
   if (described) {
     info.vendorId = attributes.VendorID;
     info.productId = attributes.ProductID;
     info.version = attributes.VersionNumber;
+    HIDP_CAPS caps{};
     PHIDP_PREPARSED_DATA preparsed = nullptr;
-    if (HidD_GetPreparsedData(handle, &preparsed)) {
-      HIDP_CAPS caps{};
-      if (HidP_GetCaps(preparsed, &caps) == HIDP_STATUS_SUCCESS) {
-        info.featureLength = caps.FeatureReportByteLength;
+    if (system_.HidD_GetPreparsedData(handle, preparsed)) {
+      if (system_.HidP_GetCaps(preparsed, caps) != HIDP_STATUS_SUCCESS) {
+        caps = HIDP_CAPS{};
       }
-      HidD_FreePreparsedData(preparsed);
+      system_.HidD_FreePreparsedData(preparsed);
     }
+    // The interface is one top-level collection; without capabilities it has no feature report.
+    info.featureLengths = {caps.FeatureReportByteLength};
   }
-  CloseHandle(handle);
+  system_.CloseHandle(handle);
   return described;
 }
 
-}  // namespace
-
-WinHidBackend::WinHidBackend() = default;
-
-WinHidBackend::~WinHidBackend() {
-  for (const auto& [handle, system] : open_) {
-    CloseHandle(system);
-  }
-}
-
 std::vector<device::HidInterfaceInfo> WinHidBackend::Enumerate() {
-  std::vector<device::HidInterfaceInfo> interfaces;
   GUID hidClass{};
-  HidD_GetHidGuid(&hidClass);
-  const HDEVINFO set =
-      SetupDiGetClassDevsA(&hidClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  if (set == INVALID_HANDLE_VALUE) {
-    return interfaces;
-  }
-  SP_DEVICE_INTERFACE_DATA interfaceData{};
-  interfaceData.cbSize = sizeof interfaceData;
-  for (DWORD index = 0; SetupDiEnumDeviceInterfaces(set, nullptr, &hidClass, index, &interfaceData);
-       ++index) {
+  system_.HidD_GetHidGuid(hidClass);
+  std::vector<device::HidInterfaceInfo> interfaces;
+  for (std::string& path : InterfacePaths(system_, hidClass)) {
+    // Listed even when it cannot be described: it still counts as an interface that opens, and
+    // with no identity it never matches the mouse.
     device::HidInterfaceInfo info;
-    info.path = InterfacePath(set, interfaceData);
-    if (!info.path.empty() && DescribeInterface(info)) {
-      interfaces.push_back(std::move(info));
-    }
+    info.path = std::move(path);
+    Describe(info);
+    interfaces.push_back(std::move(info));
   }
-  SetupDiDestroyDeviceInfoList(set);
   return interfaces;
 }
 
 bool WinHidBackend::CanOpen(const std::string& path) {
   // No access rights: this succeeds whenever the interface exists, whoever holds it.
-  const HANDLE handle = OpenInterface(path, 0);
+  const HANDLE handle = system_.CreateFileA(path.c_str(), 0, kShareReadWrite, OPEN_EXISTING);
   if (handle == INVALID_HANDLE_VALUE) {
     return false;
   }
-  CloseHandle(handle);
+  system_.CloseHandle(handle);
   return true;
 }
 
 device::HidHandle WinHidBackend::Open(const std::string& path) {
-  const HANDLE system = OpenInterface(path, GENERIC_READ | GENERIC_WRITE);
+  const HANDLE system = system_.CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                            kShareReadWrite, OPEN_EXISTING);
   if (system == INVALID_HANDLE_VALUE) {
+    if (system_.GetLastError() == ERROR_ACCESS_DENIED) {
+      refusedPath_ = path;
+    }
     return device::kInvalidHandle;
   }
   const device::HidHandle handle = nextHandle_++;
-  open_.emplace(handle, system);
+  open_.emplace(handle, OpenInterface{system, ERROR_SUCCESS});
   return handle;
+}
+
+bool WinHidBackend::PermissionDenied(const std::string& path) {
+  return !path.empty() && path == refusedPath_;
 }
 
 void WinHidBackend::Close(device::HidHandle handle) {
@@ -133,35 +109,49 @@ void WinHidBackend::Close(device::HidHandle handle) {
   if (it == open_.end()) {
     return;
   }
-  CloseHandle(it->second);
+  system_.CloseHandle(it->second.system);
   open_.erase(it);
 }
 
 bool WinHidBackend::SetFeature(device::HidHandle handle, const std::uint8_t* report,
                                std::size_t length) {
-  void* system = Find(handle);
-  if (system == nullptr || report == nullptr || length == 0 ||
-      length > std::numeric_limits<ULONG>::max()) {
+  OpenInterface* open = Find(handle);
+  if (open == nullptr || !FitsReport(report, length)) {
     return false;
   }
   // The call takes a writable buffer but does not change it.
   std::vector<std::uint8_t> copy(report, report + length);
-  return HidD_SetFeature(system, copy.data(), static_cast<ULONG>(length)) != FALSE;
+  if (!system_.HidD_SetFeature(open->system, copy.data(), static_cast<ULONG>(length))) {
+    open->lastError = system_.GetLastError();
+    return false;
+  }
+  return true;
 }
 
 bool WinHidBackend::GetFeature(device::HidHandle handle, std::uint8_t* report, std::size_t length) {
-  void* system = Find(handle);
-  if (system == nullptr || report == nullptr || length == 0 ||
-      length > std::numeric_limits<ULONG>::max()) {
+  OpenInterface* open = Find(handle);
+  if (open == nullptr || !FitsReport(report, length)) {
     return false;
   }
   // Byte 0 already holds the report id the caller asks for.
-  return HidD_GetFeature(system, report, static_cast<ULONG>(length)) != FALSE;
+  if (!system_.HidD_GetFeature(open->system, report, static_cast<ULONG>(length))) {
+    open->lastError = system_.GetLastError();
+    return false;
+  }
+  return true;
 }
 
-void* WinHidBackend::Find(device::HidHandle handle) const {
+bool WinHidBackend::Gone(device::HidHandle handle) {
+  const OpenInterface* open = Find(handle);
+  if (open == nullptr) {
+    return false;
+  }
+  return std::find(kGoneErrors.begin(), kGoneErrors.end(), open->lastError) != kGoneErrors.end();
+}
+
+WinHidBackend::OpenInterface* WinHidBackend::Find(device::HidHandle handle) {
   const auto it = open_.find(handle);
-  return it == open_.end() ? nullptr : it->second;
+  return it == open_.end() ? nullptr : &it->second;
 }
 
 }  // namespace orbic::platform
