@@ -58,15 +58,14 @@ fi
 rm -f build-windows-configure.log build-windows.log
 
 linuxCli=build/default/src/cli/orbic40-cli
-if [ ! -x "$linuxCli" ]; then
-  echo "==> Linux command-line tool (preset default)"
-  if [ ! -f build/default/CMakeCache.txt ]; then
-    cmake --preset default "${launcher[@]}" -DORBIC40_BUILD_GUI=OFF -DORBIC40_BUILD_BENCH=OFF \
-      >/dev/null || { fail 1 "Linux configure"; finish; }
-  fi
-  cmake --build build/default --target orbic40-cli -j"$jobs" >/dev/null ||
-    { fail 1 "Linux build of orbic40-cli"; finish; }
+echo "==> Linux command-line tool (preset default)"
+if [ ! -f build/default/CMakeCache.txt ]; then
+  cmake --preset default "${launcher[@]}" -DORBIC40_BUILD_GUI=OFF -DORBIC40_BUILD_BENCH=OFF \
+    >/dev/null || { fail 1 "Linux configure"; finish; }
 fi
+# Up to date with the sources, so both sides run the same code.
+cmake --build build/default --target orbic40-cli -j"$jobs" >/dev/null ||
+  { fail 1 "Linux build of orbic40-cli"; finish; }
 
 # --- Wine -------------------------------------------------------------------------------------------
 export WINEPREFIX=$root/build/windows/wineprefix
