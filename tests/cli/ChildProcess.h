@@ -12,6 +12,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// windows.h names FindResourceA this way; the tests mean the program's own resources.
+#undef FindResource
 #else
 #include <fcntl.h>
 #include <spawn.h>

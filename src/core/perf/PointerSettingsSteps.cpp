@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstddef>
 
+#include "perf/PointerSystem.h"
+
 namespace orbic::perf {
 
 namespace {
