@@ -5,10 +5,12 @@
 #include <iostream>
 
 #include "device/TracingHidBackend.h"
-#include "platform/HidapiBackend.h"
 #include "platform/SteadyClock.h"
 #ifdef _WIN32
 #include "platform/WinDriverPort.h"
+#include "platform/WinHidBackend.h"
+#else
+#include "platform/HidapiBackend.h"
 #endif
 #include "sim/DriverStateFile.h"
 #include "sim/MouseStateFile.h"
@@ -42,7 +44,11 @@ std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options, s
     access->inner_ = std::move(backend);
     access->clock_ = std::move(clock);
   } else {
+#ifdef _WIN32
+    access->inner_ = std::make_unique<platform::WinHidBackend>();
+#else
     access->inner_ = std::make_unique<platform::HidapiBackend>();
+#endif
     access->clock_ = std::make_unique<platform::SteadyClock>();
   }
   if (!options.simulatedDriver.empty()) {

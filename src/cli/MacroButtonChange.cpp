@@ -1,5 +1,6 @@
 #include "cli/MacroButtonChange.h"
 
+#include <cctype>
 #include <charconv>
 #include <vector>
 
@@ -12,7 +13,11 @@ std::string AssignLibraryMacro(orbic::app::SettingsModel& model, const ui::Messa
                                const std::string& name, int keyMode, int button,
                                const std::string& reference) {
   const std::size_t colon = reference.rfind(':');
-  if (colon == std::string::npos || colon == 0) {
+  // "C:\folder\Macro.bin" alone: the colon of a Windows drive letter is no index separator.
+  const bool driveColon = colon == 1 && reference.size() > 2 &&
+                          std::isalpha(static_cast<unsigned char>(reference[0])) &&
+                          (reference[2] == '\\' || reference[2] == '/');
+  if (colon == std::string::npos || colon == 0 || driveColon) {
     return name + ": '" + reference + "' is not LIBRARY:INDEX";
   }
   const std::string path = reference.substr(0, colon);

@@ -1,18 +1,15 @@
 // watch: the desktop program's device timer and connection start, headless.
 // One line per event until interrupted, for users and factory lines.
-#include <poll.h>
-
 #include <chrono>
 #include <csignal>
 #include <iostream>
 #include <nlohmann/json.hpp>
-#include <optional>
 
 #include "app/Session.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "device/DeviceMonitor.h"
-#include "platform/HidrawMonitor.h"
+#include "platform/HotplugWait.h"
 
 namespace orbic::cli {
 
@@ -107,11 +104,7 @@ int RunWatch(const GlobalOptions& options, bool json, int ticks, bool pollOnly) 
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
   Watcher watcher(cli.Session(), cli.Host(), json);
-  std::optional<platform::HidrawMonitor> monitor;
-  if (!pollOnly) {
-    monitor.emplace();
-  }
-  const bool watching = monitor && monitor->Active();
+  platform::HotplugWait hotplug(!pollOnly);
   const bool simulated = !options.simulatedState.empty();
 
   for (int tick = 0; (ticks <= 0 || tick < ticks) && stopRequested == 0; ++tick) {
@@ -121,22 +114,8 @@ int RunWatch(const GlobalOptions& options, bool json, int ticks, bool pollOnly) 
       cli.Session().Clock().SleepMs(device::kDevTimerIntervalMs);
       continue;
     }
-    // Until the next tick, or at once when a node comes or goes.
-    pollfd wait{watching ? monitor->Fd() : -1, POLLIN, 0};
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(device::kDevTimerIntervalMs);
-    while (stopRequested == 0) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            deadline - std::chrono::steady_clock::now())
-                            .count();
-      if (left <= 0) {
-        break;
-      }
-      const int ready = ::poll(&wait, watching ? 1 : 0, static_cast<int>(left));
-      if (ready > 0 && monitor->TakeEvents()) {
-        break;
-      }
-    }
+    // Until the next tick, or at once when a device comes or goes.
+    hotplug.Wait(device::kDevTimerIntervalMs, stopRequested);
   }
   return cli.Finish() ? kExitOk : kExitBadInput;
 }

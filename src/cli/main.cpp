@@ -1,15 +1,31 @@
 // orbic40-cli: the mouse's configuration from the command line, for scripts,
 // factory lines and automated checks.
 #include <CLI/CLI.hpp>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "base/FileServices.h"
 #include "cli/Commands.h"
 #include "cli/SettingChanges.h"
+#ifdef _WIN32
+#include "platform/WinFileServices.h"
+#else
 #include "platform/PosixFileServices.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace orbic::cli;
+#ifdef _WIN32
+  // The same bytes as on other systems: text output gets no carriage returns added, so listings
+  // and JSON compare equal and scripts need no second parser.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  orbic::platform::WinFileServices fileServices;
+#else
   orbic::platform::PosixFileServices fileServices;
+#endif
   orbic::InstallFileServices(&fileServices);
   CLI::App app{"orbic40-cli: configure the ORBIC40 gaming mouse"};
   app.require_subcommand(1);

@@ -213,7 +213,8 @@ void MainWindow::Create() {
 void MainWindow::CreateMacroFiles() {
   const ui::BehaviourConfig& config = session_->Config();
   const macros::MacroFolderSettings folders{config.path, resources_.programFolder,
-                                            resources_.xdgDataHome, resources_.home};
+                                            resources_.xdgDataHome, resources_.home,
+                                            resources_.appData};
   macroStore_ = std::make_unique<macros::MacroStore>(config.eepromMode, folders);
   std::string error;
   if (!macroStore_->CheckPCMacro(error)) {

@@ -52,6 +52,7 @@ struct WindowResources {
   // files go when the program folder cannot be written.
   std::string xdgDataHome;
   std::string home;
+  std::string appData;  // %APPDATA% on Windows, which comes first there
 };
 
 // The embedded skin pictures and loading animation with the shipped

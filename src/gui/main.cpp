@@ -110,6 +110,9 @@ int main(int argc, char** argv) {
 
   resources.xdgDataHome = Environment("XDG_DATA_HOME");
   resources.home = Environment("HOME");
+#ifdef _WIN32
+  resources.appData = Environment("APPDATA");
+#endif
 
   orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder());
   resources.pointerSystem = &pointerSystem;

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -15,10 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "base/Resources.h"
 #include "support/TempFolder.h"
-
-extern char** environ;
 
 namespace orbic::cli::test {
 
@@ -88,31 +83,15 @@ class CliTest : public ::testing::Test {
   RunResult Run(const std::vector<std::string>& args) const {
     std::vector<std::string> argv{ORBIC40_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> pointers;
-    for (std::string& arg : argv) {
-      pointers.push_back(arg.data());
-    }
-    pointers.push_back(nullptr);
-
     const std::string outFile = (dir_ / ".stdout").string();
     const std::string errFile = (dir_ / ".stderr").string();
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
     RunResult result;
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, pointers[0], &actions, nullptr, pointers.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
+    const ChildId child = StartChild(argv, outFile, errFile);
+    if (child == kNoChild) {
       ADD_FAILURE() << "cannot start " << ORBIC40_CLI_PATH;
       return result;
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.exitCode = WaitChild(child);
     result.out = ReadText(outFile);
     result.err = ReadText(errFile);
     fs::remove(outFile);

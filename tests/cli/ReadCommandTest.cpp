@@ -312,8 +312,9 @@ TEST_P(ReadBadInputTest, ExitsTwoNamingTheProblem) {
       Run({"--simulated", Path("mouse.json").string(), "read", Path(c.out).string()});
   EXPECT_EQ(result.exitCode, 2);
   std::string message = c.message;
-  if (auto at = message.find("$DIR"); at != std::string::npos) {
-    message.replace(at, 4, dir_.string());
+  // "$DIR/": the test folder and the system's own separator.
+  if (auto at = message.find("$DIR/"); at != std::string::npos) {
+    message.replace(at, 5, (dir_ / "").string());
   }
   EXPECT_THAT(result.err, HasSubstr(message));
   EXPECT_EQ(result.out, "");

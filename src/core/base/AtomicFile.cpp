@@ -114,9 +114,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     fs::remove(temporary, code);
     return false;
   }
-  fs::rename(temporary, target, code);
-  if (code) {
-    error = "cannot replace " + path + ": " + code.message();
+  std::string cause;
+  if (!services.MoveOver(temporary.string(), target.string(), cause)) {
+    error = "cannot replace " + path + ": " + cause;
     std::error_code ignored;
     fs::remove(temporary, ignored);
     return false;

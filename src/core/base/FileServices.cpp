@@ -1,6 +1,7 @@
 #include "base/FileServices.h"
 
 #include <filesystem>
+#include <system_error>
 
 namespace orbic {
 namespace {
@@ -18,6 +19,16 @@ NoFileServices noServices;
 FileServices* installed = &noServices;
 
 }  // namespace
+
+bool FileServices::MoveOver(const std::string& from, const std::string& to, std::string& cause) {
+  std::error_code code;
+  std::filesystem::rename(from, to, code);
+  if (code) {
+    cause = code.message();
+    return false;
+  }
+  return true;
+}
 
 FileServices& CurrentFileServices() {
   return *installed;

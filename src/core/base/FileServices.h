@@ -21,6 +21,8 @@ class FileServices {
   virtual ~FileServices() = default;
   virtual bool SyncFile(const std::string& path) = 0;
   virtual bool SyncFolder(const std::string& folder) = 0;
+  // Renames `from` over `to`, replacing it; false with `cause` when it failed.
+  virtual bool MoveOver(const std::string& from, const std::string& to, std::string& cause);
   // Blocks until the lock on `lockPath` (created when missing) is held; null
   // when it cannot be taken.
   virtual std::unique_ptr<FileLockHold> Lock(const std::string& lockPath) = 0;

@@ -12,7 +12,9 @@ namespace fs = std::filesystem;
 
 std::string UserDataFolder(const MacroFolderSettings& settings) {
   fs::path base;
-  if (!settings.xdgDataHome.empty() && fs::path(settings.xdgDataHome).is_absolute()) {
+  if (!settings.appData.empty() && fs::path(settings.appData).is_absolute()) {
+    base = settings.appData;
+  } else if (!settings.xdgDataHome.empty() && fs::path(settings.xdgDataHome).is_absolute()) {
     base = settings.xdgDataHome;
   } else if (!settings.home.empty() && fs::path(settings.home).is_absolute()) {
     base = fs::path(settings.home) / ".local" / "share";

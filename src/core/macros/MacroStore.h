@@ -32,6 +32,9 @@ struct MacroFolderSettings {
   // $XDG_DATA_HOME/orbic40/, else $HOME/.local/share/orbic40/.
   std::string xdgDataHome;
   std::string home;
+  // %APPDATA% on Windows (empty elsewhere); when set it comes first:
+  // %APPDATA%\orbic40\.
+  std::string appData;
 };
 
 // The user data folder with a trailing separator; empty when neither value

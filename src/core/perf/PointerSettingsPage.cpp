@@ -73,7 +73,7 @@ void PointerSettingsPage::RefreshMouseSystemParameterB() {
   }
   const std::optional<std::string> text = system_.ReadValue(kDesktopKey, kWheelScrollLinesValue);
   // A text that is not a number tells nothing about the setting: keep what the page shows.
-  const std::optional<int> lines = text ? ParsePointerValue(*text) : std::nullopt;
+  const std::optional<int> lines = text ? ParseWheelLines(*text) : std::nullopt;
   if (!lines) {
     return;
   }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstddef>
 
+#include "perf/PointerSystem.h"
+
 namespace orbic::perf {
 
 namespace {
@@ -83,6 +85,22 @@ std::optional<int> ParsePointerValue(std::string_view text) {
     return std::nullopt;
   }
   return value;
+}
+
+std::optional<int> ParseWheelLines(std::string_view text) {
+  if (const std::optional<int> lines = ParsePointerValue(text)) {
+    return lines;
+  }
+  constexpr std::string_view kBlanks = " \t";
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) {
+    return std::nullopt;
+  }
+  text = text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+  if (text == "4294967295") {
+    return kWheelOneScreen;
+  }
+  return std::nullopt;
 }
 
 }  // namespace orbic::perf

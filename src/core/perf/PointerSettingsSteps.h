@@ -45,5 +45,8 @@ int ClampSliderPosition(int position);
 // A stored value as a decimal integer (optional sign, blanks around it
 // ignored); nullopt when it is not one or does not fit.
 std::optional<int> ParsePointerValue(std::string_view text);
+// A "WheelScrollLines" text; the all-ones value some systems write for "one
+// screen at a time" ("4294967295") is read as kWheelOneScreen.
+std::optional<int> ParseWheelLines(std::string_view text);
 
 }  // namespace orbic::perf

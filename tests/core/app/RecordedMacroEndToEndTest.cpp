@@ -21,7 +21,7 @@ using macros::KeyHookKind;
 struct PageRig : SessionRig {
   PageRig() { folder = temp_.Path(); }
 
-  macros::MacroFolderSettings Folders() const { return {"", folder.string() + "/", "", ""}; }
+  macros::MacroFolderSettings Folders() const { return {"", folder.string() + "/", "", "", ""}; }
 
   orbic::test::TempFolder temp_;
   fs::path folder;

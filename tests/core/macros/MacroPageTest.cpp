@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 struct MacroPageRig {
   MacroPageRig() { folder = temp_.Path(); }
 
-  macros::MacroFolderSettings Folders() const { return {"", folder.string() + "/", "", ""}; }
+  macros::MacroFolderSettings Folders() const { return {"", folder.string() + "/", "", "", ""}; }
 
   orbic::test::TempFolder temp_;
   fs::path folder;

@@ -41,7 +41,7 @@ TEST(SettingsFireMacros, GunKeysLoadFromTheProgramFolderAndAddsWriteTheirFile) {
   }
   SessionRig rig;
   std::string error;
-  ASSERT_TRUE(rig.session.LoadGunKeys({"", prefix, "", ""}, error)) << error;
+  ASSERT_TRUE(rig.session.LoadGunKeys({"", prefix, "", "", ""}, error)) << error;
   EXPECT_EQ(rig.session.GunKeyFolder(), prefix);
   EXPECT_EQ(rig.session.Settings().gunKeys.Count(), 1);
   EXPECT_EQ(keys::LabelForCode("0C0102", rig.session.Settings().labelContext), "Fire Macro1");

@@ -295,6 +295,23 @@ TEST_F(PointerSettingsPageTest, OneScreenAtATimeLocksWheelSliderUntilTurnedOff) 
   EXPECT_EQ(system.Calls().back(), "SetWheelScrollLines 5");
 }
 
+// The all-ones text is what the live call itself may leave in the registry for "one screen".
+TEST_F(PointerSettingsPageTest, OneScreenAsTheAllOnesValueIsReadAsOneScreen) {
+  for (const char* text : {"4294967295", " 4294967295 "}) {
+    SCOPED_TRACE(text);
+    system.SetValue(kDesktop, "WheelScrollLines", "5");
+    Refresh();
+    system.SetValue(kDesktop, "WheelScrollLines", text);
+    Refresh();
+    EXPECT_TRUE(page.Controls().isScreenChecked);
+    EXPECT_FALSE(page.Controls().srcSpdEnabled);
+    EXPECT_EQ(page.Settings().wheelStep, kWheelOneScreen);
+  }
+  system.SetValue(kDesktop, "WheelScrollLines", "4294967296");  // no 32-bit value at all
+  Refresh();
+  EXPECT_EQ(page.Settings().wheelStep, kWheelOneScreen);  // kept as it was
+}
+
 TEST_F(PointerSettingsPageTest, OneScreenReadFromSystemTurnsOffToStepOne) {
   system.SetValue(kDesktop, "WheelScrollLines", "5");
   Refresh();
