@@ -182,6 +182,15 @@ std::string_view KeyNameForVirtualKey(std::uint16_t virtualKey) {
   return entry == nullptr ? kUnnamedKey : entry->name;
 }
 
+std::uint16_t SidelessModifier(std::uint16_t virtualKey) {
+  namespace vk = virtual_key;
+  // Left and right alternate from 0xA0: Shift, Ctrl, Alt.
+  if (virtualKey >= vk::kLeftShift && virtualKey <= vk::kRightAlt) {
+    return static_cast<std::uint16_t>(vk::kShift + (virtualKey - vk::kLeftShift) / 2);
+  }
+  return virtualKey;
+}
+
 bool IsShiftCtrlOrAlt(std::uint16_t virtualKey) {
   namespace vk = virtual_key;
   return (virtualKey >= vk::kShift && virtualKey <= vk::kAlt) ||
