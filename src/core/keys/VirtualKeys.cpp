@@ -148,6 +148,8 @@ constexpr std::array kVirtualKeys = {
     VirtualKey{0xDD, "OEM_6", 0x30},
     VirtualKey{0xDE, "OEM_7", 0x34},
     VirtualKey{0xDF, "OEM_8", 0x00},
+    // The extra key of ISO keyboards, left of Z ("<>" on German and French ones).
+    VirtualKey{0xE2, "OEM_102", 0x64},
     VirtualKey{0xFF, "255", 0x00},
 };
 
