@@ -111,7 +111,11 @@ int main(int argc, char** argv) {
   resources.xdgDataHome = Environment("XDG_DATA_HOME");
   resources.home = Environment("HOME");
 
-  orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder());
+  orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder(),
+                                                      orbic::platform::CurrentDesktopKind());
+  // The desktop is asked in the background while the window is built, so its
+  // values are there when the page first reads them.
+  pointerSystem.Reload();
   resources.pointerSystem = &pointerSystem;
 
   // Outlives the window, whose session talks to it.
