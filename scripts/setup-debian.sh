@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # the desktop program: Qt widgets, picture decoders, fonts, a headless X server
   qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev libpng-dev
+  # keyboard layouts compiled without a display, for the key-position tests
+  libxkbcommon-dev xkb-data
   fonts-liberation2 fonts-noto-cjk xvfb xauth
   # the Windows cross build (preset windows), its GoogleTest source, and Wine to run its tests
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine64 wine

@@ -55,6 +55,8 @@ std::string AssignLibraryMacro(orbic::app::SettingsModel& model, const ui::Messa
       return name + ": no free macro slot: other buttons use all six slots";
     case macros::MacroAssignResult::kLeftClickKept:
       return name + ": " + messages.str108;
+    case macros::MacroAssignResult::kDamaged:
+      return name + ": " + std::string(macros::kDamagedMacroMessage);
     case macros::MacroAssignResult::kNoMacro:
     case macros::MacroAssignResult::kNoTarget:
       break;

@@ -30,6 +30,7 @@
 #include "gui/WindowStyle.h"
 #include "gui/dialogs/DialogHost.h"
 #include "gui/dialogs/DialogLook.h"
+#include "gui/dialogs/FileDialogs.h"
 #include "gui/pages/FunctionMenu.h"
 
 namespace orbic::gui {
@@ -638,8 +639,7 @@ QString MainWindow::ChooseFile(bool save) {
     return fileChooser_(save);
   }
   const QString path =
-      save ? QFileDialog::getSaveFileName(this, Text(language_.table.Text("Str009")), lastFolder_,
-                                          kProfileFilter)
+      save ? ChooseSaveFile(this, Text(language_.table.Text("Str009")), lastFolder_, kProfileFilter)
            : QFileDialog::getOpenFileName(this, Text(language_.table.Text("Str010")), lastFolder_,
                                           kLoadFilter);
   if (!path.isEmpty()) {

@@ -204,7 +204,7 @@ class MainWindow : public QWidget, public orbic::UiHost {
   std::unique_ptr<macros::MacroStore> macroStore_;
   std::unique_ptr<macros::MacroPage> macroPage_;
   std::unique_ptr<RecordingInput> recordingInput_;
-  keys::CombinationKeyDialog combinationDialog_;  // keeps its boxes between openings
+  keys::CombinationKeyDialog combinationDialog_;  // emptied at every opening
   std::unique_ptr<DialogHost> dialogs_;
   DialogRunner dialogRunner_ = [](SkinnedDialog& dialog) { return dialog.Run(); };
   std::unique_ptr<perf::PointerSettingsPage> pointerSettings_;

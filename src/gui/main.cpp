@@ -114,7 +114,11 @@ int main(int argc, char** argv) {
   resources.appData = Environment("APPDATA");
 #endif
 
-  orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder());
+  orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder(),
+                                                      orbic::platform::CurrentDesktopKind());
+  // The desktop is asked in the background while the window is built, so its
+  // values are there when the page first reads them.
+  pointerSystem.Reload();
   resources.pointerSystem = &pointerSystem;
 
   // Outlives the window, whose session talks to it.

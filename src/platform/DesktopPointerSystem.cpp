@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <span>
 #include <system_error>
 #include <utility>
@@ -43,6 +45,29 @@ constexpr std::string_view kDoubleClickSetting = "double-click";
 constexpr std::string_view kFlatProfile = "'flat'";
 constexpr std::string_view kDefaultProfile = "'default'";
 constexpr std::string_view kAdaptiveProfile = "'adaptive'";
+
+// KDE Plasma: the mouse group of kcminputrc (speed -1..1 and the flat profile) and the
+// double-click interval of kdeglobals; a signal tells running programs to read them again, and
+// KWin to apply them.
+constexpr std::string_view kPlasmaInputFile = "kcminputrc";
+constexpr std::string_view kPlasmaGlobalsFile = "kdeglobals";
+constexpr std::string_view kPlasmaMouseGroup = "Mouse";
+constexpr std::string_view kPlasmaSpeedKey = "XLbInptPointerAcceleration";
+constexpr std::string_view kPlasmaFlatKey = "X11LibInputXAccelProfileFlat";
+constexpr std::string_view kPlasmaGlobalsGroup = "KDE";
+constexpr std::string_view kPlasmaDoubleClickKey = "DoubleClickInterval";
+const std::vector<std::vector<std::string>> kPlasmaReconfigure = {
+    // KGlobalSettings::notifyChange(SettingsChanged, SETTINGS_MOUSE)
+    {"dbus-send", "--session", "--type=signal", "/KGlobalSettings",
+     "org.kde.KGlobalSettings.notifyChange", "int32:3", "int32:0"},
+    {"dbus-send", "--session", "--type=method_call", "--dest=org.kde.KWin", "/KWin",
+     "org.kde.KWin.reconfigure"},
+};
+
+// Desktops that read GNOME's mouse schema, by the names they give in XDG_CURRENT_DESKTOP.
+constexpr std::array<std::string_view, 5> kGnomeFamily = {"gnome", "unity", "budgie", "pantheon",
+                                                          "gnome-flashback"};
+constexpr std::string_view kPlasmaName = "kde";
 
 // Pointer speeds: Windows' 1..20 with its default 10 meeting the desktop's default 0.
 constexpr int kMinMouseSpeed = 1;
@@ -100,6 +125,50 @@ std::string FormatDesktopSpeed(double value) {
   return std::string(buffer.data(), result.ptr);
 }
 
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+std::optional<std::string> ReadText(const std::filesystem::path& file) {
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  if (!orbic::ReadWholeFile(file.string(), bytes, error)) {
+    return std::nullopt;
+  }
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// The group name of a header line "[Name]"; nullopt for any other line.
+std::optional<std::string_view> GroupOfLine(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']') {
+    return std::nullopt;
+  }
+  return line.substr(1, line.size() - 2);
+}
+
+// The key of a "key=value" line; nullopt for any other line.
+std::optional<std::string_view> KeyOfLine(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) {
+    return std::nullopt;
+  }
+  return TrimBlanks(line.substr(0, equals));
+}
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    lines.push_back(text.substr(0, end));
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+  }
+  return lines;
+}
+
 std::filesystem::path HomeFromUserDatabase() {
   long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
   std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
@@ -136,6 +205,79 @@ std::map<std::string, std::string, std::less<>> ParseSettingsListing(std::string
                      std::string(TrimBlanks(keyAndValue.substr(afterKey + 1))));
   }
   return settings;
+}
+
+std::optional<std::string> IniValueOf(std::string_view text, std::string_view group,
+                                      std::string_view key) {
+  std::optional<std::string_view> current;
+  for (const std::string_view line : Lines(text)) {
+    if (const auto header = GroupOfLine(line)) {
+      current = header;
+    } else if (current == group && KeyOfLine(line) == key) {
+      return std::string(TrimBlanks(line.substr(line.find('=') + 1)));
+    }
+  }
+  return std::nullopt;
+}
+
+std::string WithIniValue(std::string_view text, std::string_view group, std::string_view key,
+                         std::string_view value) {
+  const std::string entry = std::string(key) + "=" + std::string(value);
+  std::vector<std::string> lines;
+  for (const std::string_view line : Lines(text)) {
+    lines.emplace_back(line);
+  }
+  std::optional<std::string> current;
+  std::optional<std::size_t> groupEnd;  // the line after the group's last entry
+  bool done = false;
+  for (std::size_t i = 0; i < lines.size() && !done; ++i) {
+    if (const auto header = GroupOfLine(lines[i])) {
+      current = std::string(*header);
+      if (*header == group) {
+        groupEnd = i + 1;
+      }
+    } else if (current == group && KeyOfLine(lines[i]) == key) {
+      lines[i] = entry;
+      done = true;
+    } else if (current == group && !TrimBlanks(lines[i]).empty()) {
+      groupEnd = i + 1;
+    }
+  }
+  if (!done && groupEnd) {
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*groupEnd), entry);
+  } else if (!done) {
+    if (!lines.empty() && !TrimBlanks(lines.back()).empty()) {
+      lines.emplace_back();
+    }
+    lines.push_back("[" + std::string(group) + "]");
+    lines.push_back(entry);
+  }
+  std::string result;
+  for (const std::string& line : lines) {
+    result += line + "\n";
+  }
+  return result;
+}
+
+DesktopKind DesktopKindFor(std::string_view xdgCurrentDesktop) {
+  std::string_view rest = xdgCurrentDesktop;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find(':');
+    const std::string name = Lower(TrimBlanks(rest.substr(0, end)));
+    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    if (std::find(kGnomeFamily.begin(), kGnomeFamily.end(), name) != kGnomeFamily.end()) {
+      return DesktopKind::kGnome;
+    }
+    if (name == kPlasmaName) {
+      return DesktopKind::kPlasma;
+    }
+  }
+  return DesktopKind::kOther;
+}
+
+DesktopKind CurrentDesktopKind() {
+  const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+  return DesktopKindFor(desktop ? desktop : "");
 }
 
 double DesktopSpeedForMouseSpeed(int speed) {
@@ -176,16 +318,50 @@ std::filesystem::path DefaultPointerFolder() {
   return folder;
 }
 
-DesktopPointerSystem::DesktopPointerSystem(std::filesystem::path folder, CommandRunner runner)
-    : folder_(std::move(folder)), runner_(std::move(runner)) {
+DesktopPointerSystem::DesktopPointerSystem(std::filesystem::path folder, DesktopKind desktop,
+                                           CommandRunner runner, Execution execution,
+                                           std::filesystem::path plasmaConfigFolder)
+    : folder_(std::move(folder)),
+      desktop_(desktop),
+      plasmaFolder_(std::move(plasmaConfigFolder)),
+      runner_(std::move(runner)) {
   if (!folder_.empty()) {
     file_ = folder_ / kFileName;
+  }
+  if (plasmaFolder_.empty()) {
+    plasmaFolder_ = folder_.parent_path();
   }
   if (!runner_) {
     runner_ = [](const std::vector<std::string>& argv) {
       return RunProcess(argv, kCommandTimeout);
     };
   }
+  if (execution == Execution::kBackground) {
+    jobs_ = std::make_unique<BackgroundJobs>();
+  }
+}
+
+DesktopPointerSystem::~DesktopPointerSystem() {
+  // The jobs still queued touch the held values: they run before those go.
+  jobs_.reset();
+}
+
+void DesktopPointerSystem::WaitForCommands() {
+  if (jobs_) {
+    jobs_->Drain();
+  }
+}
+
+void DesktopPointerSystem::Run(std::function<void()> command) {
+  if (jobs_) {
+    jobs_->Post(std::move(command));
+  } else {
+    command();
+  }
+}
+
+std::string_view DesktopPointerSystem::ScopeNotice() const {
+  return desktop_ == DesktopKind::kOther ? kProgramOnlyNotice : std::string_view{};
 }
 
 void DesktopPointerSystem::EnsureLoaded() {
@@ -196,12 +372,8 @@ void DesktopPointerSystem::EnsureLoaded() {
   for (const std::string_view key : kKeys) {
     store_[std::string(key)];
   }
-  const bool fileFound = LoadFile();
-  if (!fileFound) {
+  if (!LoadFile()) {
     SeedDefaults();
-  }
-  const bool desktopChanged = OverlayDesktop();
-  if (!fileFound || desktopChanged) {
     Save();  // a folder that cannot be written leaves the values held in memory
   }
 }
@@ -233,42 +405,111 @@ void DesktopPointerSystem::SeedDefaults() {
   }
 }
 
-bool DesktopPointerSystem::OverlayDesktop() {
-  // A desktop that cannot tell its speed offers nothing readable: no point asking more.
-  const std::map<std::string, std::string, std::less<>> desktop = QueryAll();
-  const auto Query = [&desktop](std::string_view settingKey) -> std::optional<std::string> {
-    const auto it = desktop.find(settingKey);
-    return it == desktop.end() ? std::nullopt : std::optional<std::string>(it->second);
-  };
-  const std::optional<std::string> speedText = Query(kSpeedSetting);
-  const std::optional<double> speed = speedText ? ParseDouble(*speedText) : std::nullopt;
-  if (!speed) {
-    return false;
+void DesktopPointerSystem::Reload() {
+  {
+    const std::lock_guard lock(mutex_);
+    EnsureLoaded();
   }
-  Values& mouse = store_[std::string(perf::kMouseKey)];
-  const Values before = mouse;
-  mouse[std::string(perf::kMouseSensitivityValue)] = MouseSpeedForDesktopSpeed(*speed);
+  QueryDesktop();
+}
 
+void DesktopPointerSystem::QueryDesktop() {
+  switch (desktop_) {
+    case DesktopKind::kGnome:
+      // gsettings may take its time: the values land when it answers.
+      Run([this] {
+        const DesktopValues values = ReadGnome();
+        const std::lock_guard lock(mutex_);
+        if (Overlay(values)) {
+          Save();
+        }
+      });
+      return;
+    case DesktopKind::kPlasma: {
+      const DesktopValues values = ReadPlasma();
+      const std::lock_guard lock(mutex_);
+      if (Overlay(values)) {
+        Save();
+      }
+      return;
+    }
+    case DesktopKind::kOther:
+      return;
+  }
+}
+
+DesktopPointerSystem::DesktopValues DesktopPointerSystem::ReadGnome() {
+  DesktopValues values;
+  const std::optional<std::string> listing =
+      runner_({std::string(kGsettings), "list-recursively", std::string(kMouseSchema)});
+  if (!listing) {
+    return values;
+  }
+  const auto settings = ParseSettingsListing(*listing, kMouseSchema);
+  const auto Query = [&settings](std::string_view settingKey) -> std::optional<std::string> {
+    const auto it = settings.find(settingKey);
+    return it == settings.end() ? std::nullopt : std::optional<std::string>(it->second);
+  };
+  // A desktop that cannot tell its speed offers nothing readable.
+  const std::optional<std::string> speedText = Query(kSpeedSetting);
+  values.speed = speedText ? ParseDouble(*speedText) : std::nullopt;
+  if (!values.speed) {
+    return values;
+  }
   if (const std::optional<std::string> profile = Query(kAccelProfileSetting)) {
     const std::string_view name = TrimBlanks(*profile);
-    const auto accelerationIt = mouse.find(perf::kMouseSpeedValue);
-    const bool accelerated = accelerationIt != mouse.end() && accelerationIt->second != 0;
-    const bool flat = name == kFlatProfile;
-    const bool accelerating = name == kDefaultProfile || name == kAdaptiveProfile;
-    // Flat clears all three, so "Enhance pointer precision" shows off; an accelerating profile
-    // keeps thresholds the file already had on.
-    if (flat || (accelerating && !accelerated)) {
-      for (const std::string_view field : kAccelerationFields) {
-        mouse[std::string(field)] = flat ? 0 : WindowsDefault(field);
+    if (name == kFlatProfile) {
+      values.flat = true;
+    } else if (name == kDefaultProfile || name == kAdaptiveProfile) {
+      values.flat = false;
+    }
+  }
+  if (const std::optional<std::string> doubleClick = Query(kDoubleClickSetting)) {
+    values.doubleClickMs = perf::ParsePointerValue(TrimBlanks(*doubleClick));
+  }
+  return values;
+}
+
+DesktopPointerSystem::DesktopValues DesktopPointerSystem::ReadPlasma() const {
+  DesktopValues values;
+  if (const auto input = ReadText(plasmaFolder_ / kPlasmaInputFile)) {
+    if (const auto speed = IniValueOf(*input, kPlasmaMouseGroup, kPlasmaSpeedKey)) {
+      values.speed = ParseDouble(*speed);
+    }
+    if (const auto flat = IniValueOf(*input, kPlasmaMouseGroup, kPlasmaFlatKey)) {
+      if (*flat == "true" || *flat == "false") {
+        values.flat = *flat == "true";
       }
     }
   }
-
-  if (const std::optional<std::string> doubleClick = Query(kDoubleClickSetting)) {
-    const std::optional<int> milliseconds = perf::ParsePointerValue(TrimBlanks(*doubleClick));
-    if (milliseconds && *milliseconds > 0) {
-      mouse[std::string(perf::kDoubleClickSpeedValue)] = *milliseconds;
+  if (const auto globals = ReadText(plasmaFolder_ / kPlasmaGlobalsFile)) {
+    if (const auto ms = IniValueOf(*globals, kPlasmaGlobalsGroup, kPlasmaDoubleClickKey)) {
+      values.doubleClickMs = perf::ParsePointerValue(*ms);
     }
+  }
+  return values;
+}
+
+bool DesktopPointerSystem::Overlay(const DesktopValues& desktop) {
+  EnsureLoaded();
+  Values& mouse = store_[std::string(perf::kMouseKey)];
+  const Values before = mouse;
+  if (desktop.speed) {
+    mouse[std::string(perf::kMouseSensitivityValue)] = MouseSpeedForDesktopSpeed(*desktop.speed);
+  }
+  if (desktop.flat) {
+    const auto accelerationIt = mouse.find(perf::kMouseSpeedValue);
+    const bool accelerated = accelerationIt != mouse.end() && accelerationIt->second != 0;
+    // Flat clears all three, so "Enhance pointer precision" shows off; an accelerating profile
+    // keeps thresholds the file already had on.
+    if (*desktop.flat || !accelerated) {
+      for (const std::string_view field : kAccelerationFields) {
+        mouse[std::string(field)] = *desktop.flat ? 0 : WindowsDefault(field);
+      }
+    }
+  }
+  if (desktop.doubleClickMs && *desktop.doubleClickMs > 0) {
+    mouse[std::string(perf::kDoubleClickSpeedValue)] = *desktop.doubleClickMs;
   }
   return mouse != before;
 }
@@ -303,7 +544,15 @@ bool DesktopPointerSystem::KeyExists(std::string_view key) {
 
 std::optional<std::string> DesktopPointerSystem::ReadValue(std::string_view key,
                                                            std::string_view name) {
-  EnsureLoaded();
+  bool first = false;
+  {
+    const std::lock_guard lock(mutex_);
+    first = !loaded_;
+  }
+  if (first) {
+    Reload();
+  }
+  const std::lock_guard lock(mutex_);
   const Values* values = FindKey(key);
   if (values == nullptr) {
     return std::nullopt;
@@ -317,6 +566,7 @@ std::optional<std::string> DesktopPointerSystem::ReadValue(std::string_view key,
 
 bool DesktopPointerSystem::WriteValue(std::string_view key, std::string_view name,
                                       std::string_view text) {
+  const std::lock_guard lock(mutex_);
   EnsureLoaded();
   Values* values = FindKey(key);
   const std::optional<int> value = perf::ParsePointerValue(text);
@@ -339,37 +589,63 @@ bool DesktopPointerSystem::WriteValue(std::string_view key, std::string_view nam
   return false;
 }
 
-std::map<std::string, std::string, std::less<>> DesktopPointerSystem::QueryAll() {
-  const std::optional<std::string> listing =
-      runner_({std::string(kGsettings), "list-recursively", std::string(kMouseSchema)});
-  if (!listing) {
-    return {};
-  }
-  return ParseSettingsListing(*listing, kMouseSchema);
+void DesktopPointerSystem::SetGnome(std::string_view settingKey, std::string value) {
+  // Failures are ignored: the value is kept in the file either way.
+  Run([this, argv = std::vector<std::string>{std::string(kGsettings), "set",
+                                             std::string(kMouseSchema), std::string(settingKey),
+                                             std::move(value)}] { runner_(argv); });
 }
 
-void DesktopPointerSystem::Set(std::string_view settingKey, std::string value) {
-  // Failures are ignored: the value is kept in the file either way.
-  runner_({std::string(kGsettings), "set", std::string(kMouseSchema), std::string(settingKey),
-           std::move(value)});
+void DesktopPointerSystem::SetPlasma(const std::filesystem::path& file, std::string_view group,
+                                     std::string_view key, const std::string& value) {
+  const std::filesystem::path path = plasmaFolder_ / file;
+  const std::string text = WithIniValue(ReadText(path).value_or(""), group, key, value);
+  std::error_code code;
+  std::filesystem::create_directories(plasmaFolder_, code);
+  std::string error;
+  if (!orbic::WriteFileAtomically(
+          path.string(), std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+          error)) {
+    return;  // the value is kept in the program's file either way
+  }
+  Run([this] {
+    for (const std::vector<std::string>& argv : kPlasmaReconfigure) {
+      runner_(argv);
+    }
+  });
 }
 
 void DesktopPointerSystem::SetMouseSpeed(int speed) {
-  Set(kSpeedSetting, FormatDesktopSpeed(DesktopSpeedForMouseSpeed(speed)));
+  const std::string value = FormatDesktopSpeed(DesktopSpeedForMouseSpeed(speed));
+  if (desktop_ == DesktopKind::kGnome) {
+    SetGnome(kSpeedSetting, value);
+  } else if (desktop_ == DesktopKind::kPlasma) {
+    SetPlasma(kPlasmaInputFile, kPlasmaMouseGroup, kPlasmaSpeedKey, value);
+  }
 }
 
 void DesktopPointerSystem::SetMouseAcceleration(int /*threshold1*/, int /*threshold2*/,
                                                 int acceleration) {
-  // The desktop has no thresholds, only acceleration on or off; 'default' is what its own
+  // The desktops have no thresholds, only acceleration on or off; 'default' is what GNOME's own
   // settings panel chooses for "on" (adaptive for mice).
-  Set(kAccelProfileSetting, std::string(acceleration == 0 ? kFlatProfile : kDefaultProfile));
+  if (desktop_ == DesktopKind::kGnome) {
+    SetGnome(kAccelProfileSetting, std::string(acceleration == 0 ? kFlatProfile : kDefaultProfile));
+  } else if (desktop_ == DesktopKind::kPlasma) {
+    SetPlasma(kPlasmaInputFile, kPlasmaMouseGroup, kPlasmaFlatKey,
+              acceleration == 0 ? "true" : "false");
+  }
 }
 
 void DesktopPointerSystem::SetDoubleClickTime(int milliseconds) {
   if (milliseconds <= 0) {
     return;
   }
-  Set(kDoubleClickSetting, std::to_string(milliseconds));
+  if (desktop_ == DesktopKind::kGnome) {
+    SetGnome(kDoubleClickSetting, std::to_string(milliseconds));
+  } else if (desktop_ == DesktopKind::kPlasma) {
+    SetPlasma(kPlasmaGlobalsFile, kPlasmaGlobalsGroup, kPlasmaDoubleClickKey,
+              std::to_string(milliseconds));
+  }
 }
 
 void DesktopPointerSystem::SetWheelScrollLines(int /*lines*/) {

@@ -34,8 +34,11 @@ class MemoryPointerSystem : public perf::PointerSystem {
   void EraseKey(std::string_view key);
   std::optional<std::string> Value(std::string_view key, std::string_view name) const;
   const std::vector<std::string>& Calls() const { return calls_; }
+  // How often the page asked for the values afresh.
+  int Reloads() const { return reloads_; }
   void ClearCalls() { calls_.clear(); }
 
+  void Reload() override { ++reloads_; }
   bool KeyExists(std::string_view key) override;
   std::optional<std::string> ReadValue(std::string_view key, std::string_view name) override;
   bool WriteValue(std::string_view key, std::string_view name, std::string_view text) override;
@@ -47,6 +50,7 @@ class MemoryPointerSystem : public perf::PointerSystem {
  private:
   Store store_;
   std::vector<std::string> calls_;
+  int reloads_ = 0;
 };
 
 }  // namespace orbic::sim

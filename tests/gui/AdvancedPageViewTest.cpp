@@ -30,7 +30,9 @@ class MemoryPointerSystem : public perf::PointerSystem {
   void SetMouseAcceleration(int, int, int) override {}
   void SetDoubleClickTime(int) override {}
   void SetWheelScrollLines(int) override {}
+  std::string_view ScopeNotice() const override { return notice; }
   std::map<std::string, std::string> values;
+  std::string notice;
 };
 
 }  // namespace
@@ -130,6 +132,23 @@ class AdvancedPageViewTest : public QObject {
     QCOMPARE(system.values["MouseThreshold2"], std::string("10"));
     rig.views->SetPointerSettings(nullptr);
     QVERIFY(!speed->isEnabled());
+  }
+
+  void PageSaysWhereTheValuesAreKeptWhenNotTheDesktop() {
+    PageRig rig;
+    auto* notice = rig.Find<QLabel>(2, "lbl_PointerScope");
+    QVERIFY(notice != nullptr);
+    MemoryPointerSystem desktop;
+    perf::PointerSettingsPage onDesktop(desktop);
+    rig.views->SetPointerSettings(&onDesktop);
+    QVERIFY(notice->isHidden());
+    MemoryPointerSystem programOnly;
+    programOnly.notice = "kept for this program only";
+    perf::PointerSettingsPage own(programOnly);
+    rig.views->SetPointerSettings(&own);
+    QVERIFY(!notice->isHidden());
+    QCOMPARE(notice->text(), QString("kept for this program only"));
+    rig.views->SetPointerSettings(nullptr);
   }
 };
 

@@ -3,6 +3,7 @@
 
 #include "gui/SkinResources.h"
 #include "gui/dialogs/CombinationKeyDialogView.h"
+#include "gui/dialogs/DialogHost.h"
 #include "gui/dialogs/KeyCaptureDialogView.h"
 #include "ui/LanguageTable.h"
 #include "ui/SkinLayout.h"
@@ -22,6 +23,17 @@ void Press(QWidget& field, int key, Qt::KeyboardModifiers modifiers = Qt::NoModi
            quint32 keysym = 0) {
   QKeyEvent event(QEvent::KeyPress, key, modifiers, 0, keysym, 0);
   QCoreApplication::sendEvent(&field, &event);
+}
+
+// Whether the dialog shows nothing captured: no key, no box, in the model
+// and the widgets.
+bool ShowsEmpty(const keys::CombinationKeyDialog& model, CombinationKeyDialogView& view) {
+  bool empty = model.FieldText().empty() && model.KeyByte() == 0 && view.Field().text().isEmpty();
+  for (ModifierBox box :
+       {ModifierBox::kCtrl, ModifierBox::kShift, ModifierBox::kAlt, ModifierBox::kWin}) {
+    empty = empty && !model.IsBoxChecked(box) && !view.Box(box).isChecked();
+  }
+  return empty;
 }
 
 }  // namespace
@@ -48,9 +60,11 @@ class KeyDialogTest : public QObject {
     QCOMPARE(view.Field().objectName(), QString("Edt_EditKey"));
     QTest::keyClick(&view.Field(), Qt::Key_A);
     QCOMPARE(view.Field().text(), QString("A"));
-    // Each key replaces the one before; a modifier is a key of its own.
+    // Each key replaces the one before; a modifier is a key of its own, of
+    // no side: Right Shift is Shift.
     Press(view.Field(), Qt::Key_Shift, Qt::ShiftModifier, 0xFFE2);
-    QCOMPARE(view.Field().text(), QString("Right Shift"));
+    QCOMPARE(view.Field().text(), QString("Shift"));
+    QCOMPARE(Text(model.Confirm().eventText), QString("Shift CODE:82E1"));
     Press(view.Field(), Qt::Key_Shift, Qt::ShiftModifier);
     QCOMPARE(Text(model.Confirm().eventText), QString("Shift CODE:82E1"));
     // Tab, Esc and Enter are captured, not acted on.
@@ -160,6 +174,30 @@ class KeyDialogTest : public QObject {
     CombinationKeyDialogView closed(model, look, &main);
     QTimer::singleShot(0, &closed, [&] { closed.CloseButton().click(); });
     QVERIFY(!closed.Run());
+  }
+
+  void CombinationDialogOpensEmptyEachTime() {
+    QWidget main;
+    keys::CombinationKeyDialog model;
+    model.SetBox(ModifierBox::kCtrl, true);
+    model.KeyDown('A');
+    int openings = 0;
+    int emptyOpenings = 0;
+    const DialogHost::Runner runner = [&](SkinnedDialog& view) {
+      ++openings;
+      auto& combination = static_cast<CombinationKeyDialogView&>(view);
+      // What the previous opening left is gone.
+      emptyOpenings += ShowsEmpty(model, combination) ? 1 : 0;
+      model.SetBox(ModifierBox::kShift, true);
+      return true;
+    };
+    DialogHost host(
+        main, [this] { return look; }, runner);
+    QVERIFY(host.ShowCombinationDialog(model));
+    QVERIFY(model.IsBoxChecked(ModifierBox::kShift));
+    QVERIFY(host.ShowCombinationDialog(model));
+    QCOMPARE(openings, 2);
+    QCOMPARE(emptyOpenings, 2);
   }
 
  private:

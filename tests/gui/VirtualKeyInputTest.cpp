@@ -77,8 +77,9 @@ const Case kCases[] = {
     {"right super by keysym", Qt::Key_Super_L, kNone, 134, 0xFFEC, 0x5C, "Right Windows"},
     {"super right", Qt::Key_Super_R, kNone, 0, 0, 0x5C, "Right Windows"},
     {"menu", Qt::Key_Menu, kNone, 0, 0, 0x5D, "Applications"},
-    // A key code of another key must not give a letter a side.
-    {"letter ignores key code", Qt::Key_M, kNone, 50, 0, 0x4D, "M"},
+    // The key code names the key's place, which decides.
+    {"letter by its place", Qt::Key_M, kNone, 58, 0, 0x4D, "M"},
+    {"place over the character", Qt::Key_Ampersand, kNone, 10, 0, 0x31, "1"},
     {"browser back", Qt::Key_Back, kNone, 0, 0, 0xA6, "Browser_Back"},
     {"browser home", Qt::Key_HomePage, kNone, 0, 0, 0xAC, "Browser_Home"},
     {"volume up", Qt::Key_VolumeUp, kNone, 0, 0, 0xAF, "Volume_Up"},

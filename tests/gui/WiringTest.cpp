@@ -193,7 +193,13 @@ class WiringTest : public QObject {
     QCOMPARE(window.PageGroup(2)->findChild<PictureLabel*>("Img_IsControl")->Picture(),
              QString("CbS_E"));
 
-    // Written back with the settings: the held values go to the system.
+    // Written back with the settings: a value only read stays as the system
+    // has it (15 lies between two steps), a change the user made goes along.
+    system.ClearCalls();
+    window.Session().Hooks().applyPointerSettings();
+    QVERIFY(system.Calls().empty());
+    QCOMPARE(system.Value(perf::kMouseKey, "MouseSensitivity"), std::optional<std::string>("15"));
+    page->slider_SpdMouseUp(140);
     system.ClearCalls();
     window.Session().Hooks().applyPointerSettings();
     QVERIFY(!system.Calls().empty());

@@ -5,10 +5,13 @@
 #include <unistd.h>
 #include "support/FileFaults.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,7 @@ namespace fs = std::filesystem;
 using Argv = std::vector<std::string>;
 
 constexpr const char* kSchema = "org.gnome.desktop.peripherals.mouse";
+constexpr auto kInline = DesktopPointerSystem::Execution::kInline;
 
 // Stands in for gsettings: records every argument vector and answers `list-recursively` of the
 // mouse schema from a table (with a line of another schema, which must be skipped); everything
@@ -92,7 +96,7 @@ TEST_F(DesktopPointerSystemTest, FirstUseWithoutADesktopSeedsWindowsDefaultsAndK
   };
   FakeGsettings desktop;
   {
-    DesktopPointerSystem system(folder_, desktop.Runner());
+    DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
     EXPECT_TRUE(system.KeyExists(kMouseKey));
     EXPECT_TRUE(system.KeyExists(kDesktopKey));
     EXPECT_FALSE(system.KeyExists("Control Panel\\Keyboard"));
@@ -100,7 +104,7 @@ TEST_F(DesktopPointerSystemTest, FirstUseWithoutADesktopSeedsWindowsDefaultsAndK
   }
   EXPECT_TRUE(fs::is_regular_file(File()));
   // The next run reads the file it left.
-  DesktopPointerSystem again(folder_, NoDesktop());
+  DesktopPointerSystem again(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   ExpectValues(again, defaults);
 }
 
@@ -119,7 +123,7 @@ TEST_F(DesktopPointerSystemTest, FirstUseTakesWhatTheDesktopHas) {
     fs::remove_all(folder_);
     FakeGsettings desktop;
     desktop.answers = {{"speed", "0.5\n"}, {"accel-profile", c.profile}, {"double-click", "400\n"}};
-    DesktopPointerSystem system(folder_, desktop.Runner());
+    DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
     ExpectValues(system, {{kMouseKey, kMouseSensitivityValue, "15"},
                           {kMouseKey, kMouseSpeedValue, c.acceleration},
                           {kMouseKey, kMouseThreshold1Value, c.threshold1},
@@ -141,7 +145,7 @@ TEST_F(DesktopPointerSystemTest, DesktopValuesReplaceAStaleFile) {
   desktop.answers = {
       {"speed", "-0.33333\n"}, {"accel-profile", "'default'\n"}, {"double-click", "250\n"}};
   {
-    DesktopPointerSystem system(folder_, desktop.Runner());
+    DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
     ExpectValues(system, {{kMouseKey, kMouseSensitivityValue, "7"},
                           {kMouseKey, kMouseSpeedValue, "2"},
                           {kMouseKey, kMouseThreshold1Value, "4"},
@@ -150,21 +154,21 @@ TEST_F(DesktopPointerSystemTest, DesktopValuesReplaceAStaleFile) {
                           {kDesktopKey, kWheelScrollLinesValue, "-1"}});
   }
   // The merged values were stored.
-  DesktopPointerSystem offline(folder_, NoDesktop());
+  DesktopPointerSystem offline(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   ExpectValues(offline, {{kMouseKey, kMouseSensitivityValue, "7"},
                          {kMouseKey, kDoubleClickSpeedValue, "250"}});
 }
 
 TEST_F(DesktopPointerSystemTest, WrittenValuesSurviveARestart) {
   {
-    DesktopPointerSystem system(folder_, NoDesktop());
+    DesktopPointerSystem system(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
     EXPECT_TRUE(system.WriteValue(kMouseKey, kMouseSensitivityValue, "18"));
     EXPECT_TRUE(system.WriteValue(kMouseKey, kMouseSpeedValue, "0"));
     EXPECT_TRUE(system.WriteValue(kMouseKey, kDoubleClickSpeedValue, "270"));
     EXPECT_TRUE(system.WriteValue(kDesktopKey, kWheelScrollLinesValue, "-1"));
   }
   EXPECT_FALSE(test::TemporaryFilesLeftIn(File().parent_path()));
-  DesktopPointerSystem again(folder_, NoDesktop());
+  DesktopPointerSystem again(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   ExpectValues(again, {{kMouseKey, kMouseSensitivityValue, "18"},
                        {kMouseKey, kMouseSpeedValue, "0"},
                        {kMouseKey, kMouseThreshold1Value, "6"},
@@ -178,7 +182,7 @@ TEST_F(DesktopPointerSystemTest, DamagedFileValuesReadAsAbsent) {
                   "MouseSpeed=\nMouseThreshold1=6\nMouseThreshold2=99999999999\n"
                   "DoubleClickSpeed 500\n[Control Panel\\Desktop\nWheelScrollLines=3\n",
                   150));
-  DesktopPointerSystem system(folder_, NoDesktop());
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   EXPECT_TRUE(system.KeyExists(kMouseKey));
   EXPECT_TRUE(system.KeyExists(kDesktopKey));
   ExpectValues(system, {{kMouseKey, kMouseSensitivityValue, std::nullopt},
@@ -189,14 +193,14 @@ TEST_F(DesktopPointerSystemTest, DamagedFileValuesReadAsAbsent) {
                         {kDesktopKey, kWheelScrollLinesValue, std::nullopt}});
   // The next write replaces the damaged file with a sound one.
   EXPECT_TRUE(system.WriteValue(kDesktopKey, kWheelScrollLinesValue, "5"));
-  DesktopPointerSystem again(folder_, NoDesktop());
+  DesktopPointerSystem again(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   ExpectValues(again, {{kMouseKey, kMouseThreshold1Value, "6"},
                        {kDesktopKey, kWheelScrollLinesValue, "5"},
                        {kMouseKey, kMouseSensitivityValue, std::nullopt}});
 }
 
 TEST_F(DesktopPointerSystemTest, RefusedWritesLeaveTheValueAlone) {
-  DesktopPointerSystem system(folder_, NoDesktop());
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   const struct {
     std::string_view key;
     std::string_view name;
@@ -221,7 +225,8 @@ TEST_F(DesktopPointerSystemTest, UnwritableFolderFailsTheWriteAndKeepsTheOldValu
   // A regular file where the folder should be: nothing can be created beneath it.
   fs::create_directories(folder_);
   std::ofstream(folder_ / "blocker") << "x";
-  DesktopPointerSystem system(folder_ / "blocker" / "orbic40", NoDesktop());
+  DesktopPointerSystem system(folder_ / "blocker" / "orbic40", DesktopKind::kGnome, NoDesktop(),
+                              kInline);
   EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), "10");
   EXPECT_FALSE(system.WriteValue(kMouseKey, kMouseSensitivityValue, "2"));
   EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), "10");
@@ -229,7 +234,7 @@ TEST_F(DesktopPointerSystemTest, UnwritableFolderFailsTheWriteAndKeepsTheOldValu
 
 TEST_F(DesktopPointerSystemTest, FileThatIsAFolderHoldsNoValues) {
   fs::create_directories(File());
-  DesktopPointerSystem system(folder_, NoDesktop());
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), std::nullopt);
   EXPECT_FALSE(system.WriteValue(kMouseKey, kMouseSensitivityValue, "2"));
 }
@@ -268,7 +273,7 @@ TEST_F(DesktopPointerSystemTest, LiveCallsRunGsettingsWithTheseArguments) {
   };
   for (const auto& c : kCases) {
     FakeGsettings desktop;
-    DesktopPointerSystem system(folder_, desktop.Runner());
+    DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
     c.call(system);
     EXPECT_EQ(desktop.calls, c.expected) << c.what;
   }
@@ -279,19 +284,20 @@ TEST_F(DesktopPointerSystemTest, LiveCallsRunGsettingsWithTheseArguments) {
 TEST_F(DesktopPointerSystemTest, AppliedSpeedReadsBackAsTheSameSpeed) {
   for (int speed = 1; speed <= 20; ++speed) {
     FakeGsettings desktop;
-    DesktopPointerSystem(folder_, desktop.Runner()).SetMouseSpeed(speed);
+    DesktopPointerSystem(folder_, DesktopKind::kGnome, desktop.Runner(), kInline)
+        .SetMouseSpeed(speed);
     ASSERT_EQ(desktop.calls.size(), 1u);
     fs::remove_all(folder_);
     FakeGsettings reporting;
     reporting.answers = {{"speed", desktop.calls[0].back() + "\n"}};
-    DesktopPointerSystem system(folder_, reporting.Runner());
+    DesktopPointerSystem system(folder_, DesktopKind::kGnome, reporting.Runner(), kInline);
     EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), std::to_string(speed));
   }
 }
 
 TEST_F(DesktopPointerSystemTest, FailingDesktopIsIgnored) {
   FakeGsettings desktop;  // answers nothing: every call fails
-  DesktopPointerSystem system(folder_, desktop.Runner());
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
   system.SetMouseSpeed(12);
   system.SetMouseAcceleration(6, 10, 1);
   system.SetDoubleClickTime(480);
@@ -305,7 +311,7 @@ TEST_F(DesktopPointerSystemTest, FailingDesktopIsIgnored) {
 // reaches the desktop.
 TEST_F(DesktopPointerSystemTest, PageWorksOnAFreshMachine) {
   FakeGsettings desktop;
-  DesktopPointerSystem system(folder_, desktop.Runner());
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
   PointerSettingsPage page(system);
   page.RefreshMouseSystemParameterA();
   page.RefreshMouseSystemParameterB();
@@ -317,10 +323,154 @@ TEST_F(DesktopPointerSystemTest, PageWorksOnAFreshMachine) {
   page.lbl_IsControlClick();
   const Argv flat = {"gsettings", "set", kSchema, "accel-profile", "'flat'"};
   EXPECT_NE(std::find(desktop.calls.begin(), desktop.calls.end(), flat), desktop.calls.end());
-  DesktopPointerSystem again(folder_, NoDesktop());
+  DesktopPointerSystem again(folder_, DesktopKind::kGnome, NoDesktop(), kInline);
   ExpectValues(again, {{kMouseKey, kMouseSpeedValue, "0"},
                        {kMouseKey, kMouseThreshold1Value, "0"},
                        {kMouseKey, kMouseThreshold2Value, "0"}});
+}
+
+TEST(DesktopKindFor, NamesTheDesktopWhoseSettingsAreUsed) {
+  const struct {
+    const char* xdgCurrentDesktop;
+    DesktopKind kind;
+  } kCases[] = {
+      {"GNOME", DesktopKind::kGnome},    {"ubuntu:GNOME", DesktopKind::kGnome},
+      {"Unity", DesktopKind::kGnome},    {"Budgie:GNOME", DesktopKind::kGnome},
+      {"Pantheon", DesktopKind::kGnome}, {"GNOME-Flashback:GNOME", DesktopKind::kGnome},
+      {"KDE", DesktopKind::kPlasma},     {"kde", DesktopKind::kPlasma},
+      {"XFCE", DesktopKind::kOther},     {"X-Cinnamon", DesktopKind::kOther},
+      {"MATE", DesktopKind::kOther},     {"sway", DesktopKind::kOther},
+      {"", DesktopKind::kOther},         {"GNOMEISH", DesktopKind::kOther},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(DesktopKindFor(c.xdgCurrentDesktop), c.kind) << c.xdgCurrentDesktop;
+  }
+}
+
+// Elsewhere nothing outside the program's file is read or changed, and the page says so.
+TEST_F(DesktopPointerSystemTest, OtherDesktopsRunNoSettingsToolAndSaySo) {
+  FakeGsettings desktop;
+  desktop.answers = {{"speed", "0.5\n"}};
+  DesktopPointerSystem system(folder_, DesktopKind::kOther, desktop.Runner(), kInline);
+  PointerSettingsPage page(system);
+  page.RefreshMouseSystemParameterA();
+  page.RefreshMouseSystemParameterB();
+  page.slider_SpdMouseUp(400);
+  page.lbl_IsControlClick();
+  page.slider_DbSpdMouseUp(400);
+  EXPECT_TRUE(desktop.calls.empty());
+  EXPECT_EQ(system.ReadValue(kMouseKey, kMouseSensitivityValue), "20");
+  EXPECT_EQ(page.ScopeNotice(), kProgramOnlyNotice);
+
+  DesktopPointerSystem gnome(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
+  EXPECT_TRUE(gnome.ScopeNotice().empty());
+}
+
+// Apply leaves the desktop's own values alone unless the user changed them, and every refresh
+// reads them afresh.
+TEST_F(DesktopPointerSystemTest, RefreshReadsTheDesktopAgainAndApplyKeepsWhatWasOnlyRead) {
+  FakeGsettings desktop;
+  desktop.answers = {
+      {"speed", "0.3\n"}, {"accel-profile", "'adaptive'\n"}, {"double-click", "400\n"}};
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, desktop.Runner(), kInline);
+  PointerSettingsPage page(system);
+  page.RefreshMouseSystemParameterA();
+  page.RefreshMouseSystemParameterB();
+  desktop.calls.clear();
+  page.ApplyPointerSettings();
+  EXPECT_TRUE(desktop.calls.empty());
+
+  desktop.answers["speed"] = "-1.0\n";  // changed in the desktop's own settings meanwhile
+  page.RefreshMouseSystemParameterA();
+  EXPECT_EQ(page.Settings().speedValue, 1);
+  EXPECT_EQ(page.Settings().speedStep, 1);
+}
+
+// Plasma keeps its values in kcminputrc and kdeglobals under the user's configuration folder.
+TEST_F(DesktopPointerSystemTest, PlasmaValuesAreReadAndWrittenWhereItKeepsThem) {
+  const fs::path config = folder_ / "config";
+  fs::create_directories(config);
+  std::ofstream(config / "kcminputrc")
+      << "[Keyboard]\nNumLock=0\n\n[Mouse]\ncursorTheme=breeze_cursors\n"
+         "XLbInptPointerAcceleration=0.5\nX11LibInputXAccelProfileFlat=true\n";
+  std::ofstream(config / "kdeglobals") << "[General]\nColorScheme=BreezeDark\n";
+  FakeGsettings desktop;
+  DesktopPointerSystem system(folder_ / "orbic40", DesktopKind::kPlasma, desktop.Runner(), kInline,
+                              config);
+  PointerSettingsPage page(system);
+  page.RefreshMouseSystemParameterA();
+  page.RefreshMouseSystemParameterB();
+  EXPECT_EQ(page.Settings().speedValue, 15);
+  EXPECT_FALSE(page.Controls().isControlChecked);
+  EXPECT_EQ(page.Settings().doubleClickTime, 500);  // kdeglobals has none: the file's default
+  EXPECT_TRUE(desktop.calls.empty());
+
+  page.slider_SpdMouseUp(-50);    // step 1: speed 1
+  page.lbl_IsControlClick();      // on
+  page.slider_DbSpdMouseUp(400);  // step 11: 200 ms
+  const auto read = [](const fs::path& file) {
+    std::ostringstream text;
+    text << std::ifstream(file).rdbuf();
+    return text.str();
+  };
+  EXPECT_EQ(read(config / "kcminputrc"),
+            "[Keyboard]\nNumLock=0\n\n[Mouse]\ncursorTheme=breeze_cursors\n"
+            "XLbInptPointerAcceleration=-1.000\nX11LibInputXAccelProfileFlat=false\n");
+  EXPECT_EQ(read(config / "kdeglobals"),
+            "[General]\nColorScheme=BreezeDark\n\n[KDE]\nDoubleClickInterval=200\n");
+  // Each change is followed by the calls that make Plasma read its settings again.
+  ASSERT_FALSE(desktop.calls.empty());
+  for (const Argv& call : desktop.calls) {
+    EXPECT_EQ(call.front(), "dbus-send");
+  }
+  // The next refresh reads back what was written.
+  page.RefreshMouseSystemParameterA();
+  EXPECT_EQ(page.Settings().speedValue, 1);
+  EXPECT_TRUE(page.Controls().isControlChecked);
+  EXPECT_EQ(page.Settings().doubleClickTime, 200);
+}
+
+TEST(WithIniValue, ReplacesAddsOrAppendsAndKeepsEverythingElse) {
+  const struct {
+    const char* text;
+    const char* expected;
+  } kCases[] = {
+      {"", "[Mouse]\nKey=1\n"},
+      {"[Mouse]\nKey=0\nOther=2\n", "[Mouse]\nKey=1\nOther=2\n"},
+      {"[Mouse]\nOther=2\n\n[Next]\nKey=5\n", "[Mouse]\nOther=2\nKey=1\n\n[Next]\nKey=5\n"},
+      {"[Next]\nKey=5", "[Next]\nKey=5\n\n[Mouse]\nKey=1\n"},
+      {"[Mouse][$i]\nKey=0\n", "[Mouse][$i]\nKey=0\n\n[Mouse]\nKey=1\n"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(WithIniValue(c.text, "Mouse", "Key", "1"), c.expected) << c.text;
+    EXPECT_EQ(IniValueOf(c.expected, "Mouse", "Key"), "1") << c.text;
+  }
+  EXPECT_EQ(IniValueOf("[Other]\nKey=3\n", "Mouse", "Key"), std::nullopt);
+}
+
+// With commands in the background, a settings tool that does not answer holds nothing up.
+TEST_F(DesktopPointerSystemTest, BackgroundCommandsDoNotHoldUpTheCaller) {
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  std::vector<Argv> calls;
+  const DesktopPointerSystem::CommandRunner slow =
+      [&calls, released](const Argv& argv) -> std::optional<std::string> {
+    // Bounded, so a fault cannot hang the test run.
+    released.wait_for(std::chrono::seconds(30));
+    calls.push_back(argv);
+    return std::nullopt;
+  };
+  DesktopPointerSystem system(folder_, DesktopKind::kGnome, slow,
+                              DesktopPointerSystem::Execution::kBackground);
+  system.SetMouseSpeed(20);
+  system.Reload();
+  // Both calls above returned while the tool still hangs.
+  EXPECT_TRUE(calls.empty());
+  release.set_value();
+  system.WaitForCommands();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0], (Argv{"gsettings", "set", kSchema, "speed", "1.000"}));
+  EXPECT_EQ(calls[1], (Argv{"gsettings", "list-recursively", kSchema}));
 }
 
 TEST(PointerFolderFor, PrefersAnAbsoluteXdgConfigHome) {

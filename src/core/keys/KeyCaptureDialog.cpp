@@ -13,6 +13,9 @@ constexpr std::uint8_t kKeyUpEvent = 0x02;
 }  // namespace
 
 void KeyCaptureDialog::KeyDown(std::uint16_t virtualKey) {
+  // Shift, Ctrl and Alt are captured without their side, as a key event of
+  // the field reports them; only the recorder's keyboard hook tells sides.
+  virtualKey = SidelessModifier(virtualKey);
   keyName_ = KeyNameForVirtualKey(virtualKey);
   fieldText_ = keyName_;
   keyByte_ = UsageForVirtualKey(virtualKey);

@@ -148,6 +148,8 @@ constexpr std::array kVirtualKeys = {
     VirtualKey{0xDD, "OEM_6", 0x30},
     VirtualKey{0xDE, "OEM_7", 0x34},
     VirtualKey{0xDF, "OEM_8", 0x00},
+    // The extra key of ISO keyboards, left of Z ("<>" on German and French ones).
+    VirtualKey{0xE2, "OEM_102", 0x64},
     VirtualKey{0xFF, "255", 0x00},
 };
 
@@ -180,6 +182,15 @@ std::uint8_t UsageForVirtualKey(std::uint16_t virtualKey) {
 std::string_view KeyNameForVirtualKey(std::uint16_t virtualKey) {
   const VirtualKey* entry = Find(virtualKey);
   return entry == nullptr ? kUnnamedKey : entry->name;
+}
+
+std::uint16_t SidelessModifier(std::uint16_t virtualKey) {
+  namespace vk = virtual_key;
+  // Left and right alternate from 0xA0: Shift, Ctrl, Alt.
+  if (virtualKey >= vk::kLeftShift && virtualKey <= vk::kRightAlt) {
+    return static_cast<std::uint16_t>(vk::kShift + (virtualKey - vk::kLeftShift) / 2);
+  }
+  return virtualKey;
 }
 
 bool IsShiftCtrlOrAlt(std::uint16_t virtualKey) {

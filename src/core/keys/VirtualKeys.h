@@ -46,4 +46,8 @@ std::string_view KeyNameForVirtualKey(std::uint16_t virtualKey);
 // Shift, Ctrl or Alt of either side.
 bool IsShiftCtrlOrAlt(std::uint16_t virtualKey);
 
+// The side-less code of a Shift, Ctrl or Alt of either side (a key event of
+// a field reports these without their side); any other key as it is.
+std::uint16_t SidelessModifier(std::uint16_t virtualKey);
+
 }  // namespace orbic::keys

@@ -43,6 +43,13 @@ MacroAssignOutcome MacroAssignment::LB_NameClick(const MacroRecord& macro) {
   if (macro.Empty()) {
     return {MacroAssignResult::kNoMacro};
   }
+  // The slot would be zeroed by the check below (and by the mouse's next
+  // read), leaving the button on an empty macro while the user sees success.
+  // A macro without events has no checksum to fail.
+  if (macro.content[1] != 0 && !ContentChecksumHolds(macro.content)) {
+    ui_.ShowMessage(std::string(kDamagedMacroMessage), MessageStyle::kDialog);
+    return {MacroAssignResult::kDamaged};
+  }
 
   std::array<std::string, keys::kKeyModes * keys::kButtons> codes;
   for (int mode = 1; mode <= keys::kKeyModes; ++mode) {
@@ -68,8 +75,7 @@ MacroAssignOutcome MacroAssignment::LB_NameClick(const MacroRecord& macro) {
     return {MacroAssignResult::kLeftClickKept};
   }
 
-  // A content that fails its checksum would be cleared by the next read
-  // anyway; clearing it now keeps the mouse from ever playing it.
+  // An empty content is stored all zero, as the next read would leave it.
   MacroRecord stored = macro;
   CheckMacroContentBuf(stored.content);
   slots_.Store(slot, stored);

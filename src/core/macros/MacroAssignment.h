@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "macros/MacroLibrary.h"
 #include "macros/MacroRecord.h"
@@ -26,7 +27,13 @@ enum class MacroAssignResult {
   kNoMacro,        // an empty record, or an index past the library's macros
   kNoFreeSlot,     // refused without a message; the button keeps its code
   kLeftClickKept,  // "Please keep a Left Key" shown; the button keeps its code
+  kDamaged,        // the macro's events fail their checksum; told, nothing changes
 };
+
+// Shown when a library macro whose stored events fail their checksum is
+// chosen: the mouse would drop it, so it is not assigned.
+inline constexpr std::string_view kDamagedMacroMessage =
+    "This macro is damaged (its checksum does not match) and cannot be assigned.";
 
 struct MacroAssignOutcome {
   MacroAssignResult result = MacroAssignResult::kNoTarget;

@@ -91,23 +91,23 @@ std::string KeyLineName(std::uint8_t code) {
   return {};
 }
 
-// The number after a delay line's "0 "; 0 when there is none. Values beyond
-// int are clamped so a corrupt line cannot overflow.
-int DelayLineMs(const std::string& line) {
-  if (line.size() <= 2) {
-    return 0;
+// The milliseconds after a delay line's "0 ": decimal digits and nothing else,
+// so "0 40abc" is not taken for 40. Values beyond int are clamped so a corrupt
+// line cannot overflow.
+std::optional<int> DelayLineMs(const std::string& line) {
+  if (line.size() <= 2 || line[1] != ' ') {
+    return std::nullopt;
   }
   const std::string_view digits = std::string_view(line).substr(2);
-  long long value = 0;
+  unsigned long long value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (end != digits.data() + digits.size() || digits.front() < '0' || digits.front() > '9') {
+    return std::nullopt;
+  }
   if (error == std::errc::result_out_of_range) {
-    return value < 0 ? 0 : 1'000'000'000;
+    return 1'000'000'000;
   }
-  if (error != std::errc() || value < 0) {
-    return 0;
-  }
-  (void)end;
-  return static_cast<int>(std::min<long long>(value, 1'000'000'000));
+  return static_cast<int>(std::min<unsigned long long>(value, 1'000'000'000));
 }
 
 void AppendDelay(std::vector<std::uint8_t>& bytes, int ms) {
@@ -214,6 +214,7 @@ DecodedMacro Decode(std::span<const std::uint8_t> content, std::size_t first, st
     }
     const auto operand = operandAt(at);
     if (!operand) {
+      decoded.complete = false;
       break;
     }
     switch (code) {
@@ -255,6 +256,7 @@ DecodedMacro Decode(std::span<const std::uint8_t> content, std::size_t first, st
         continue;
       }
       default:
+        decoded.complete = false;
         at = last + 1;  // an event this program does not know ends the macro
         continue;
     }
@@ -291,16 +293,20 @@ std::optional<std::vector<std::uint8_t>> MacroEventBytes(const MacroLines& lines
   std::vector<std::uint8_t> bytes;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const std::string& line = lines[i];
-    if (!line.empty() && line[0] == '0') {
-      AppendDelay(bytes, DelayLineMs(line));
-      continue;
-    }
     const auto fail = [&](const char* what) -> std::optional<std::vector<std::uint8_t>> {
       if (error) {
         *error = "line " + std::to_string(i) + " (\"" + line + "\") " + what;
       }
       return std::nullopt;
     };
+    if (!line.empty() && line[0] == '0') {
+      const std::optional<int> ms = DelayLineMs(line);
+      if (!ms) {
+        return fail("is not a delay in whole milliseconds");
+      }
+      AppendDelay(bytes, *ms);
+      continue;
+    }
     if (line.size() < 6) {
       return fail("is too short to hold an event");
     }

@@ -52,6 +52,10 @@ struct DecodedMacro {
   std::optional<StopMode> stopMode;  // nothing when byte 0 is neither 0 nor 1
   DelayMode delayMode = DelayMode::kNone;
   int defaultDelayMs = 0;  // meaningful with DelayMode::kDefault
+  // False when an event this program does not know (or one cut off by the
+  // content's end) stopped the walk before the stored length: the lines hold
+  // only the events before it, so encoding them again would lose the rest.
+  bool complete = true;
 };
 
 DecodedMacro DecodeMacroContent(const Content& content);

@@ -110,6 +110,35 @@ class LibraryOf final : public MacroEditor::Library {
   Lib& library_;
 };
 
+// The partner of the key line at `line` (a line index): the nearest line of
+// the opposite edge of the same key, following a press, preceding a release.
+// Only key lines pair, so a key without a name never pairs with a delay line.
+std::optional<std::size_t> PairedKeyLine(const MacroLines& lines, std::size_t line) {
+  const auto type = LineType(lines[line]);
+  if (type != 1 && type != 2) {
+    return std::nullopt;
+  }
+  const std::string name = KeyNameOfLine(lines[line]);
+  const int partnerType = *type == 1 ? 2 : 1;
+  const auto pairs = [&](std::size_t j) {
+    return LineType(lines[j]) == partnerType && KeyNameOfLine(lines[j]) == name;
+  };
+  if (*type == 1) {
+    for (std::size_t j = line + 1; j < lines.size(); ++j) {
+      if (pairs(j)) {
+        return j;
+      }
+    }
+  } else {
+    for (std::size_t j = line - 1; j >= 1; --j) {
+      if (pairs(j)) {
+        return j;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 MacroEditor::MacroEditor(MacroLibrary& library, SaveLibrary save,
@@ -167,6 +196,9 @@ MacroPageControls MacroEditor::Controls() const {
   controls.Btn_CancelEnabled = controls.CB_InsertEnabled;
   controls.Pnl_PCMacroShown = nameMenuShown_;
   controls.Pnl_DevContentShown = eventMenuShown_;
+  if (readOnly_) {
+    controls.macroNotice = std::string(kUnreadableEventsNotice);
+  }
   return controls;
 }
 
@@ -208,20 +240,24 @@ void MacroEditor::ShowMacro(std::optional<std::size_t> index) {
   wrscript_.clear();
   selectedEvent_.reset();
   decodedDelay_.reset();
+  readOnly_ = false;
   if (index && *index >= library_->Count()) {
     index.reset();
   }
   selectedMacro_ = index;
-  if (!index || !library_->HoldsEvents(*index)) {
-    return;
+  if (index && library_->HoldsEvents(*index)) {
+    const DecodedMacro decoded = library_->Decode(*index);
+    if (decoded.stopMode) {
+      stopMode_ = *decoded.stopMode;
+    }
+    wrscript_ = library_->StoredHex(*index);
+    lines_ = decoded.lines;
+    decodedDelay_ = DecodedDelay{decoded.delayMode, decoded.defaultDelayMs};
+    readOnly_ = !decoded.complete;
   }
-  const DecodedMacro decoded = library_->Decode(*index);
-  if (decoded.stopMode) {
-    stopMode_ = *decoded.stopMode;
+  if (onMacroShown_) {
+    onMacroShown_();
   }
-  wrscript_ = library_->StoredHex(*index);
-  lines_ = decoded.lines;
-  decodedDelay_ = DecodedDelay{decoded.delayMode, decoded.defaultDelayMs};
 }
 
 void MacroEditor::LB_PCMacroNameClick(std::optional<std::size_t> index) {
@@ -254,7 +290,7 @@ void MacroEditor::LB_macroRightClick(std::optional<std::size_t> index) {
     return;
   }
   LB_macroClick(index);
-  eventMenuShown_ = Browsing() && selectedMacro_ && selectedEvent_;
+  eventMenuShown_ = Browsing() && selectedMacro_ && selectedEvent_ && !readOnly_;
 }
 
 void MacroEditor::ClearMacro() {
@@ -365,7 +401,7 @@ EditDialogKind MacroEditor::EditDialog() const {
 }
 
 void MacroEditor::Btn_EditClick() {
-  if (!Browsing() || !selectedMacro_ || !selectedEvent_) {
+  if (!Browsing() || !selectedMacro_ || !selectedEvent_ || readOnly_) {
     return;
   }
   HideMenus();
@@ -428,44 +464,30 @@ void MacroEditor::EditDialogConfirm() {
   }
   const MacroLines before = lines_;
   const auto selectionBefore = selectedEvent_;
+  // The other edge of the key follows, so no key is left held down: the
+  // partner is found by the key as it was, before the line changes.
+  const std::optional<std::size_t> partner = PairedKeyLine(lines_, *editLine + 1);
   lines_[*editLine + 1] = newLine;
+  if (partner) {
+    if (const auto other = OtherEdgeLine(newLine)) {
+      lines_[*partner] = *other;
+    }
+  }
   selectedEvent_ = editLine;
   Commit(before, selectionBefore);
 }
 
 void MacroEditor::Btn_DelClick() {
-  if (!Browsing() || !selectedMacro_ || !selectedEvent_) {
+  if (!Browsing() || !selectedMacro_ || !selectedEvent_ || readOnly_) {
     return;
   }
   HideMenus();
   CloseDialogs();
   const std::size_t line = *selectedEvent_ + 1;
   std::vector<std::size_t> removed{line};
-  // A key line takes the nearest line of the opposite edge of the same key
-  // with it: following for a press, preceding for a release. Only key lines
-  // pair, so a key without a name never takes a delay line along.
-  const auto type = LineType(lines_[line]);
-  if (type == 1 || type == 2) {
-    const std::string name = KeyNameOfLine(lines_[line]);
-    const int partnerType = *type == 1 ? 2 : 1;
-    const auto pairs = [&](std::size_t j) {
-      return LineType(lines_[j]) == partnerType && KeyNameOfLine(lines_[j]) == name;
-    };
-    if (*type == 1) {
-      for (std::size_t j = line + 1; j < lines_.size(); ++j) {
-        if (pairs(j)) {
-          removed.push_back(j);
-          break;
-        }
-      }
-    } else {
-      for (std::size_t j = line - 1; j >= 1; --j) {
-        if (pairs(j)) {
-          removed.push_back(j);
-          break;
-        }
-      }
-    }
+  // A key line takes its partner (the other edge of the same key) with it.
+  if (const auto partner = PairedKeyLine(lines_, line)) {
+    removed.push_back(*partner);
   }
   const MacroLines before = lines_;
   const auto selectionBefore = selectedEvent_;
@@ -489,7 +511,7 @@ void MacroEditor::Btn_DelClick() {
 // ---------------------------------------------------------------- insert panel
 
 void MacroEditor::Btn_InsertClick() {
-  if (!Browsing() || !selectedMacro_ || !selectedEvent_) {
+  if (!Browsing() || !selectedMacro_ || !selectedEvent_ || readOnly_) {
     return;
   }
   HideMenus();
@@ -682,10 +704,11 @@ int MacroEditor::PendingLength() const {
 
 bool MacroEditor::BeginInsertRecording() {
   if (state_ != MacroPageState::kInserting || insertRecording_ || !insertPanel_.Layout().recorded ||
-      !selectedMacro_ || !selectedEvent_ || SelectedMacroLength() >= kInsertRecordingLimit) {
+      !selectedMacro_ || !selectedEvent_ || PendingLength() >= kInsertRecordingLimit) {
     return false;
   }
   insertRecording_ = true;
+  insertPanel_.SetLocked(true);
   return true;
 }
 
@@ -701,6 +724,7 @@ bool MacroEditor::InsertRecordedLine(std::size_t lineIndex, std::string line) {
 
 void MacroEditor::EndInsertRecording() {
   insertRecording_ = false;
+  insertPanel_.SetLocked(false);
 }
 
 }  // namespace orbic::macros

@@ -81,7 +81,16 @@ struct MacroPageControls {
   bool Btn_CancelEnabled = false;
   bool Pnl_PCMacroShown = false;
   bool Pnl_DevContentShown = false;
+  // Shown over the event list when the macro cannot be edited here; empty
+  // otherwise.
+  std::string macroNotice;
 };
+
+// The notice of a macro whose stored events could not all be read: it is
+// shown up to the first event not understood and kept as it is stored.
+inline constexpr std::string_view kUnreadableEventsNotice =
+    "This macro holds events this program cannot read; it is shown up to the first of them "
+    "and cannot be edited here.";
 
 // The delay option a decoded macro's header names, for the recording options.
 struct DecodedDelay {
@@ -118,6 +127,12 @@ class MacroEditor {
   std::optional<std::size_t> SelectedEvent() const { return selectedEvent_; }
   // The header of the macro shown last, when it had events.
   const std::optional<DecodedDelay>& LastDecodedDelay() const { return decodedDelay_; }
+  // Runs each time a macro (or none) is shown, after LastDecodedDelay() is
+  // set, so the delay options can follow the macro's header.
+  void SetOnMacroShown(std::function<void()> shown) { onMacroShown_ = std::move(shown); }
+  // The shown macro holds events past the lines shown: edits that would
+  // encode the lines again are refused, so they cannot drop the rest.
+  bool ReadOnly() const { return readOnly_; }
 
   // After the library was replaced or changed elsewhere (load, import):
   // shows the library afresh with nothing selected.
@@ -187,12 +202,13 @@ class MacroEditor {
   void EndRecording();
   //
   // Insert-recording (insert items 2 and 3, panel open):
-  //   SelectedMacroLength() is the stored L of the selected macro (the bytes
-  //   the recording starts from) and SelectedEvent() the insert position.
-  //   PendingLength() is the L the lines shown now would store; it exceeds
-  //   the stored L when lines recorded earlier on the open panel are not
-  //   committed yet.
-  //   BeginInsertRecording() needs an event selected and L below 220; it
+  //   SelectedMacroLength() is the stored L of the selected macro and
+  //   SelectedEvent() the insert position. PendingLength() is the L the
+  //   lines shown now would store (the bytes a recording starts from); it
+  //   exceeds the stored L when lines recorded earlier on the open panel are
+  //   not committed yet.
+  //   BeginInsertRecording() needs an event selected and a pending L below
+  //   220; it
   //   locks CB_Insert, OK, Cancel and the name list. InsertRecordedLine()
   //   inserts a line at a line index (1 = before the first event; clamped
   //   to the end) and selects its item. EndInsertRecording() unlocks them;
@@ -238,6 +254,8 @@ class MacroEditor {
   std::string wrscript_;
   StopMode stopMode_ = StopMode::kAfterMacroIsOver;
   std::optional<DecodedDelay> decodedDelay_;
+  std::function<void()> onMacroShown_;
+  bool readOnly_ = false;
   int eventListTopIndex_ = 0;
   bool nameMenuShown_ = false;
   bool eventMenuShown_ = false;

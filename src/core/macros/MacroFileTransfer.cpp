@@ -82,9 +82,9 @@ MacroFileOutcome ImportOne(Library& library, std::span<const std::uint8_t> bytes
   return outcome;
 }
 
-std::string TooShortForAll(std::size_t size, std::size_t recordBytes) {
-  return "holds " + Bytes(size) + ", not one whole " + std::to_string(recordBytes) +
-         "-byte macro record";
+MacroFileOutcome NotALibrary(std::size_t size, const std::string& wanted) {
+  return Refused(MacroFileStatus::kWrongLength,
+                 "holds " + Bytes(size) + "; a macro library of this mode holds " + wanted);
 }
 
 template <typename Library>
@@ -155,26 +155,21 @@ MacroFileOutcome ImportOneRecord(DriverMacroLibrary& library, std::span<const st
 }
 
 MacroFileOutcome ImportAllRecords(MacroLibrary& library, std::span<const std::uint8_t> bytes) {
-  const std::size_t records = std::min(bytes.size() / kRecordSize, kLibraryCapacity);
-  if (records == 0) {
-    return Refused(MacroFileStatus::kWrongLength, TooShortForAll(bytes.size(), kRecordSize));
+  if (!IsLibraryFileSize(bytes.size())) {
+    return NotALibrary(bytes.size(), std::to_string(kLibraryFileSize) + " bytes");
   }
-  // Records the file does not reach keep their macros; an empty record the
-  // file does hold removes the macro at that place, and FromBytes closes the
-  // gap so the occupied records stay first.
-  auto merged = library.Bytes();
-  std::copy_n(bytes.begin(), records * kRecordSize, merged.begin());
-  library = MacroLibrary::FromBytes(merged);
+  library = MacroLibrary::FromBytes(bytes);
   MacroFileOutcome outcome;
-  outcome.index = records;
+  outcome.index = library.Count();
   return outcome;
 }
 
 MacroFileOutcome ImportAllRecords(DriverMacroLibrary& library,
                                   std::span<const std::uint8_t> bytes) {
-  // An empty or cut-off file would otherwise wipe the whole library.
-  if (bytes.size() < kDriverRecordSize) {
-    return Refused(MacroFileStatus::kWrongLength, TooShortForAll(bytes.size(), kDriverRecordSize));
+  // An empty file would otherwise wipe the whole library.
+  if (bytes.empty() || !IsDriverLibraryFileSize(bytes.size())) {
+    return NotALibrary(bytes.size(),
+                       "a whole number of " + std::to_string(kDriverRecordSize) + "-byte records");
   }
   library = DriverMacroLibrary::FromBytes(bytes);
   MacroFileOutcome outcome;

@@ -45,10 +45,11 @@ inline constexpr std::size_t kImportOneLimit = kLibraryCapacity;
 MacroFileOutcome ImportOneRecord(MacroLibrary& library, std::span<const std::uint8_t> bytes);
 MacroFileOutcome ImportOneRecord(DriverMacroLibrary& library, std::span<const std::uint8_t> bytes);
 
-// A whole-library file. EEPROM form: record i of the file replaces record i
-// (at most 100; a shorter file leaves the later records as they were) and the
-// occupied records are closed up. Driver form: the library becomes the file's
-// whole records. A file without one whole record is refused.
+// A whole-library file, which replaces the library. Only the library sizes
+// of the form are taken: exactly 25600 bytes in EEPROM form, a non-zero
+// multiple of 2048 in driver form. Any other size is refused, since a record
+// file or another form's library read index by index would delete or
+// garble the macros.
 MacroFileOutcome ImportAllRecords(MacroLibrary& library, std::span<const std::uint8_t> bytes);
 MacroFileOutcome ImportAllRecords(DriverMacroLibrary& library, std::span<const std::uint8_t> bytes);
 

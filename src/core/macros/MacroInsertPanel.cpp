@@ -50,7 +50,8 @@ void MacroInsertPanel::CB_InsertChange(int index) {
 
 bool MacroInsertPanel::DelayFieldEditable() const {
   const InsertItemLayout& layout = Layout();
-  return layout.delayTimeShown || (layout.recordingShown && delayMode_ == DelayMode::kDefault);
+  return !locked_ &&
+         (layout.delayTimeShown || (layout.recordingShown && delayMode_ == DelayMode::kDefault));
 }
 
 std::optional<std::string> MacroInsertPanel::LineToInsert() const {

@@ -58,10 +58,14 @@ class MacroInsertPanel {
   void CB_InsertChange(int index);
 
   // The insert delay options of insert-recording.
+  // The recorder reads them when an insert-recording starts; they stay
+  // locked while it runs.
   DelayMode InsertDelayMode() const { return delayMode_; }
-  void IB_InsertRecDelayClick() { delayMode_ = DelayMode::kRecord; }
-  void IB_InsertDelayTimeClick() { delayMode_ = DelayMode::kDefault; }
-  void IB_InsertNoDelayClick() { delayMode_ = DelayMode::kNone; }
+  void IB_InsertRecDelayClick() { ChooseDelay(DelayMode::kRecord); }
+  void IB_InsertDelayTimeClick() { ChooseDelay(DelayMode::kDefault); }
+  void IB_InsertNoDelayClick() { ChooseDelay(DelayMode::kNone); }
+  bool Locked() const { return locked_; }
+  void SetLocked(bool locked) { locked_ = locked; }
   // Edt_InsertDelay can be typed in: items 0 and 1, or items 2 and 3 under
   // Default Delay; otherwise it is read-only and grey.
   bool DelayFieldEditable() const;
@@ -79,8 +83,15 @@ class MacroInsertPanel {
   std::optional<std::string> LineToInsert() const;
 
  private:
+  void ChooseDelay(DelayMode mode) {
+    if (!locked_) {
+      delayMode_ = mode;
+    }
+  }
+
   InsertItem item_ = InsertItem::kDelayFront;
   DelayMode delayMode_ = DelayMode::kRecord;
+  bool locked_ = false;
   MacroNumberField delay_;
   MacroNumberField x_;
   MacroNumberField y_;

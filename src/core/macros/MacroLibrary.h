@@ -19,6 +19,16 @@ namespace orbic::macros {
 inline constexpr std::size_t kLibraryCapacity = 100;
 inline constexpr std::size_t kLibraryFileSize = kLibraryCapacity * kRecordSize;  // 25600
 
+// The sizes a library file of each form can have; anything else is not a
+// library of that form (a single record, another mode's library, a cut-off
+// copy), and reading it as one would lose or invent records.
+constexpr bool IsLibraryFileSize(std::size_t size) {
+  return size == kLibraryFileSize;
+}
+constexpr bool IsDriverLibraryFileSize(std::size_t size) {
+  return size % kDriverRecordSize == 0;
+}
+
 class MacroLibrary {
  public:
   // The occupied records, 0 .. 100.

@@ -69,6 +69,29 @@ std::string KeyNameOfLine(std::string_view line) {
   return std::string(line.substr(kTypePrefix, line.size() - kTypePrefix - kKeyLineTail));
 }
 
+std::optional<std::string> OtherEdgeLine(std::string_view line) {
+  const auto type = LineType(line);
+  if (!type || (*type != kKeyDown && *type != kKeyUp) || line.size() < kTypePrefix + kKeyLineTail) {
+    return std::nullopt;
+  }
+  const std::string_view digits = line.substr(line.size() - 4);
+  const auto high = ParseHexByte(digits.substr(0, 2));
+  const auto low = ParseHexByte(digits.substr(2));
+  if (!high || !low) {
+    return std::nullopt;
+  }
+  // Down and up differ in the top bit of the opcode: 0x82/0x02, 0x81/0x01,
+  // and for a button (written after "00") 0xA1/0x21 and the like.
+  constexpr std::uint8_t kDownBit = 0x80;
+  const bool button = *high == 0;
+  const std::uint8_t opcode = button ? *low : *high;
+  std::string other(line);
+  other[0] = *type == kKeyDown ? '2' : '1';
+  const std::string flipped = HexByte(static_cast<std::uint8_t>(opcode ^ kDownBit));
+  other.replace(other.size() - (button ? 2 : 4), 2, flipped);
+  return other;
+}
+
 MacroLineText EventListText(std::string_view line) {
   const auto type = LineType(line);
   if (!type) {

@@ -30,6 +30,11 @@ std::optional<int> LineType(std::string_view line);
 // trailing " CODE:" with its four digits; empty for a line too short.
 std::string KeyNameOfLine(std::string_view line);
 
+// The line of the other edge of the same key or button: "1 B CODE:8205"
+// gives "2 B CODE:0205", "2 LeftKey CODE:0021" gives "1 LeftKey CODE:00A1".
+// Nothing for a line that is not a well-formed key line.
+std::optional<std::string> OtherEdgeLine(std::string_view line);
+
 enum class MovementAxis { kX, kY };
 
 inline constexpr int kMinMovement = -128;

@@ -31,6 +31,23 @@ class MacroPage::EditorTarget final : public RecordingTarget {
   const std::string& lastSaveError_;
 };
 
+RecordingChange InsertStartClick(MacroEditor& editor, MacroRecorder& recorder) {
+  const MacroInsertPanel& panel = editor.InsertPanel();
+  const InsertSide side =
+      panel.Item() == InsertItem::kKeyBack ? InsertSide::kBack : InsertSide::kFront;
+  if (!recorder.InsertRecording()) {
+    // The panel holds the options the user sees; the recorder takes them as
+    // they stand when the recording starts.
+    DelayOptions& options = recorder.InsertDelayOptions();
+    options.Choose(panel.InsertDelayMode());
+    options.SetFieldValue(panel.Delay().Value());
+  }
+  const std::optional<std::size_t> event = editor.SelectedEvent();
+  return recorder.Btn_InsertStartClick(
+      event ? std::optional<int>(static_cast<int>(*event)) : std::nullopt, editor.PendingLength(),
+      side);
+}
+
 namespace {
 
 std::unique_ptr<MacroEditor> MakeEditor(MacroStore& store, SaveLibrary save,
@@ -51,6 +68,19 @@ MacroPage::MacroPage(MacroStore& store, Clock& clock, const ui::MessageStrings& 
   target_ = std::make_unique<EditorTarget>(*editor_, lastSaveError_);
   recorder_ = std::make_unique<MacroRecorder>(clock, *target_,
                                               RecorderOptions::ForMacroPage(store_.EepromMode()));
+  editor_->SetOnMacroShown([this] { FollowShownMacro(); });
+}
+
+void MacroPage::FollowShownMacro() {
+  const std::optional<DecodedDelay>& decoded = editor_->LastDecodedDelay();
+  if (!decoded) {
+    return;  // no header to follow: the options stay as the user left them
+  }
+  DelayOptions& options = recorder_->RecordDelayOptions();
+  options.Choose(decoded->mode);
+  if (decoded->mode == DelayMode::kDefault) {
+    options.SetFieldValue(decoded->defaultDelayMs);
+  }
 }
 
 MacroPage::~MacroPage() = default;

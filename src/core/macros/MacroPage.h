@@ -17,6 +17,12 @@ class Clock;
 // the editor over it and the recorder that writes into the editor's lines.
 namespace orbic::macros {
 
+// The insert panel's record button on an editor and its recorder: records
+// next to the selected event under the panel's delay options, counting the
+// lines already recorded on the open panel, or stops the insert-recording
+// that runs.
+RecordingChange InsertStartClick(MacroEditor& editor, MacroRecorder& recorder);
+
 class MacroPage {
  public:
   // `store` must outlive the page; its library is the one edited.
@@ -28,6 +34,9 @@ class MacroPage {
   MacroStore& Store() { return store_; }
   MacroEditor& Editor() { return *editor_; }
   MacroRecorder& Recorder() { return *recorder_; }
+
+  // The insert panel's record button (InsertStartClick).
+  RecordingChange Btn_InsertStartClick() { return InsertStartClick(*editor_, *recorder_); }
   // The last save's problem, empty after a good save.
   const std::string& LastSaveError() const { return lastSaveError_; }
 
@@ -47,6 +56,8 @@ class MacroPage {
   class EditorTarget;
 
   bool Save();
+  // The recording options follow the header of the macro shown.
+  void FollowShownMacro();
   void AfterImport(const MacroFileOutcome& outcome);
 
   MacroStore& store_;

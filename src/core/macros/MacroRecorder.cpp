@@ -95,16 +95,27 @@ std::string DelayLine(int ms) {
   return "0 " + std::to_string(ms);
 }
 
-std::string KeyLine(std::uint16_t virtualKey, bool down) {
-  std::uint8_t opcode = down ? kKeyDownOpcode : kKeyUpOpcode;
-  std::uint8_t operand = keys::UsageForVirtualKey(virtualKey);
+// The opcode and operand of a key's edge: a modifier key sets its bit of
+// the modifier byte, any other key its key byte.
+std::pair<std::uint8_t, std::uint8_t> KeyEvent(std::uint16_t virtualKey, bool down) {
   const auto modifier =
       std::find_if(kModifierKeys.begin(), kModifierKeys.end(),
                    [&](const ModifierKey& m) { return m.virtualKey == virtualKey; });
   if (modifier != kModifierKeys.end()) {
-    opcode = down ? kModifierDownOpcode : kModifierUpOpcode;
-    operand = modifier->bit;
+    return {down ? kModifierDownOpcode : kModifierUpOpcode, modifier->bit};
   }
+  return {down ? kKeyDownOpcode : kKeyUpOpcode, keys::UsageForVirtualKey(virtualKey)};
+}
+
+// What a press puts in the macro, which its release takes back out: keys
+// that share a code (either Shift) are one held key.
+std::uint16_t PressCode(std::uint16_t virtualKey) {
+  const auto [opcode, operand] = KeyEvent(virtualKey, true);
+  return static_cast<std::uint16_t>(opcode << 8 | operand);
+}
+
+std::string KeyLine(std::uint16_t virtualKey, bool down) {
+  const auto [opcode, operand] = KeyEvent(virtualKey, down);
   return std::string(down ? "1 " : "2 ") + std::string(keys::KeyNameForVirtualKey(virtualKey)) +
          " CODE:" + HexByte(opcode) + HexByte(operand);
 }
@@ -146,6 +157,7 @@ RecordingChange MacroRecorder::Btn_InsertStartClick(std::optional<int> selectedE
 void MacroRecorder::ResetEventState() {
   recordFull_ = false;
   keyUpOverflow_ = false;
+  keysHeld_.clear();
   buttonsHeld_.reset();
   lastEventTick_.reset();
   lastKey_ = -1;
@@ -285,60 +297,72 @@ void MacroRecorder::NoteEventTime() {
   }
 }
 
+int MacroRecorder::HeldReleaseBytes() const {
+  return static_cast<int>(keysHeld_.size()) * kKeyEventBytes +
+         static_cast<int>(buttonsHeld_.count()) * kButtonEventBytes;
+}
+
+bool MacroRecorder::KeyHeld(std::uint16_t pressCode) const {
+  return std::find(keysHeld_.begin(), keysHeld_.end(), pressCode) != keysHeld_.end();
+}
+
 KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, KeyHookKind kind) {
   if (!recording_ || virtualKey == keys::virtual_key::kNoCode) {
     return {};
   }
   EnsureHeader();
-  if (recordFull_) {
-    return {};
-  }
 
   bool down = true;
   switch (kind) {
     case KeyHookKind::kFurtherDown:
-      if (virtualKey == lastKey_) {
-        return {};  // auto-repeat of the key already down
-      }
-      [[fallthrough]];
     case KeyHookKind::kFirstDown:
-      lastKey_ = virtualKey;
-      if (usedBytes_ > byteLimit_ - ActiveOptions().Reserve()) {
-        keyUpOverflow_ = true;
-        recordFull_ = true;
-        return {EventOutcome::kRefused, {}};
-      }
       break;
     case KeyHookKind::kUp:
       down = false;
-      lastKey_ = virtualKey;
-      if (usedBytes_ > byteLimit_) {
-        recordFull_ = true;
-        return {EventOutcome::kRefused, {}};
-      }
       break;
     default:
       return {};
   }
-
-  // A key that finds the limit reached, or a release that finds no room left
-  // for itself, ends the recording unrecorded.
-  if (usedBytes_ >= byteLimit_ || (!down && usedBytes_ + kKeyEventBytes > byteLimit_)) {
-    return {EventOutcome::kStopped, StopForLimit()};
+  const std::uint16_t pressCode = PressCode(virtualKey);
+  const bool held = KeyHeld(pressCode);
+  // Once full, only the releases of keys the macro holds still go in, so
+  // none stays held down for good.
+  if (recordFull_ && (down || !held)) {
+    return {};
   }
+  if (kind == KeyHookKind::kFurtherDown && virtualKey == lastKey_) {
+    return {};  // auto-repeat of the key already down
+  }
+  lastKey_ = virtualKey;
 
   std::optional<int> delay = PendingDelayMs();
   const int delayBytes = delay ? DelayPairCount(*delay) * kDelayPairBytes : 0;
-  const int room = byteLimit_ - usedBytes_ - kKeyEventBytes;
-  if (delayBytes > room) {
-    if (down) {
+  // The releases of everything the macro holds always keep their room.
+  const int reserved = HeldReleaseBytes();
+  if (down) {
+    const int ownRelease = held ? 0 : kKeyEventBytes;
+    if (usedBytes_ > byteLimit_ - ActiveOptions().Reserve() ||
+        usedBytes_ + delayBytes + kKeyEventBytes + reserved + ownRelease > byteLimit_) {
       keyUpOverflow_ = true;
       recordFull_ = true;
       return {EventOutcome::kRefused, {}};
     }
-    // A release is kept with a shorter pause rather than leave its key held
-    // down for good in the macro.
-    delay = DelayWithinPairs(*delay, room / kDelayPairBytes);
+  } else {
+    const int othersReserved = reserved - (held ? kKeyEventBytes : 0);
+    const int room = byteLimit_ - usedBytes_ - kKeyEventBytes - othersReserved;
+    if (room < 0) {
+      // Only a key the macro does not hold finds no room. With nothing held
+      // the macro is complete and the recording ends.
+      if (reserved == 0) {
+        return {EventOutcome::kStopped, StopForLimit()};
+      }
+      return {};
+    }
+    if (delayBytes > room) {
+      // A release is kept with a shorter pause rather than leave its key
+      // held down for good in the macro.
+      delay = DelayWithinPairs(*delay, room / kDelayPairBytes);
+    }
   }
 
   if (delay) {
@@ -348,6 +372,11 @@ KeyEventResult MacroRecorder::KeyboardHook1Receive(std::uint16_t virtualKey, Key
   NoteEventTime();
   AddLine(KeyLine(virtualKey, down));
   usedBytes_ += kKeyEventBytes;
+  if (down && !held) {
+    keysHeld_.push_back(pressCode);
+  } else if (!down && held) {
+    keysHeld_.erase(std::find(keysHeld_.begin(), keysHeld_.end(), pressCode));
+  }
   return {EventOutcome::kRecorded, {}};
 }
 
@@ -367,14 +396,20 @@ EventOutcome MacroRecorder::MouseButtonEdge(ButtonEdge edge) {
   }
 
   if (options_.roomCheckForButtons) {
-    const int room = byteLimit_ - usedBytes_ - kButtonEventBytes;
+    // Room left for the pause in front of this edge: the releases of what the
+    // macro holds (and of the button a press holds) keep theirs.
+    const bool held = buttonsHeld_.test(button);
+    const int reserved = HeldReleaseBytes();
+    const int kept = down ? reserved + (held ? 0 : kButtonEventBytes)
+                          : reserved - (held ? kButtonEventBytes : 0);
+    const int room = byteLimit_ - usedBytes_ - kButtonEventBytes - kept;
     const int delayBytes = static_cast<int>(delayLines.size()) * kDelayPairBytes;
     // Once full, no further press is taken, so the macro never skips an event
     // in its middle; only releases of buttons it holds still go in, so none
     // stays held down for good.
     const bool fits = down ? !recordFull_ && usedBytes_ <= byteLimit_ - ActiveOptions().Reserve() &&
                                  delayBytes <= room
-                           : room >= 0 && (!recordFull_ || buttonsHeld_.test(button));
+                           : room >= 0 && (!recordFull_ || held);
     if (!fits) {
       recordFull_ = true;
       return EventOutcome::kRefused;

@@ -133,8 +133,8 @@ class MacroRecorder {
   // Tick of the previous event that took a delay; none before the first.
   std::optional<std::uint64_t> LastEventTick() const { return lastEventTick_; }
   int LastKey() const { return lastKey_; }  // -1: none yet
-  // An event was refused for lack of room: the keyboard records nothing more
-  // and buttons only release what the macro holds.
+  // An event was refused for lack of room: only the releases of keys and
+  // buttons the macro holds go in from then on; their room is always kept.
   bool RecordFull() const { return recordFull_; }
   // The refused event was a key press.
   bool KeyUpOverflow() const { return keyUpOverflow_; }
@@ -153,6 +153,9 @@ class MacroRecorder {
   void ResetEventState();
 
   const DelayOptions& ActiveOptions() const;
+  // Bytes the releases of every key and button the macro holds down need.
+  int HeldReleaseBytes() const;
+  bool KeyHeld(std::uint16_t pressCode) const;
   void EnsureHeader();
   void AddLine(std::string line);
   // The delay in front of an event now; none for the first event or without delays.
@@ -177,7 +180,9 @@ class MacroRecorder {
   bool keyUpOverflow_ = false;
   bool insertRecording_ = false;
   InsertSide insertSide_ = InsertSide::kFront;
-  // Buttons whose press this recording put in the macro and not yet released.
+  // Keys (by press code) and buttons whose press this recording put in the
+  // macro and not yet released.
+  std::vector<std::uint16_t> keysHeld_;
   std::bitset<kButtonEdgeCount / 2> buttonsHeld_;
   int insertPosition_ = 0;
   std::optional<int> selectedItem_;

@@ -68,10 +68,21 @@ std::optional<std::string> MacroStore::ExistingFile(std::string_view name) const
 
 bool MacroStore::ReadLibraryFile(const std::string& path, std::vector<std::uint8_t>& bytes,
                                  std::string& error) {
-  if (ReadWholeFile(path, bytes, error)) {
+  if (!ReadWholeFile(path, bytes, error)) {
+    bytes.clear();
+    unreadableFile_ = path;
+    return false;
+  }
+  // A driver library ends where its last whole record ends. A "Macro.bin" of
+  // another size is not one this program wrote: the next save would cut it to
+  // the records read, so the file is left alone.
+  if (!eepromMode_ || IsLibraryFileSize(bytes.size())) {
     return true;
   }
   unreadableFile_ = path;
+  error = path + " holds " + std::to_string(bytes.size()) + " bytes, not " +
+          std::to_string(kLibraryFileSize) +
+          "; the macros read from it are kept in memory and the file is not overwritten";
   return false;
 }
 
@@ -86,7 +97,11 @@ bool MacroStore::CheckPCMacro(std::string& error) {
   if (const auto existing = ExistingFile(kMacroFileName)) {
     std::vector<std::uint8_t> bytes;
     if (!ReadLibraryFile(*existing, bytes, error)) {
-      library_ = defaults ? MacroLibrary::FromBytes(*defaults) : MacroLibrary{};
+      // The whole records of a file of the wrong size are shown; an unreadable
+      // one leaves the default library.
+      library_ = !bytes.empty() ? MacroLibrary::FromBytes(bytes)
+                 : defaults     ? MacroLibrary::FromBytes(*defaults)
+                                : MacroLibrary{};
       return false;
     }
     library_ = MacroLibrary::FromBytes(bytes);

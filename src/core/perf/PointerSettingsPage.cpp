@@ -45,9 +45,11 @@ int PointerSettingsPage::ReadInteger(std::string_view key, std::string_view name
 }
 
 void PointerSettingsPage::RefreshMouseSystemParameterA() {
+  system_.Reload();
   if (!system_.KeyExists(kMouseKey)) {
     return;
   }
+  changed_.speed = changed_.acceleration = changed_.doubleClick = false;
   settings_.speedValue = ReadInteger(kMouseKey, kMouseSensitivityValue, kDefaultSpeedValue);
   settings_.speedStep = SpeedStepForValue(settings_.speedValue);
   controls_.spdPosition = SliderPositionForStep(settings_.speedStep);
@@ -57,7 +59,6 @@ void PointerSettingsPage::RefreshMouseSystemParameterA() {
       ReadInteger(kMouseKey, kMouseThreshold1Value, kDefaultAccelerationField);
   settings_.secondThreshold =
       ReadInteger(kMouseKey, kMouseThreshold2Value, kDefaultAccelerationField);
-  accelerationSet_ = true;
   controls_.isControlChecked = settings_.acceleration != 0 || settings_.firstThreshold != 0 ||
                                settings_.secondThreshold != 0;
 
@@ -77,6 +78,7 @@ void PointerSettingsPage::RefreshMouseSystemParameterB() {
   if (!lines) {
     return;
   }
+  changed_.wheel = false;
   settings_.wheelLines = *lines;
   if (*lines == kWheelOneScreen) {
     controls_.isScreenChecked = true;
@@ -97,24 +99,24 @@ void PointerSettingsPage::RefreshMouseSystemParameterB() {
 void PointerSettingsPage::ChangedMouseSystemParameterA() {
   // The held values follow the chosen steps even when the key cannot be
   // written, so the live calls apply what the page shows.
-  if (IsPointerStep(settings_.speedStep)) {
+  if (changed_.speed) {
     settings_.speedValue = SpeedValueForStep(settings_.speedStep);
   }
-  if (IsPointerStep(settings_.doubleClickStep)) {
+  if (changed_.doubleClick) {
     settings_.doubleClickTime = DoubleClickTimeForStep(settings_.doubleClickStep);
   }
   if (!system_.KeyExists(kMouseKey)) {
     return;
   }
-  if (IsPointerStep(settings_.speedStep)) {
+  if (changed_.speed) {
     system_.WriteValue(kMouseKey, kMouseSensitivityValue, std::to_string(settings_.speedValue));
   }
-  if (accelerationSet_) {
+  if (changed_.acceleration) {
     system_.WriteValue(kMouseKey, kMouseSpeedValue, std::to_string(settings_.acceleration));
     system_.WriteValue(kMouseKey, kMouseThreshold1Value, std::to_string(settings_.firstThreshold));
     system_.WriteValue(kMouseKey, kMouseThreshold2Value, std::to_string(settings_.secondThreshold));
   }
-  if (IsPointerStep(settings_.doubleClickStep)) {
+  if (changed_.doubleClick) {
     system_.WriteValue(kMouseKey, kDoubleClickSpeedValue,
                        std::to_string(settings_.doubleClickTime));
   }
@@ -125,7 +127,7 @@ bool PointerSettingsPage::WheelStepSet() const {
 }
 
 void PointerSettingsPage::ChangedMouseSystemParameterB() {
-  if (!WheelStepSet()) {
+  if (!changed_.wheel) {
     return;
   }
   settings_.wheelLines = settings_.wheelStep == kWheelOneScreen
@@ -139,28 +141,30 @@ void PointerSettingsPage::ChangedMouseSystemParameterB() {
 void PointerSettingsPage::ApplyPointerSettings() {
   ChangedMouseSystemParameterA();
   ChangedMouseSystemParameterB();
-  if (IsPointerStep(settings_.speedStep)) {
+  if (changed_.speed) {
     system_.SetMouseSpeed(settings_.speedValue);
   }
-  if (accelerationSet_) {
+  if (changed_.acceleration) {
     system_.SetMouseAcceleration(settings_.firstThreshold, settings_.secondThreshold,
                                  settings_.acceleration);
   }
-  if (IsPointerStep(settings_.doubleClickStep)) {
+  if (changed_.doubleClick) {
     system_.SetDoubleClickTime(settings_.doubleClickTime);
   }
-  if (WheelStepSet()) {
+  if (changed_.wheel) {
     system_.SetWheelScrollLines(settings_.wheelLines);
   }
 }
 
 void PointerSettingsPage::slider_SpdMouseUp(int x) {
   settings_.speedStep = SnapSlider(x, controls_.spdPosition);
+  changed_.speed = true;
   ApplyPointerSettings();
 }
 
 void PointerSettingsPage::slider_DbSpdMouseUp(int x) {
   settings_.doubleClickStep = SnapSlider(x, controls_.dbSpdPosition);
+  changed_.doubleClick = true;
   ApplyPointerSettings();
 }
 
@@ -170,6 +174,7 @@ void PointerSettingsPage::slider_SrcSpdMouseUp(int x) {
   }
   settings_.wheelStep = SnapSlider(x, controls_.srcSpdPosition);
   settings_.rememberedWheelStep = settings_.wheelStep;
+  changed_.wheel = true;
   ApplyPointerSettings();
 }
 
@@ -184,7 +189,7 @@ void PointerSettingsPage::lbl_IsControlClick() {
     settings_.firstThreshold = 0;
     settings_.secondThreshold = 0;
   }
-  accelerationSet_ = true;
+  changed_.acceleration = true;
   ApplyPointerSettings();
 }
 
@@ -201,6 +206,8 @@ void PointerSettingsPage::lbl_IsScreenClick() {
       controls_.srcSpdPosition = SliderPositionForStep(settings_.wheelStep);
     }
   }
+  // A remembered step of 0 (nothing read yet) has no line count to write.
+  changed_.wheel = WheelStepSet();
   ApplyPointerSettings();
 }
 

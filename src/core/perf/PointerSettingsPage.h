@@ -12,7 +12,9 @@ inline constexpr std::string_view kCheckOffPicture = "CbS_D";
 
 // The pointer-settings part of the Advanced page: reads the system's pointer
 // settings, and writes and applies them whenever the user changes one.
-// A value that was never read nor chosen is neither written nor applied.
+// Only what the user changed on the page since the last read is written and
+// applied: a value merely read goes back to the system neither as read nor
+// snapped to its step, so the page never changes a setting it only showed.
 class PointerSettingsPage {
  public:
   explicit PointerSettingsPage(PointerSystem& system) : system_(system) {}
@@ -22,14 +24,20 @@ class PointerSettingsPage {
   std::string_view IsControlPicture() const;  // Img_IsControl
   std::string_view IsScreenPicture() const;   // Img_IsScreen
 
-  // Reads "Control Panel\Mouse"; a missing key changes nothing.
+  // Reads "Control Panel\Mouse", after asking the system to read the
+  // desktop's values afresh; a missing key changes nothing.
   void RefreshMouseSystemParameterA();
   // Reads "WheelScrollLines"; run right after RefreshMouseSystemParameterA. A
   // missing key or value, or one that is not a number, changes nothing.
   void RefreshMouseSystemParameterB();
 
-  // Stores the held settings and applies them live.
+  // Stores the settings the user changed since the last read and applies
+  // them live.
   void ApplyPointerSettings();
+
+  // Where the values take effect, for the page to say (empty: the system's
+  // own settings).
+  std::string_view ScopeNotice() const { return system_.ScopeNotice(); }
 
   // Mouse released at `x` pixels on a slider: snap to a step and apply.
   void slider_SpdMouseUp(int x);
@@ -47,9 +55,14 @@ class PointerSettingsPage {
   PointerSystem& system_;
   PointerSettings settings_;
   PointerSettingsControls controls_;
-  // Whether the acceleration triple was read or chosen; the fields start at 0,
-  // which is no reading of the system.
-  bool accelerationSet_ = false;
+  // Which settings the user changed since the last read.
+  struct Changed {
+    bool speed = false;
+    bool acceleration = false;
+    bool doubleClick = false;
+    bool wheel = false;
+  };
+  Changed changed_;
 };
 
 }  // namespace orbic::perf

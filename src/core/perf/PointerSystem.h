@@ -36,6 +36,13 @@ class PointerSystem {
   // missing or the write failed.
   virtual bool WriteValue(std::string_view key, std::string_view name, std::string_view text) = 0;
 
+  // Reads the values afresh from where the desktop keeps them, before the
+  // page shows them; a store read directly at every ReadValue needs nothing.
+  virtual void Reload() {}
+  // Where the values take effect, as the page tells the user: empty when
+  // they are the system's own settings.
+  virtual std::string_view ScopeNotice() const { return {}; }
+
   // Live application; the results are not examined, so none is returned.
   // Pointer speed 1..20 (Windows: SPI_SETMOUSESPEED).
   virtual void SetMouseSpeed(int speed) = 0;

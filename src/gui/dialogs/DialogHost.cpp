@@ -89,6 +89,8 @@ std::string DialogHost::RunMacroFileCommand(MacroFileCommand command, macros::Ma
 }
 
 bool DialogHost::ShowCombinationDialog(keys::CombinationKeyDialog& dialog) {
+  // Every opening starts empty: no key, no boxes.
+  dialog = keys::CombinationKeyDialog{};
   CombinationKeyDialogView view(dialog, look_(), &parent_);
   return runner_(view);
 }

@@ -43,7 +43,7 @@ class DialogHost {
   void ShowMacroDialogs(macros::MacroEditor& editor);
   // The fire content editor's delay or key dialog; false when the edit was refused.
   bool ShowFireEditDialog(fire::FireContentEditor& editor, fire::FireEditDialog dialog);
-  // True when the user confirmed the combination.
+  // Opens `dialog` emptied; true when the user confirmed the combination.
   bool ShowCombinationDialog(keys::CombinationKeyDialog& dialog);
   // The macro list's Import One / Import All / Export One / Export All: a file
   // chosen with `choose` (an empty text when cancelled), the page does the

@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "keys/KeyPositions.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::gui {
@@ -195,6 +196,16 @@ std::optional<std::uint16_t> VirtualKeyFromQt(const QKeyEvent& event) {
 #ifdef Q_OS_WIN
   if (event.nativeVirtualKey() != 0) {
     return static_cast<std::uint16_t>(event.nativeVirtualKey());
+  }
+#endif
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+  // The key's place, which the layout does not change: the mouse plays
+  // places, so the key replays as the one pressed whatever the layout.
+  const int evdevCode = static_cast<int>(event.nativeScanCode()) - keys::kXkbKeycodeOffset;
+  if (evdevCode > 0) {
+    if (const auto placed = keys::VirtualKeyAtEvdevCode(evdevCode)) {
+      return placed;
+    }
   }
 #endif
   const int key = event.key();

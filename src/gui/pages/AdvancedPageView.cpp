@@ -196,6 +196,11 @@ void AdvancedPageView::BuildPointer() {
   Caption("lbl_Roll_All_Screen", Text("Str808"), QRect(626, 430, 260, kRowHeight))
       ->setStyleSheet(kTextStyle);
   isScreenTarget_ = Make<ClickLabel>("lbl_IsScreen", QRect(596, 428, 290, kRowHeight));
+  // Above the scales: where the settings take effect, when that is not the desktop.
+  pointerNotice_ = Caption("lbl_PointerScope", QString(), QRect(580, 104, 380, 44));
+  pointerNotice_->setWordWrap(true);
+  pointerNotice_->setStyleSheet(kTextStyle);
+  pointerNotice_->hide();
 
   using SliderRelease = std::function<void(perf::PointerSettingsPage&, int)>;
   const auto onRelease = [this](RulerSlider* slider, SliderRelease release) {
@@ -286,6 +291,9 @@ void AdvancedPageView::RefreshPointer() {
         static_cast<QWidget*>(isScreen_), static_cast<QWidget*>(isScreenTarget_)}) {
     check->setEnabled(usable);
   }
+  const QString notice = usable ? ToQString(pointer_->ScopeNotice()) : QString();
+  pointerNotice_->setText(notice);
+  pointerNotice_->setVisible(!notice.isEmpty());
   if (!usable) {
     isControl_->SetPicture(perf::kCheckOffPicture);
     isScreen_->SetPicture(perf::kCheckOffPicture);

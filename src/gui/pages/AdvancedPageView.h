@@ -71,6 +71,7 @@ class AdvancedPageView final : public PageView {
   Scale speed_;
   Scale doubleClick_;
   Scale wheel_;
+  QLabel* pointerNotice_ = nullptr;  // lbl_PointerScope
   PictureLabel* isControl_ = nullptr;
   ClickLabel* isControlTarget_ = nullptr;
   PictureLabel* isScreen_ = nullptr;

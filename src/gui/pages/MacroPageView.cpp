@@ -6,6 +6,7 @@
 #include "gui/pages/EventListLook.h"
 #include "gui/pages/ListPresses.h"
 #include "macros/MacroEditor.h"
+#include "macros/MacroPage.h"
 #include "macros/MacroRecorder.h"
 
 namespace orbic::gui {
@@ -55,6 +56,10 @@ void MacroPageView::BuildLists() {
   // The six slot names in slot order; kept for the skin and never shown.
   slotNames_ = Make<QListWidget>("LB_MacroName", QRect(40, 160, 220, 120));
   slotNames_->hide();
+  notice_ = Caption("lbl_MacroNotice", QString(), QRect(290, 524, 300, 2 * kRowHeight));
+  notice_->setWordWrap(true);
+  notice_->setStyleSheet(kTextStyle);
+  notice_->hide();
   for (QListWidget* list : {names_, events_}) {
     StyleEventList(list);
   }
@@ -301,14 +306,13 @@ void MacroPageView::BuildInsertPanel() {
     const char* label;
     std::string_view key;
     void (macros::MacroInsertPanel::*choose)();
-    DelayMode mode;
   } lamps[] = {
       {"LED_InsertRecDelay", "IB_InsertRecDelay", "Str414",
-       &macros::MacroInsertPanel::IB_InsertRecDelayClick, DelayMode::kRecord},
+       &macros::MacroInsertPanel::IB_InsertRecDelayClick},
       {"LED_InsertNoDelay", "IB_InsertNoDelay", "Str416",
-       &macros::MacroInsertPanel::IB_InsertNoDelayClick, DelayMode::kNone},
+       &macros::MacroInsertPanel::IB_InsertNoDelayClick},
       {"LED_InsertDelayTime", "IB_InsertDelayTime", "Str415",
-       &macros::MacroInsertPanel::IB_InsertDelayTimeClick, DelayMode::kDefault},
+       &macros::MacroInsertPanel::IB_InsertDelayTimeClick},
   };
   int top = 340;
   for (const auto& row : lamps) {
@@ -316,11 +320,7 @@ void MacroPageView::BuildInsertPanel() {
     top += 24;
     insertLamps_.push_back(lamp);
     const auto choose = row.choose;
-    const DelayMode mode = row.mode;
-    QObject::connect(lamp, &ClickLabel::clicked, &context_, [this, choose, mode] {
-      if (recorder_ != nullptr) {
-        recorder_->InsertDelayOptions().Choose(mode);
-      }
+    QObject::connect(lamp, &ClickLabel::clicked, &context_, [this, choose] {
       Command([choose](MacroEditor& editor) { (editor.InsertPanel().*choose)(); });
     });
   }
@@ -354,13 +354,7 @@ void MacroPageView::BuildInsertPanel() {
     if (editor_ == nullptr || recorder_ == nullptr) {
       return;
     }
-    const std::optional<std::size_t> event = editor_->SelectedEvent();
-    const macros::InsertSide side = editor_->InsertPanel().Item() == macros::InsertItem::kKeyBack
-                                        ? macros::InsertSide::kBack
-                                        : macros::InsertSide::kFront;
-    recorder_->Btn_InsertStartClick(
-        event ? std::optional<int>(static_cast<int>(*event)) : std::nullopt,
-        editor_->SelectedMacroLength(), side);
+    macros::InsertStartClick(*editor_, *recorder_);
     Changed();
   });
 }
@@ -403,6 +397,8 @@ void MacroPageView::Refresh() {
     ShowLineIcon(events_, row, controls.LB_macro[static_cast<std::size_t>(row)].icon);
   }
   ShowSelection(events_, controls.LB_macroIndex);
+  notice_->setText(ToQString(controls.macroNotice));
+  notice_->setVisible(!controls.macroNotice.empty());
   names_->setEnabled(usable && controls.LB_PCMacroNameEnabled);
   events_->setEnabled(usable && controls.LB_macroEnabled);
   newButton_->setEnabled(usable && controls.Btn_NewEnabled);

@@ -61,6 +61,7 @@ class MacroPageView final : public PageView {
   QListWidget* names_ = nullptr;      // LB_PCMacroName
   QListWidget* events_ = nullptr;     // LB_macro
   QListWidget* slotNames_ = nullptr;  // LB_MacroName
+  QLabel* notice_ = nullptr;          // why the shown macro cannot be edited
   QFrame* nameMenu_ = nullptr;        // Pnl_PCMacro
   QFrame* eventMenu_ = nullptr;       // Pnl_DevContent
   ClickLabel* newButton_ = nullptr;

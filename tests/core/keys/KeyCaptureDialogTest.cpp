@@ -22,7 +22,11 @@ TEST(KeyCaptureDialogTest, CapturesTheLastKey) {
       {kRelease, {0x41}, "A", "A CODE:0204"},
       {kPress, {0x41, 0x42}, "B", "B CODE:8205"},
       {kPress, {0x10}, "Shift", "Shift CODE:82E1"},  // modifiers are keys here
-      {kRelease, {0xA3}, "Right Ctrl", "Right Ctrl CODE:02E4"},
+      // Shift, Ctrl and Alt of either side are the side-less key.
+      {kPress, {0xA1}, "Shift", "Shift CODE:82E1"},
+      {kPress, {0xA0}, "Shift", "Shift CODE:82E1"},
+      {kRelease, {0xA3}, "Ctrl", "Ctrl CODE:02E0"},
+      {kPress, {0xA4}, "Alt", "Alt CODE:82E2"},
       {kPress, {0x5C}, "Right Windows", "Right Windows CODE:82E7"},
       {kPress, {0xAF}, "Volume_Up", "Volume_Up CODE:82C5"},
       {kPress, {0xB6}, "Launch_App1", "Launch_App1 CODE:8200"},

@@ -232,14 +232,23 @@ TEST(MacroAssignment, NothingHappensWithoutAButtonOrAMacro) {
   EXPECT_EQ(pages.model.keys.Label(1, 2), "Only");
 }
 
-TEST(MacroAssignment, ADamagedLibraryMacroReachesItsSlotEmpty) {
+TEST(MacroAssignment, ADamagedLibraryMacroIsRefusedWithAMessage) {
   Pages pages;
   MacroRecord broken = TypingMacro("Broken", 1, StopMode::kUntilKeyRelease);
   broken.content[4] ^= 0x10;
-  EXPECT_EQ(pages.AssignOnMain(1, 2, broken).slot, 1);
-  EXPECT_EQ(pages.model.macroSlots.Slot(1).record.name, broken.name);
-  EXPECT_EQ(pages.model.macroSlots.Slot(1).record.content, Content{});
-  pages.ExpectCode(1, 2, "060121");
+  const std::string before = pages.model.keys.Code(1, 2);
+  const auto profileBefore = pages.image.data.profile;
+  const MacroAssignOutcome outcome = pages.AssignOnMain(1, 2, broken);
+  EXPECT_EQ(outcome.result, MacroAssignResult::kDamaged);
+  EXPECT_EQ(pages.host.messages, (std::vector<std::string>{std::string(kDamagedMacroMessage)}));
+  pages.ExpectCode(1, 2, before);
+  EXPECT_EQ(pages.image.data.profile, profileBefore);
+  EXPECT_TRUE(pages.model.macroSlots.Slot(1).record.Empty());
+
+  // A macro without events has no checksum to fail and is still assigned.
+  MacroRecord silent;
+  silent.name = broken.name;
+  EXPECT_EQ(pages.AssignOnMain(1, 2, silent).result, MacroAssignResult::kAssigned);
 }
 
 }  // namespace

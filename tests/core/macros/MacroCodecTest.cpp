@@ -181,6 +181,12 @@ TEST(MacroCodec, MalformedLinesAreRefusedWithTheirNumber) {
   for (const MacroLines& lines : std::vector<MacroLines>{
            {"00", "1 A CODE:8204", "1 A CODE:82G4"},
            {"00", "1 A CODE:8204", "8 FC"},
+           // A delay is a whole number of milliseconds and nothing else.
+           {"00", "1 A CODE:8204", "0 40abc"},
+           {"00", "1 A CODE:8204", "0 abc"},
+           {"00", "1 A CODE:8204", "0 -5"},
+           {"00", "1 A CODE:8204", "0 "},
+           {"00", "1 A CODE:8204", "0  40"},
        }) {
     std::string error;
     EXPECT_FALSE(MacroEventBytes(lines, &error).has_value());
@@ -188,8 +194,7 @@ TEST(MacroCodec, MalformedLinesAreRefusedWithTheirNumber) {
     Content content{};
     EXPECT_FALSE(EncodeMacroLines(lines, StopMode::kAfterMacroIsOver, content).ok);
   }
-  // A delay line without a number counts 0 ms.
-  EXPECT_THAT(Events({"00", "0 abc"}), ElementsAre(0xFE, 0x00));
+  EXPECT_THAT(Events({"00", "0 40"}), ElementsAre(0xFE, 0x05));
 }
 
 TEST(MacroCodec, NoEventsClearsTheHeadOfTheContentOnly) {
@@ -209,6 +214,8 @@ TEST(MacroCodec, DecodingStopsAtUnknownEventsAndNeverReadsPastTheContent) {
   DecodedMacro decoded = DecodeMacroContent(content);
   EXPECT_FALSE(decoded.stopMode.has_value());
   EXPECT_THAT(decoded.lines, ElementsAre("00", "1 A CODE:8204"));
+  EXPECT_FALSE(decoded.complete);  // 0x77 0x02 0x04 were not shown
+  EXPECT_TRUE(DecodeMacroContent(Encoded({"00", "1 A CODE:8204", "2 A CODE:0204"})).complete);
 
   // A corrupt length that runs off the end, made of delay pairs.
   Content corrupt{};

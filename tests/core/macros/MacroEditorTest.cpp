@@ -108,6 +108,44 @@ TEST(MacroEditor, SelectingShowsTheEventsAndTheStoredBytes) {
   EXPECT_FALSE(controls.LB_macroIndex.has_value());
 }
 
+TEST(MacroEditor, AMacroWithEventsItCannotReadIsShownReadOnly) {
+  MemoryPage page;
+  page.AddMacro("odd", kKeyA);
+  page.AddMacro("plain", kKeyA);
+  // A key press, an event this program does not know, then a release.
+  Content& odd = page.library.Record(0).content;
+  const std::vector<std::uint8_t> events = {0x82, 0x04, 0x77, 0x02, 0x04};
+  odd.fill(0);
+  odd[1] = static_cast<std::uint8_t>(events.size() + 1);
+  std::copy(events.begin(), events.end(), odd.begin() + 2);
+  std::uint8_t sum = odd[1];
+  for (std::uint8_t byte : events) {
+    sum = static_cast<std::uint8_t>(sum + byte);
+  }
+  odd[2 + events.size()] = static_cast<std::uint8_t>(sum ^ 0x5A);
+  const Content stored = odd;
+
+  page.Select(0, 0);
+  EXPECT_TRUE(page.editor.ReadOnly());
+  EXPECT_EQ(page.editor.Controls().macroNotice, kUnreadableEventsNotice);
+  EXPECT_EQ(Texts(page.editor.Controls()), std::vector<std::string>{"A"});
+  page.editor.Btn_DelClick();
+  page.editor.Btn_EditClick();
+  EXPECT_EQ(page.editor.EditDialog(), EditDialogKind::kNone);
+  page.editor.Btn_InsertClick();
+  EXPECT_EQ(page.editor.State(), MacroPageState::kBrowsing);
+  page.editor.LB_macroRightClick(0);
+  EXPECT_FALSE(page.editor.Controls().Pnl_DevContentShown);
+  EXPECT_EQ(page.library.Record(0).content, stored);
+  EXPECT_EQ(page.saves, 0);
+
+  page.Select(1, 0);
+  EXPECT_FALSE(page.editor.ReadOnly());
+  EXPECT_TRUE(page.editor.Controls().macroNotice.empty());
+  page.editor.Btn_DelClick();
+  EXPECT_EQ(page.saves, 1);
+}
+
 TEST(MacroEditor, RecordsWithoutEventsShowNothing) {
   MemoryPage page;
   page.AddMacro("full", kKeyA, StopMode::kUntilKeyRelease);
@@ -255,14 +293,34 @@ TEST(MacroEditor, EditingReplacesTheLineInPlace) {
   }
 }
 
-TEST(MacroEditor, EditingAKeyDownLeavesItsKeyUp) {
-  MemoryPage page;
-  page.AddMacro("m", kKeyA);
-  page.Select(0, 0);
-  page.editor.Btn_EditClick();
-  page.editor.KeyDialog()->KeyDown('B');
-  page.editor.EditDialogConfirm();
-  EXPECT_EQ(Events(page.editor.Lines()), (MacroLines{"1 B CODE:8205", "0 48", "2 A CODE:0204"}));
+TEST(MacroEditor, EditingEitherEdgeOfAKeyRewritesItsPartner) {
+  struct Case {
+    MacroLines events;
+    std::size_t edited;
+    MacroLines after;
+  };
+  const Case cases[] = {
+      {kKeyA, 0, {"1 B CODE:8205", "0 48", "2 B CODE:0205"}},
+      {kKeyA, 2, {"1 B CODE:8205", "0 48", "2 B CODE:0205"}},
+      // The nearest partner only, by the rule the delete uses.
+      {{"1 A CODE:8204", "2 A CODE:0204", "1 A CODE:8204", "2 A CODE:0204"},
+       2,
+       {"1 A CODE:8204", "2 A CODE:0204", "1 B CODE:8205", "2 B CODE:0205"}},
+      {{"1 LeftKey CODE:00A1", "2 LeftKey CODE:0021"}, 1, {"1 B CODE:8205", "2 B CODE:0205"}},
+      // A press without a release, and a release of another key, stay alone.
+      {{"1 A CODE:8204", "2 C CODE:0206"}, 0, {"1 B CODE:8205", "2 C CODE:0206"}},
+  };
+  for (const Case& c : cases) {
+    MemoryPage page;
+    page.AddMacro("m", c.events);
+    page.Select(0, c.edited);
+    page.editor.Btn_EditClick();
+    ASSERT_NE(page.editor.KeyDialog(), nullptr);
+    page.editor.KeyDialog()->KeyDown('B');
+    page.editor.EditDialogConfirm();
+    EXPECT_EQ(Events(page.editor.Lines()), c.after) << c.edited;
+    EXPECT_EQ(page.Stored(0), c.after) << c.edited;
+  }
 }
 
 TEST(MacroEditor, EditsThatChangeNothingAreNotSaved) {

@@ -125,9 +125,29 @@ TEST_F(MacroFileTransferTest, FilesOfTheWrongSizeAreRefusedAndTheLibraryKept) {
     std::size_t size;
   };
   const Case cases[] = {
-      {Op::kOneEeprom, 0},   {Op::kOneEeprom, 255},  {Op::kOneEeprom, 257},  {Op::kOneEeprom, 2048},
-      {Op::kOneDriver, 256}, {Op::kOneDriver, 2047}, {Op::kOneDriver, 4096}, {Op::kAllEeprom, 0},
-      {Op::kAllEeprom, 255}, {Op::kAllDriver, 0},    {Op::kAllDriver, 2047}, {Op::kAllDriver, 256},
+      {Op::kOneEeprom, 0},
+      {Op::kOneEeprom, 255},
+      {Op::kOneEeprom, 257},
+      {Op::kOneEeprom, 2048},
+      {Op::kOneDriver, 256},
+      {Op::kOneDriver, 2047},
+      {Op::kOneDriver, 4096},
+      {Op::kAllEeprom, 0},
+      {Op::kAllEeprom, 255},
+      {Op::kAllDriver, 0},
+      {Op::kAllDriver, 2047},
+      {Op::kAllDriver, 256},
+      // Library imports take only whole libraries of the mode: a single
+      // record, the other mode's library or a cut-off copy would delete or
+      // garble macros index by index.
+      {Op::kAllEeprom, 256},
+      {Op::kAllEeprom, 2048},
+      {Op::kAllEeprom, 25599},
+      {Op::kAllEeprom, 25601},
+      {Op::kAllEeprom, 51200},
+      {Op::kAllDriver, 25600},
+      {Op::kAllDriver, 3048},
+      {Op::kAllDriver, 4097},
   };
   const ui::MessageStrings messages;
   for (const Case& c : cases) {
@@ -183,38 +203,29 @@ TEST_F(MacroFileTransferTest, ImportOneMayFillTheHundredthRecordButNoMore) {
   EXPECT_EQ(library, full);
 }
 
-TEST_F(MacroFileTransferTest, ImportAllOverwritesTheRecordsTheFileReachesAndKeepsThemFirst) {
+TEST_F(MacroFileTransferTest, ImportAllReplacesTheLibraryWithAWholeLibraryFile) {
   MacroLibrary library = LibraryOf({"a", "b", "c", "d", "e"});
-  // A two-record file whose second record is empty: "b" goes, "x" replaces
-  // "a", and "c".."e" close up behind it.
-  MacroLibrary file = LibraryOf({"x"});
+  // Empty records between macros in the file are closed up.
+  MacroLibrary file = LibraryOf({"x", "y", "z"});
+  file.Record(1) = MacroRecord{};
   const auto fileBytes = file.Bytes();
-  const MacroFileOutcome outcome =
-      ImportAllRecords(library, std::span(fileBytes).first(2 * kRecordSize + 100));
+  const MacroFileOutcome outcome = ImportAllRecords(library, fileBytes);
   ASSERT_TRUE(outcome.Ok()) << outcome.detail;
   EXPECT_EQ(outcome.index, 2u);
-  EXPECT_EQ(library.Names(), (std::vector<std::string>{"x", "c", "d", "e"}));
+  EXPECT_EQ(library.Names(), (std::vector<std::string>{"x", "z"}));
   EXPECT_EQ(library.Record(0), file.Record(0));
   for (std::size_t i = library.Count(); i < kLibraryCapacity; ++i) {
-    ASSERT_TRUE(library.Record(i).Empty()) << i;
     ASSERT_EQ(library.Record(i), MacroRecord{}) << i;
   }
-
-  // A whole library file replaces everything.
-  const MacroLibrary whole = LibraryOf({"p", "q"});
-  ASSERT_TRUE(ImportAllRecords(library, whole.Bytes()).Ok());
-  EXPECT_EQ(library, whole);
 }
 
-TEST_F(MacroFileTransferTest, DriverImportAllTakesTheWholeRecordsOfTheFile) {
+TEST_F(MacroFileTransferTest, DriverImportAllTakesTheRecordsOfTheFile) {
   DriverMacroLibrary library;
   library.Add(DriverMacro("old", {"00", "1 A CODE:8204"}));
   DriverMacroLibrary file;
   file.Add(DriverMacro("one", {"00", "1 B CODE:8205"}));
   file.Add(DriverMacro("two", {"00", "0 2041", "1 C CODE:8206"}));
-  Bytes bytes = file.Bytes();
-  bytes.resize(bytes.size() + 1000, 0x77);  // a cut-off third record
-  const MacroFileOutcome outcome = ImportAllRecords(library, bytes);
+  const MacroFileOutcome outcome = ImportAllRecords(library, file.Bytes());
   ASSERT_TRUE(outcome.Ok()) << outcome.detail;
   EXPECT_EQ(outcome.index, 2u);
   EXPECT_EQ(library, file);

@@ -411,7 +411,7 @@ TEST_F(MacroRecorderTest, ClickOnStopIsNotRecorded) {
                                           "1 RightKey CODE:00A2"}));
 }
 
-TEST_F(MacroRecorderTest, NoDelayKeyDownsFitUpTo216) {
+TEST_F(MacroRecorderTest, PressesKeepRoomForTheReleasesOfEveryKeyHeld) {
   recorder.RecordDelayOptions().Choose(DelayMode::kNone);
   recorder.Btn_StartClick();
   for (int i = 0; i < 53; ++i) {
@@ -420,33 +420,48 @@ TEST_F(MacroRecorderTest, NoDelayKeyDownsFitUpTo216) {
   ASSERT_EQ(recorder.UsedBytes(), 212);
   EXPECT_EQ(Key(kA, kFirstDown), EventOutcome::kRecorded);    // at 212
   EXPECT_EQ(Key(kB, kFurtherDown), EventOutcome::kRecorded);  // at 214
-  EXPECT_EQ(Key(kC, kFurtherDown), EventOutcome::kRecorded);  // at 216
-  EXPECT_EQ(recorder.UsedBytes(), 218);
+  EXPECT_EQ(recorder.UsedBytes(), 216);
   EXPECT_FALSE(recorder.RecordFull());
 
-  // At 218 a key-down is refused; from then on the keyboard records nothing.
-  EXPECT_EQ(Key(0x44, kFurtherDown), EventOutcome::kRefused);
+  // A third press would leave no room to release all three.
+  EXPECT_EQ(Key(kC, kFurtherDown), EventOutcome::kRefused);
   EXPECT_TRUE(recorder.RecordFull());
   EXPECT_TRUE(recorder.KeyUpOverflow());
-  EXPECT_EQ(Key(kC, kUp), EventOutcome::kIgnored);
+  EXPECT_EQ(Key(0x44, kFurtherDown), EventOutcome::kIgnored);
+  EXPECT_EQ(Key(kC, kUp), EventOutcome::kIgnored);  // its press is not in the macro
+  // The keys the macro holds are always released.
+  EXPECT_EQ(Key(kB, kUp), EventOutcome::kRecorded);
+  EXPECT_EQ(Key(kA, kUp), EventOutcome::kRecorded);
   EXPECT_TRUE(recorder.Recording());
-  EXPECT_EQ(recorder.UsedBytes(), 218);
+  EXPECT_EQ(recorder.UsedBytes(), 220);
+  ExpectBytesMatchLines();
   recorder.Btn_StartClick();
-  EXPECT_EQ(target.committed.size(), 1u + 106 + 3);
+  EXPECT_EQ(MacroLines(target.committed.end() - 4, target.committed.end()),
+            (MacroLines{"1 A CODE:8204", "1 B CODE:8205", "2 B CODE:0205", "2 A CODE:0204"}));
 }
 
-TEST_F(MacroRecorderTest, KeyUpAtTheLimitStopsTheRecordingUnrecorded) {
+// Either Shift is one modifier in the macro: one release frees both.
+TEST_F(MacroRecorderTest, KeysSharingACodeAreHeldOnce) {
   recorder.RecordDelayOptions().Choose(DelayMode::kNone);
   recorder.Btn_StartClick();
-  for (int i = 0; i < 53; ++i) {
-    Tap(kA);
-  }
-  Key(kA, kFirstDown);
-  Key(kB, kFurtherDown);
-  Key(kC, kFurtherDown);
-  EXPECT_EQ(Key(kA, kUp), EventOutcome::kRecorded);
-  ASSERT_EQ(recorder.UsedBytes(), 220);
+  FillWithClicks(212);
+  EXPECT_EQ(Key(keys::virtual_key::kLeftShift, kFirstDown), EventOutcome::kRecorded);     // 214
+  EXPECT_EQ(Key(keys::virtual_key::kRightShift, kFurtherDown), EventOutcome::kRecorded);  // 216
+  EXPECT_EQ(Key(kA, kFurtherDown), EventOutcome::kRefused);
+  EXPECT_EQ(Key(keys::virtual_key::kRightShift, kUp), EventOutcome::kRecorded);  // 218
+  EXPECT_EQ(Key(keys::virtual_key::kLeftShift, kUp), EventOutcome::kIgnored);
+  EXPECT_EQ(target.lines.back(), "2 Right Shift CODE:0102");
+  ExpectBytesMatchLines();
+}
 
+// A release of a key the macro does not hold, with the macro at its limit
+// and nothing held: the macro is complete and the recording ends.
+TEST_F(MacroRecorderTest, AStrayReleaseAtTheLimitEndsTheRecording) {
+  recorder.RecordDelayOptions().Choose(DelayMode::kNone);
+  recorder.Btn_StartClick();
+  FillWithClicks(216);
+  Tap(kA);
+  ASSERT_EQ(recorder.UsedBytes(), 220);
   const KeyEventResult result = recorder.KeyboardHook1Receive(kB, kUp);
   EXPECT_EQ(result.outcome, EventOutcome::kStopped);
   EXPECT_EQ(result.stop.captionControl, "Btn_Start");
@@ -457,22 +472,20 @@ TEST_F(MacroRecorderTest, KeyUpAtTheLimitStopsTheRecordingUnrecorded) {
   EXPECT_EQ(EncodedBytes(target.committed), 220);
 }
 
-// With one byte left (buttons take one) a key-up cannot fit either: it ends the
-// recording the same way instead of running past the limit.
-TEST_F(MacroRecorderTest, KeyUpWithOneByteLeftStopsTheRecording) {
+// Buttons and keys share the reserve: a held button keeps its release too.
+TEST_F(MacroRecorderTest, AHeldButtonKeepsItsReleaseAmongKeys) {
   recorder.RecordDelayOptions().Choose(DelayMode::kNone);
   recorder.Btn_StartClick();
   recorder.MouseButtonEdge(ButtonEdge::kRightDown);
   for (int i = 0; i < 53; ++i) {
     Tap(kA);
   }
-  Key(kA, kFirstDown);
-  Key(kB, kFurtherDown);
-  Key(kA, kUp);
-  ASSERT_EQ(recorder.UsedBytes(), 219);
-  EXPECT_EQ(Key(kB, kUp), EventOutcome::kStopped);
-  EXPECT_EQ(target.commits, 1);
-  EXPECT_EQ(EncodedBytes(target.committed), 219);
+  EXPECT_EQ(Key(kA, kFirstDown), EventOutcome::kRecorded);   // 213
+  EXPECT_EQ(Key(kB, kFurtherDown), EventOutcome::kRefused);  // no room for three releases
+  EXPECT_EQ(Key(kA, kUp), EventOutcome::kRecorded);          // 217
+  EXPECT_EQ(recorder.MouseButtonEdge(ButtonEdge::kRightUp), EventOutcome::kRecorded);  // 218
+  EXPECT_EQ(target.lines.back(), "2 RightKey CODE:0022");
+  ExpectBytesMatchLines();
 }
 
 TEST_F(MacroRecorderTest, ButtonsFollowTheRoomRules) {
@@ -699,22 +712,19 @@ TEST_F(InsertRecordingTest, UsesTheInsertPanelsDelayOptions) {
   EXPECT_EQ(recorder.UsedBytes(), 7 + 2 + 3 + 4);
 }
 
-TEST_F(InsertRecordingTest, KeyUpAtTheLimitEndsOnlyTheInsertRecording) {
+TEST_F(InsertRecordingTest, InsertRecordingKeepsRoomForTheReleasesOfItsKeys) {
   recorder.Btn_InsertStartClick(0, 210, InsertSide::kBack);
-  Key(kB, kFirstDown);      // 212
-  Key(kC, kFurtherDown);    // 214
-  Key(0x44, kFurtherDown);  // 216
-  Key(kB, kUp);             // 218
-  Key(kC, kUp);             // 220
-  const KeyEventResult result = recorder.KeyboardHook1Receive(0x44, kUp);
-  EXPECT_EQ(result.outcome, EventOutcome::kStopped);
-  EXPECT_EQ(result.stop.captionControl, "Btn_InsertStart");
-  EXPECT_FALSE(recorder.InsertRecording());
-  EXPECT_FALSE(recorder.LastEventTick());
+  EXPECT_EQ(Key(kB, kFirstDown), EventOutcome::kRecorded);     // 212
+  EXPECT_EQ(Key(kC, kFurtherDown), EventOutcome::kRecorded);   // 214
+  EXPECT_EQ(Key(0x44, kFurtherDown), EventOutcome::kRefused);  // three releases would not fit
+  EXPECT_EQ(Key(kB, kUp), EventOutcome::kRecorded);            // 216
+  EXPECT_EQ(Key(kC, kUp), EventOutcome::kRecorded);            // 218
+  EXPECT_EQ(Key(0x44, kUp), EventOutcome::kIgnored);
+  EXPECT_TRUE(recorder.InsertRecording());
   EXPECT_EQ(target.commits, 0);
   EXPECT_EQ(target.lines,
-            (MacroLines{"00", "1 A CODE:8204", "1 B CODE:8205", "1 C CODE:8206", "1 D CODE:8207",
-                        "2 B CODE:0205", "2 C CODE:0206", "2 A CODE:0204", "1 C CODE:8206"}));
+            (MacroLines{"00", "1 A CODE:8204", "1 B CODE:8205", "1 C CODE:8206", "2 B CODE:0205",
+                        "2 C CODE:0206", "2 A CODE:0204", "1 C CODE:8206"}));
 }
 
 TEST(DelayOptionsTest, FieldKeepsDigitsWithinItsLengthAndRange) {

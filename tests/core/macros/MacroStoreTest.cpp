@@ -209,6 +209,29 @@ TEST_F(MacroStoreTest, UnreadableLibraryIsReportedAndNeverOverwritten) {
   EXPECT_TRUE(fs::is_directory(dir_ / "program" / "Macro.bin"));
 }
 
+TEST_F(MacroStoreTest, LibraryOfAnotherSizeIsShownButNeverOverwritten) {
+  MacroLibrary library;
+  library.Add(Name("one"));
+  library.Add(Name("two"));
+  const auto whole = library.Bytes();
+  // Cut short, and grown by a stray byte: either would lose bytes at the next save.
+  for (const std::size_t size : {std::size_t{2 * kRecordSize + 10}, kLibraryFileSize + 1}) {
+    Bytes bytes(whole.begin(), whole.end());
+    bytes.resize(size, 0x33);
+    WriteBytes(dir_ / "program" / "Macro.bin", bytes);
+    MacroStore store(true, Program());
+    std::string error;
+    EXPECT_FALSE(store.CheckPCMacro(error)) << size;
+    EXPECT_NE(error.find(std::to_string(size)), std::string::npos) << error;
+    EXPECT_EQ(store.Names(), (std::vector<std::string>{"one", "two"})) << size;
+    store.Library().Add(Name("three"));
+    error.clear();
+    EXPECT_FALSE(store.Save(error)) << size;
+    EXPECT_NE(error.find("not overwritten"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(dir_ / "program" / "Macro.bin"), bytes) << size;
+  }
+}
+
 TEST_F(MacroStoreTest, DriverLibraryReadsWholeRecordsAndCreatesNothingWhenMissing) {
   MacroStore empty(false, Program());
   std::string error;
