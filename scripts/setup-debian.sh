@@ -10,6 +10,8 @@ packages=(
   # the desktop program: Qt widgets, picture decoders, fonts, a headless X server
   qt6-base-dev qt6-qpa-plugins libgl-dev libgif-dev libpng-dev
   fonts-liberation2 fonts-noto-cjk xvfb xauth
+  # packaging: the Debian package and the checks of the desktop files
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 
 missing=()
