@@ -8,12 +8,18 @@
 namespace orbic::cli {
 
 std::unique_ptr<OfflineImage> OfflineImage::Open(const std::string& path) {
-  auto offline = std::make_unique<OfflineImage>();
+  params::Image raw{};
   std::string error;
-  if (!LoadImageFile(path, offline->image.raw, error)) {
+  if (!LoadImageFile(path, raw, error)) {
     std::cerr << error << '\n';
     return nullptr;
   }
+  return FromImage(raw);
+}
+
+std::unique_ptr<OfflineImage> OfflineImage::FromImage(const params::Image& raw) {
+  auto offline = std::make_unique<OfflineImage>();
+  offline->image.raw = raw;
   std::vector<std::string> problems;
   offline->config = ui::LoadEmbeddedBehaviourConfiguration(problems);
   offline->model = std::make_unique<orbic::app::SettingsModel>(offline->config, offline->image.data,

@@ -16,6 +16,8 @@ namespace orbic::cli {
 struct OfflineImage {
   // Null, with the reason printed on stderr, when the file cannot be used.
   static std::unique_ptr<OfflineImage> Open(const std::string& path);
+  // The same for image bytes already in memory.
+  static std::unique_ptr<OfflineImage> FromImage(const params::Image& raw);
 
   params::ParameterImage image;
   ui::BehaviourConfig config;
