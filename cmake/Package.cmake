@@ -8,11 +8,12 @@ set(CPACK_PACKAGE_VENDOR "The orbic40 developers")
 set(CPACK_PACKAGE_CONTACT "${ORBIC40_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility for the ORBIC40 gaming mouse")
 set(CPACK_PACKAGE_DESCRIPTION
-    "orbic40 sets what the buttons of the ORBIC40 gaming mouse (USB 1bcf:08a0) do, its DPI
-levels and colours, lighting, macros and fire macros. It reads the mouse's
-parameter memory over HID, checks and repairs it, and writes changes back
-verified. The package holds the desktop program orbic40, the command-line tool
-orbic40-cli and a udev rule that lets the user at the seat use the mouse.")
+    "orbic40 sets what the buttons of the ORBIC40 gaming mouse (USB 1bcf:08a0)
+do, its DPI levels and colours, lighting, macros and fire macros. It reads
+the mouse's parameter memory over HID, checks and repairs it, and writes
+changes back verified. The package holds the desktop program orbic40, the
+command-line tool orbic40-cli and a udev rule that lets the user at the
+seat use the mouse.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
