@@ -24,8 +24,8 @@ std::string TransferProgress::Line(bool writing, std::size_t done, std::size_t t
   const std::size_t shownDone = std::min(done, total);
   const std::size_t percent = total == 0 ? 100 : shownDone * 100 / total;
   const std::size_t filled = total == 0 ? kBarWidth : shownDone * kBarWidth / total;
-  char number[8];
-  std::snprintf(number, sizeof number, "%3zu%%", percent);
+  char number[16];
+  std::snprintf(number, sizeof number, "%3u%%", static_cast<unsigned>(percent));
   return std::string(writing ? "Writing the mouse" : "Reading the mouse") + "  [" +
          std::string(filled, '#') + std::string(kBarWidth - filled, ' ') + "] " + number;
 }

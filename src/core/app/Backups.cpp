@@ -29,7 +29,7 @@ std::string BackupFolder::NameFor(std::chrono::system_clock::time_point time) {
   const auto day = floor<days>(ms);
   const year_month_day date{day};
   const hh_mm_ss clock{ms - day};
-  char stamp[32];
+  char stamp[64];
   std::snprintf(
       stamp, sizeof stamp, "%04d%02u%02u-%02d%02d%02d-%03d", static_cast<int>(date.year()),
       static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
