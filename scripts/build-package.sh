@@ -23,8 +23,9 @@ fi
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_CXX_FLAGS_RELEASE="$cxxflags -DNDEBUG" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
   -DORBIC40_BUILD_GUI=ON -DORBIC40_BUILD_TESTS=OFF -DORBIC40_BUILD_BENCH=OFF \
-  -DORBIC40_BUILD_FUZZ=OFF "${launcher[@]}"
-cmake --build "$build" -j"$(nproc)"
+  -DORBIC40_BUILD_FUZZ=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON "${launcher[@]}"
+# Only what the package holds (the kernel bench's gadget tool is not in it).
+cmake --build "$build" -j"$(nproc)" --target orbic40 orbic40-cli
 rm -f "$build"/orbic40_*.deb
 (cd "$build" && cpack -G DEB)
 
