@@ -6,6 +6,7 @@
 
 #include "base/AtomicFile.h"
 #include "cli/Commands.h"
+#include "platform/UserFolders.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/IniFile.h"
 
@@ -130,6 +131,12 @@ std::optional<int> CliSession::Prepare(const GlobalOptions& options) {
   }
   session_ = std::make_unique<app::Session>(access_->Backend(), access_->Clock(), host_, config);
   session_->SetProgramFolder(ExecutableFolder());
+  if (options.progress) {
+    host_.EnableProgress();
+  }
+  if (!options.noBackup) {
+    session_->SetBackupFolder(app::BackupFolder(platform::BackupFolderPath()));
+  }
   if (device::DriverPort* port = access_->Driver()) {
     session_->SetDriverPort(*port);
   }

@@ -24,10 +24,18 @@ int RunImageFire(const GlobalOptions& options, const std::string& imagePath, boo
 int RunImageSet(const GlobalOptions& options, const std::string& inPath, const std::string& outPath,
                 const std::vector<std::string>& changes);
 int RunImageSlots(const GlobalOptions& options, const std::string& imagePath, bool json);
+// Makes the settings of a `decode --json` text (any subset of its keys) in a
+// copy of BASE and writes it to OUT; nothing is written when one cannot be made.
+int RunImageFromJson(const GlobalOptions& options, const std::string& settingsPath,
+                     const std::string& basePath, const std::string& outPath);
 int RunApply(const GlobalOptions& options, const std::string& inPath);
 int RunLoad(const GlobalOptions& options, const std::string& inPath);
 int RunPreset(const GlobalOptions& options, int number);
 int RunSave(const GlobalOptions& options, const std::string& outPath);
+// Lists the backups made before writes to the mouse, oldest first.
+int RunBackups(bool json);
+// Writes a backup (the newest when `file` is empty) back to the mouse, verified.
+int RunRestore(const GlobalOptions& options, const std::string& file);
 
 struct SimNewOptions {
   std::string statePath;

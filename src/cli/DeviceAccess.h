@@ -17,6 +17,8 @@ struct GlobalOptions {
   std::string simulatedDriver;  // empty: the machine's filter driver, where there is one
   std::string configPath;       // empty: the embedded behaviour configuration
   bool trace = false;
+  bool noBackup = false;  // write to the mouse without backing up its settings first
+  bool progress = false;  // a progress bar on stderr for long transfers
 };
 
 // The HID interfaces and the clock a command talks to: the real ones, or a

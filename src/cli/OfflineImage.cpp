@@ -10,12 +10,20 @@ namespace orbic::cli {
 
 std::unique_ptr<OfflineImage> OfflineImage::Open(const std::string& path,
                                                  const GlobalOptions& options) {
-  auto offline = std::make_unique<OfflineImage>();
+  params::Image raw{};
   std::string error;
-  if (!LoadImageFile(path, offline->image.raw, error)) {
+  if (!LoadImageFile(path, raw, error)) {
     std::cerr << error << '\n';
     return nullptr;
   }
+  return FromImage(raw, options);
+}
+
+std::unique_ptr<OfflineImage> OfflineImage::FromImage(const params::Image& raw,
+                                                      const GlobalOptions& options) {
+  auto offline = std::make_unique<OfflineImage>();
+  offline->image.raw = raw;
+  std::string error;
   if (!LoadConfiguration(options, offline->config, error)) {
     std::cerr << error << '\n';
     return nullptr;

@@ -18,6 +18,9 @@ struct OfflineImage {
   // Null, with the reason printed on stderr, when the file or the behaviour
   // configuration (`options.configPath`, as for the mouse) cannot be used.
   static std::unique_ptr<OfflineImage> Open(const std::string& path, const GlobalOptions& options);
+  // The same for image bytes already in memory.
+  static std::unique_ptr<OfflineImage> FromImage(const params::Image& raw,
+                                                 const GlobalOptions& options);
 
   params::ParameterImage image;
   ui::BehaviourConfig config;

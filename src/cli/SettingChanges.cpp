@@ -14,6 +14,7 @@
 #include "keys/CodeLabels.h"
 #include "keys/FixedFunctions.h"
 #include "keys/KeyCode.h"
+#include "params/DeviceOptions.h"
 
 namespace orbic::cli {
 
@@ -86,6 +87,51 @@ std::string DpiLevel(const Change& c) {
     return "";
   }
   return "unknown setting " + c.name;
+}
+
+// An on/off pair of radio buttons of the lighting page, from 0 or 1.
+std::string Switch(const Change& c, void (perf::LightingPage::*on)(),
+                   void (perf::LightingPage::*off)()) {
+  const auto value = Integer(c.value, 0, 1);
+  if (!value) {
+    return Range(c.name, c.value, 0, 1);
+  }
+  (c.model.lighting.*(*value ? on : off))();
+  return "";
+}
+
+// A check box of the engineer page, from 0 or 1; the page sets the option as it is clicked.
+std::string Option(const Change& c, bool params::DeviceOptions::*option) {
+  const auto value = Integer(c.value, 0, 1);
+  if (!value) {
+    return Range(c.name, c.value, 0, 1);
+  }
+  c.model.options.*option = *value == 1;
+  return "";
+}
+
+// The engineer page's vendor and product code fields: one byte each.
+std::string Code(const Change& c, int params::DeviceOptions::*code) {
+  const auto value = Integer(c.value, 0, 255);
+  if (!value) {
+    return Range(c.name, c.value, 0, 255);
+  }
+  c.model.options.*code = *value;
+  return "";
+}
+
+// led.mode.N=0|1: the MCU LED mode check box N (1..7) of the engineer page.
+std::string LedMode(const Change& c) {
+  const auto mode = Integer(c.path[2], 1, static_cast<int>(perf::kLedModeCount));
+  if (!mode) {
+    return c.name + ": the mode must be 1.." + std::to_string(perf::kLedModeCount);
+  }
+  const auto on = Integer(c.value, 0, 1);
+  if (!on) {
+    return Range(c.name, c.value, 0, 1);
+  }
+  c.model.lighting.cb_ModeClick(*mode, *on == 1);
+  return "";
 }
 
 const std::vector<std::pair<std::string, Handler>>& Handlers() {
@@ -201,6 +247,55 @@ const std::vector<std::pair<std::string, Handler>>& Handlers() {
          c.model.options.fireTime = *interval;
          return "";
        }},
+      {"led.switchMCpi",
+       [](const Change& c) {
+         return Switch(c, &perf::LightingPage::rb_B4CPIOnClick,
+                       &perf::LightingPage::rb_B4CPIOffClick);
+       }},
+      {"led.modeLCpi",
+       [](const Change& c) {
+         return Switch(c, &perf::LightingPage::rb_LCPIOnClick,
+                       &perf::LightingPage::rb_LCPIOffClick);
+       }},
+      {"led.brightness",
+       [](const Change& c) -> std::string {
+         // The texts as the page's term table spells them.
+         if (c.value == "All Ligth") {
+           c.model.lighting.rb_MCULED3ControlClick();
+         } else if (c.value == "Half Ligth") {
+           c.model.lighting.rb_MCULED6ControlClick();
+         } else {
+           return c.name + ": '" + c.value + "' is not All Ligth or Half Ligth";
+         }
+         return "";
+       }},
+      {"sensor",
+       [](const Change& c) -> std::string {
+         for (std::size_t i = 0; i < params::kSensorOrientations.size(); ++i) {
+           if (c.value == params::kSensorOrientations[i].text) {
+             c.model.options.sensorOrientation = static_cast<int>(i);
+             return "";
+           }
+         }
+         return c.name + ": '" + c.value + "' is not a sensor orientation of the engineer page";
+       }},
+      {"fireFunction",
+       [](const Change& c) -> std::string {
+         if (c.value != "Left Key" && c.value != "Fn+Left Key") {
+           return c.name + ": '" + c.value + "' is not Left Key or Fn+Left Key";
+         }
+         c.model.options.fireFnLeftKey = c.value == "Left Key";
+         return "";
+       }},
+      {"smoothing", [](const Change& c) { return Option(c, &params::DeviceOptions::smooth); }},
+      {"keyModeSwitch.middle",
+       [](const Change& c) { return Option(c, &params::DeviceOptions::midPress); }},
+      {"keyModeSwitch.cpi",
+       [](const Change& c) { return Option(c, &params::DeviceOptions::cpiPress); }},
+      {"keyModeSwitch.gun",
+       [](const Change& c) { return Option(c, &params::DeviceOptions::gunPress); }},
+      {"vendorCode", [](const Change& c) { return Code(c, &params::DeviceOptions::vendorCode); }},
+      {"productCode", [](const Change& c) { return Code(c, &params::DeviceOptions::productCode); }},
       {"aim",
        [](const Change& c) -> std::string {
          const auto aim = Integer(c.value, 0, 10);
@@ -414,7 +509,9 @@ std::string ApplyFireSettingChange(fire::FirePage& page, params::DataBuf& data,
 
 const char* SettingNamesHelp() {
   return "dpi.count, dpi.current, dpi.N.step, dpi.N.color=R,G,B, led.type, led.on, led.count, "
-         "led.step, led.mcuMode, led.rbMode, keyMode, button.M.N=CODE, "
+         "led.step, led.mcuMode, led.rbMode, led.mode.N=0|1, led.brightness, led.switchMCpi, "
+         "led.modeLCpi, sensor, smoothing, keyModeSwitch.middle|cpi|gun, fireFunction, "
+         "vendorCode, productCode, keyMode, button.M.N=CODE, "
          "button.M.N=macro:LIBRARY:INDEX, aim, fireKey.count, "
          "fireKey.interval, saveKeyMode, fire.N.count, fire.N.x, fire.N.y, fire.N.interval, "
          "fire.N.yoffset, fire.N.color=R,G,B, fire.N.stop=0|1, button.M.N=gun:G";
@@ -440,6 +537,9 @@ std::string ApplySettingChange(orbic::app::SettingsModel& model, params::DataBuf
   }
   if (path.size() == 3 && path[0] == "button") {
     return Button(c);
+  }
+  if (path.size() == 3 && path[0] == "led" && path[1] == "mode") {
+    return LedMode(c);
   }
   return "unknown setting " + name + " (known: " + SettingNamesHelp() + ")";
 }

@@ -9,6 +9,8 @@
 #include "base/FileServices.h"
 #include "cli/Commands.h"
 #include "cli/SettingChanges.h"
+#include "cli/TransferProgress.h"
+#include "orbic40/Version.h"
 #ifdef _WIN32
 #include "platform/WinFileServices.h"
 #else
@@ -29,6 +31,8 @@ int main(int argc, char** argv) {
   orbic::InstallFileServices(&fileServices);
   CLI::App app{"orbic40-cli: configure the ORBIC40 gaming mouse"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("orbic40-cli ") + ORBIC40_VERSION,
+                       "Print the version and end");
 
   GlobalOptions global;
   app.add_option("--simulated", global.simulatedState,
@@ -40,6 +44,8 @@ int main(int argc, char** argv) {
                  "Read the behaviour configuration's [org] section from this INI file instead of "
                  "the embedded one (Ap_Mode=1 selects driver mode)");
   app.add_flag("--trace", global.trace, "Print every feature report to stderr");
+  app.add_flag("--no-backup", global.noBackup,
+               "Write to the mouse without saving its current settings to the backup folder first");
   bool json = false;
   app.add_flag("--json", json, "Machine-readable output");
   // Global options may also follow the subcommand: `decode IMAGE --json`.
@@ -118,6 +124,16 @@ int main(int argc, char** argv) {
   imageSet->add_option("CHANGES", changes,
                        std::string("NAME=VALUE... with NAME one of: ") + SettingNamesHelp());
 
+  std::string fromJsonSettings;
+  std::string fromJsonBase;
+  std::string fromJsonOut;
+  auto* imageFromJson = image->add_subcommand(
+      "from-json", "Make the settings of a 'decode --json' text (all or some keys) in an image");
+  imageFromJson->add_option("SETTINGS", fromJsonSettings, "JSON file as decode --json prints it")
+      ->required();
+  imageFromJson->add_option("BASE", fromJsonBase, "2048-byte image file to start from")->required();
+  imageFromJson->add_option("OUT", fromJsonOut, "File to write")->required();
+
   std::string slotsPath;
   auto* imageSlots = image->add_subcommand("slots", "Show the six macro slots of an image");
   imageSlots->add_option("IMAGE", slotsPath, "2048-byte image file")->required();
@@ -139,6 +155,13 @@ int main(int argc, char** argv) {
   std::string savePath;
   auto* save = app.add_subcommand("save", "Save the mouse's settings to a profile file");
   save->add_option("OUT", savePath, "Profile file (.bin is appended when missing)")->required();
+
+  auto* backups = app.add_subcommand(
+      "backups", "List the backups of the mouse's settings made before each write, oldest first");
+  std::string restorePath;
+  auto* restore =
+      app.add_subcommand("restore", "Write a backup back to the mouse (default: the newest)");
+  restore->add_option("FILE", restorePath, "Backup file (see 'backups')");
 
   auto* macro = app.add_subcommand("macro", "Macro library files and single-macro records");
   macro->require_subcommand(1);
@@ -187,6 +210,9 @@ int main(int argc, char** argv) {
     return app.exit(e) == 0 ? kExitOk : kExitBadInput;
   }
 
+  // A bar for long transfers, only for a person watching a terminal.
+  global.progress = !json && StderrIsTerminal();
+
   if (devices->parsed()) {
     return RunDevices(global, json);
   }
@@ -214,6 +240,9 @@ int main(int argc, char** argv) {
   if (imageSet->parsed()) {
     return RunImageSet(global, setIn, setOut, changes);
   }
+  if (imageFromJson->parsed()) {
+    return RunImageFromJson(global, fromJsonSettings, fromJsonBase, fromJsonOut);
+  }
   if (imageSlots->parsed()) {
     return RunImageSlots(global, slotsPath, json);
   }
@@ -231,6 +260,12 @@ int main(int argc, char** argv) {
   }
   if (save->parsed()) {
     return RunSave(global, savePath);
+  }
+  if (backups->parsed()) {
+    return RunBackups(json);
+  }
+  if (restore->parsed()) {
+    return RunRestore(global, restorePath);
   }
   if (macroList->parsed()) {
     return RunMacroList(macroLibrary, json);

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -54,6 +55,8 @@ constexpr const char* kIdleAction = "BtnS_01";
 constexpr const char* kWebClicked = "WebS_02";
 constexpr const char* kProfileFilter = "SaveFile (*.bin)";
 constexpr const char* kLoadFilter = "LoadFile (*.bin)";
+constexpr const char* kRestoreBackupText = "Restore backup\u2026";
+constexpr const char* kBackupFilter = "Backups (orbic40-*.bin)";
 
 // Header page buttons and the page each opens.
 struct PageButtonRow {
@@ -387,6 +390,16 @@ void MainWindow::BuildControls() {
   header_ = new HeaderBar({groups_[0], groups_[1], groups_[2], groups_[3]}, resources_.config,
                           *skin_, this);
   connect(header_, &HeaderBar::clicked, this, &MainWindow::HeaderClicked);
+  for (int copy = 1; copy <= HeaderBar::kCopies; ++copy) {
+    if (QLabel* load = header_->Label("Load", copy)) {
+      load->setContextMenuPolicy(Qt::CustomContextMenu);
+      connect(load, &QLabel::customContextMenuRequested, this, [this, load](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QString::fromUtf8(kRestoreBackupText), this, &MainWindow::RestoreBackup);
+        menu.exec(load->mapToGlobal(at));
+      });
+    }
+  }
   StackOverlays();
 
   skin_->ApplyStartupPictures(*this);
@@ -694,6 +707,25 @@ void MainWindow::LoadProfile() {
     return;
   }
   // The transfer shows its own messages (a bad file, a failed write).
+  std::string error;
+  app::SettingsTransfer(*session_).LoadProfile(QDir::toNativeSeparators(path).toStdString(), error);
+}
+
+void MainWindow::RestoreBackup() {
+  if (!session_->Channel().IsOpen()) {
+    ShowMessage(session_->Messages().str020, orbic::MessageStyle::kDialog);
+    return;
+  }
+  const app::BackupFolder* backups = session_->Backups();
+  const QString folder =
+      backups != nullptr ? QString::fromStdString(backups->Folder()) : QDir::homePath();
+  const QString path =
+      fileChooser_ ? fileChooser_(false)
+                   : QFileDialog::getOpenFileName(this, QString::fromUtf8(kRestoreBackupText),
+                                                  folder, kBackupFilter);
+  if (path.isEmpty()) {
+    return;
+  }
   std::string error;
   app::SettingsTransfer(*session_).LoadProfile(QDir::toNativeSeparators(path).toStdString(), error);
 }

@@ -127,6 +127,9 @@ class MainWindow : public QWidget, public orbic::UiHost {
   void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
   // Opens the web address; tests record it instead.
   using UrlOpener = std::function<bool(const QUrl&)>;
+  // "Restore backup…", offered by a right click on "Load Profile": a backup
+  // chosen in the backup folder is written back as a profile is loaded.
+  void RestoreBackup();
   void SetUrlOpener(UrlOpener opener) { urlOpener_ = std::move(opener); }
 
   // UiHost

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "base/Resources.h"
 #include "device/DriverPort.h"
@@ -15,9 +17,11 @@
 #include "gui/MainWindow.h"
 #include "gui/SingleInstance.h"
 #include "gui/StartupReport.h"
+#include "orbic40/Version.h"
 #include "platform/DesktopPointerSystem.h"
 #include "platform/HidrawMonitor.h"
 #include "platform/PosixFileServices.h"
+#include "platform/UserFolders.h"
 #include "sim/DriverStateFile.h"
 #include "sim/SimulatedFilterDriver.h"
 #include "sim/StateAside.h"
@@ -79,11 +83,39 @@ struct DriverSetup {
   }
 };
 
+constexpr const char* kUsage =
+    "Usage: orbic40 [--version] [--help]\n"
+    "The ORBIC40 gaming mouse's configuration window. It looks for the mouse over HID;\n"
+    "ORBIC40_DEVICE=simulated runs it on a simulated mouse instead.\n";
+
+// Answers --version and --help before Qt starts, so neither needs a display.
+// Returns the exit status when the command line was answered.
+std::optional<int> AnswerCommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--version") {
+      std::cout << "orbic40 " << ORBIC40_VERSION << '\n';
+      return 0;
+    }
+    if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const std::optional<int> status = AnswerCommandLine(argc, argv)) {
+    return *status;
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName("ORBIC40 Gaming Mouse");
+  QApplication::setApplicationVersion(ORBIC40_VERSION);
+  // Wayland shells match the window to the installed desktop entry and its icon by this id.
+  QGuiApplication::setDesktopFileName("io.github.orbic40.orbic40");
 
   orbic::platform::PosixFileServices fileServices;
   orbic::InstallFileServices(&fileServices);
@@ -133,6 +165,8 @@ int main(int argc, char** argv) {
   if (driver.port) {
     window.Session().SetDriverPort(*driver.port);
   }
+  // Every write to the mouse first saves what it held.
+  window.Session().SetBackupFolder(orbic::app::BackupFolder(orbic::platform::BackupFolderPath()));
   if (hotplug && hotplug->Active()) {
     // The timer's own polling stays; this only makes it look without waiting
     // for the next tick. A stopped timer (a transfer running) is left alone.

@@ -76,7 +76,13 @@ inline std::vector<Bytes> SentPackets(const std::string& trace) {
 // A fresh folder per test, and the tool run in it as a user would run it.
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override { dir_ = temp_.Path(); }
+  // Backups made before writes go to a folder of the test's own, never the user's.
+  void SetUp() override {
+    dir_ = temp_.Path();
+    setenv("XDG_STATE_HOME", state_.Path().c_str(), 1);
+  }
+
+  fs::path BackupDir() const { return state_.Path() / "orbic40" / "backups"; }
 
   fs::path Path(const std::string& name) const { return dir_ / name; }
 
@@ -118,6 +124,7 @@ class CliTest : public ::testing::Test {
   }
 
   orbic::test::TempFolder temp_;
+  orbic::test::TempFolder state_;
   fs::path dir_;
 };
 

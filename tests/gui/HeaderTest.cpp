@@ -11,8 +11,10 @@
 #include <sstream>
 
 #include "WindowRig.h"
+#include "app/Backups.h"
 #include "gui/MessageDialog.h"
 #include "gui/SkinResources.h"
+#include "params/DefaultImages.h"
 
 namespace orbic::gui::test {
 
@@ -466,6 +468,34 @@ class HeaderTest : public QObject {
       }
       QVERIFY(rig.messages.empty());
     }
+  }
+
+  // A right click on "Load Profile" offers "Restore backup…"; the chosen
+  // backup is written back, after the mouse's own settings were backed up.
+  void RestoreBackupWritesTheChosenBackupBack() {
+    WindowRig rig(true);
+    rig.TickUntilRead();
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const std::string backups = folder.filePath("backups").toStdString();
+    rig.window->Session().SetBackupFolder(app::BackupFolder(backups));
+    const params::Image before = rig.mouse->firmware.memory;
+    const params::Image wanted = params::LoadDefaultImages()[1];
+    {
+      std::ofstream file(folder.filePath("old.bin").toStdString(), std::ios::binary);
+      file.write(reinterpret_cast<const char*>(wanted.data()), 2048);
+    }
+    rig.window->SetFileChooser(
+        [&](bool save) { return save ? QString() : folder.filePath("old.bin"); });
+    QCOMPARE(rig.Find("Btn_Load_1")->contextMenuPolicy(), Qt::CustomContextMenu);
+
+    rig.window->RestoreBackup();
+    QVERIFY(rig.messages.empty());
+    QVERIFY(rig.mouse->firmware.memory == wanted);
+    const std::vector<std::string> saved = app::BackupFolder(backups).List();
+    QCOMPARE(saved.size(), std::size_t{1});
+    const std::vector<std::uint8_t> kept = ReadBytes(QString::fromStdString(saved.front()));
+    QVERIFY(std::equal(kept.begin(), kept.end(), before.begin(), before.end()));
   }
 
   void ProfileButtonsWithoutAMouseOpenNoDialog() {

@@ -1,7 +1,9 @@
 // skin-art: draws the skin pictures of orbic40 with QPainter and writes them as
 // PNGs named after their resources, plus the loading animation as a GIF.
 //
-//   skin-art <org1.ini> <output folder>
+//   skin-art <org1.ini> <output folder> [<icon folder>]
+//
+// With an icon folder it also draws the program's icon there (AppIcon.h).
 //
 // Geometry that must line up with the layouts (marker and page positions) is
 // read from the skin 1 layout; the fixed picture sizes below are the ones the
@@ -22,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "AppIcon.h"
 #include "ui/IniFile.h"
 #include "ui/SkinLayout.h"
 
@@ -787,8 +790,8 @@ std::optional<PictureSize> ArtSize(std::string_view picture) {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: skin-art <org1.ini> <output folder>\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: skin-art <org1.ini> <output folder> [<icon folder>]\n");
     return 2;
   }
   QFile layoutFile(argv[1]);
@@ -820,6 +823,9 @@ int main(int argc, char** argv) {
   DrawGuns();
   if (!WriteWaitGif(g_outputFolder + "/WaitGif.gif", kAccents[0])) {
     std::fprintf(stderr, "skin-art: cannot write the loading animation\n");
+    ++g_failures;
+  }
+  if (argc == 4 && !DrawAppIcons(argv[3], "io.github.orbic40.orbic40")) {
     ++g_failures;
   }
   return g_failures == 0 && problems.empty() ? 0 : 1;

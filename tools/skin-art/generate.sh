@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates the skin layouts (resources/org1..3.ini) and the skin pictures with
-# the loading animation (resources/skin/). Run from anywhere; the outputs are committed.
+# Regenerates the skin layouts (resources/org1..3.ini), the skin pictures with
+# the loading animation (resources/skin/) and the program icon (resources/icons/).
+# Run from anywhere; the outputs are committed.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$root/build/skin-art"
@@ -12,4 +13,4 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DORBIC40_BUILD_GUI=ON \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
 cmake --build "$build" -j1 --target skin-art
 QT_QPA_PLATFORM=offscreen "$build/tools/skin-art/skin-art" "$root/resources/org1.ini" \
-  "$root/resources/skin"
+  "$root/resources/skin" "$root/resources/icons"

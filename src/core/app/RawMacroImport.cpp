@@ -45,6 +45,10 @@ TransferOutcome RawMacroImport::Import(const std::string& path, bool baseMacros,
     return TransferOutcome::kBadFile;
   }
   bytes.resize(area.length);
+  if (session_.Channel().IsOpen() && !session_.BackUpMouseImage(error)) {
+    ui.ShowMessage(error, MessageStyle::kDialog);
+    return TransferOutcome::kBackupFailed;
+  }
 
   ui.SetDeviceTimerEnabled(false);
   std::ranges::copy(bytes, image.raw.begin() + static_cast<std::ptrdiff_t>(area.offset));
@@ -102,6 +106,12 @@ TransferOutcome RawMacroImport::WriteArea(std::uint16_t address,
         if (channel.MemoryReady() && channel.ChipCode() == device::kChipCodeFullAccess) {
           outcome = WrittenAndReadBack(address, bytes) ? TransferOutcome::kWritten
                                                        : TransferOutcome::kWriteFailed;
+          if (outcome == TransferOutcome::kWritten && session_.MouseImage()) {
+            // Written and read back: the next backup holds the imported area too.
+            params::Image held = *session_.MouseImage();
+            std::ranges::copy(bytes, held.begin() + address);
+            session_.NoteMouseImage(held);
+          }
         }
       }
     }

@@ -72,6 +72,7 @@ void Session::ShowConnectionMessage(const std::string& text) {
 }
 
 void Session::ForgetMouse() {
+  mouseImage_.reset();
   device::ConnectedDevice& device = channel_.Device();
   if (device.handle != device::kInvalidHandle) {
     backend_.Close(device.handle);
@@ -157,6 +158,7 @@ void Session::Btn_Read() {
     return;
   }
   image_.raw = scratch;
+  mouseImage_ = scratch;
   lastSplit_ = image_.SplitImage();
   CloseExchange();
 
@@ -181,7 +183,30 @@ void Session::InitNoDevice() {
   pagesInStep_.reset();
 }
 
+bool Session::BackUpMouseImage(std::string& error) {
+  lastBackup_.clear();
+  if (!backups_) {
+    return true;
+  }
+  if (!mouseImage_) {
+    error =
+        "The mouse's settings were not read in this connection, so no backup could be made "
+        "in " +
+        backups_->Folder() + "; nothing was written.";
+    return false;
+  }
+  std::string cause;
+  lastBackup_ = backups_->Save(*mouseImage_, cause);
+  if (lastBackup_.empty()) {
+    error = "No backup of the mouse's settings could be saved in " + backups_->Folder() + " (" +
+            cause + "); nothing was written.";
+    return false;
+  }
+  return true;
+}
+
 void Session::RefreshErrorAP() {
+  mouseImage_.reset();
   InitNoDevice();
   noDeviceState_ = true;
   pages_.visibleGroup = 1;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/DeviceOperation.h"
+#include "app/Backups.h"
 #include "app/DriverConnection.h"
 #include "app/PageState.h"
 #include "app/SettingsModel.h"
@@ -109,6 +110,20 @@ class Session : public device::ConnectionEvents {
   std::array<int, 2> ReadIdentification() const { return readIdentification_; }
   const std::string& LightingTypeName() const { return lightingTypeName_; }
 
+  // Backups before writes to the mouse's memory. Without a folder writes go
+  // without one (the command line's --no-backup); the window and the tool set it.
+  void SetBackupFolder(std::optional<BackupFolder> folder) { backups_ = std::move(folder); }
+  const BackupFolder* Backups() const { return backups_ ? &*backups_ : nullptr; }
+  // The image last read from or written to the mouse in this connection.
+  const std::optional<params::Image>& MouseImage() const { return mouseImage_; }
+  void NoteMouseImage(const params::Image& image) { mouseImage_ = image; }
+  // Saves MouseImage() into the backup folder before a write. False with
+  // `error` (naming the folder) when it could not be saved: the write must not
+  // go ahead then. True without a folder.
+  bool BackUpMouseImage(std::string& error);
+  // The backup the last write was preceded by ("" when none was made).
+  const std::string& LastBackup() const { return lastBackup_; }
+
   // Connection start after the mouse was opened.
   void ReadDevInfo() override;
   // The initial read of the whole image, inside the exchange ReadDevInfo opened.
@@ -175,6 +190,9 @@ class Session : public device::ConnectionEvents {
   std::optional<params::Image> pagesInStep_;
   std::unique_ptr<DriverConnection> driver_;
   std::unique_ptr<fire::FirePage> firePage_;
+  std::optional<BackupFolder> backups_;
+  std::optional<params::Image> mouseImage_;
+  std::string lastBackup_;
   fire::GunKeyStore gunKeyStore_{settings_.gunKeys};
 };
 

@@ -67,12 +67,35 @@ TransferOutcome SettingsTransfer::OpenExchange(bool requireFullAccess) {
 // The verified write of the raw image inside an open exchange.
 TransferOutcome SettingsTransfer::WriteChecked() {
   lastWrite_ = device::WriteImageVerified(session_.Channel(), session_.Ui(), session_.Image().raw);
-  return lastWrite_.result == device::VerifiedWriteResult::kVerified
-             ? TransferOutcome::kWritten
-             : TransferOutcome::kWriteFailed;
+  if (lastWrite_.result != device::VerifiedWriteResult::kVerified) {
+    return TransferOutcome::kWriteFailed;
+  }
+  session_.NoteMouseImage(session_.Image().raw);  // what the mouse now holds, verified
+  return TransferOutcome::kWritten;
+}
+
+bool SettingsTransfer::BackUpFirst() {
+  std::string error;
+  if (session_.BackUpMouseImage(error)) {
+    return true;
+  }
+  session_.Ui().ShowMessage(error, MessageStyle::kDialog);
+  return false;
+}
+
+void SettingsTransfer::ShowWriteFailed(TransferOutcome outcome) {
+  std::string text = session_.Messages().str109;
+  // A write that failed part-way may have changed the mouse: say where the old settings are.
+  if (outcome == TransferOutcome::kWriteFailed && !session_.LastBackup().empty()) {
+    text += "\rThe settings the mouse held before are saved in " + session_.LastBackup();
+  }
+  session_.Ui().ShowMessage(text, MessageStyle::kDialog);
 }
 
 TransferOutcome SettingsTransfer::DownloadParameter() {
+  if (!BackUpFirst()) {
+    return TransferOutcome::kBackupFailed;
+  }
   UiHost& ui = session_.Ui();
   CallHook(session_.Hooks().hideAllMenu);
   ui.SetDeviceTimerEnabled(false);
@@ -100,7 +123,7 @@ TransferOutcome SettingsTransfer::DownloadParameter() {
   // Every way the settings can miss the mouse is told, not only a failed
   // verification: the user must not believe an unwritten mouse was written.
   if (outcome != TransferOutcome::kWritten) {
-    ui.ShowMessage(session_.Messages().str109, MessageStyle::kDialog);
+    ShowWriteFailed(outcome);
   }
   return outcome;
 }
@@ -166,6 +189,9 @@ TransferOutcome SettingsTransfer::EngineerDefault() {
 
 TransferOutcome SettingsTransfer::TLDefaultParameter(const std::string& fileName,
                                                      int builtInImage) {
+  if (!BackUpFirst()) {
+    return TransferOutcome::kBackupFailed;
+  }
   UiHost& ui = session_.Ui();
   CallHook(session_.Hooks().hideAllMenu);
   ui.SetDeviceTimerEnabled(false);
@@ -226,7 +252,7 @@ TransferOutcome SettingsTransfer::MemoToDataBuf_OnClick() {
     return TransferOutcome::kUnplugged;
   }
   if (outcome != TransferOutcome::kWritten) {
-    ui.ShowMessage(session_.Messages().str109, MessageStyle::kDialog);
+    ShowWriteFailed(outcome);
   }
   // The pages show the loaded image; a mouse that refused it (or did not keep
   // it) still holds its own settings, so those are read and shown instead.
@@ -279,6 +305,9 @@ TransferOutcome SettingsTransfer::LoadProfile(const std::string& path, std::stri
             " bytes; a profile holds 2048, so it was not loaded";
     session_.Ui().ShowMessage(session_.Messages().str102, MessageStyle::kDialog);
     return TransferOutcome::kBadFile;
+  }
+  if (!BackUpFirst()) {
+    return TransferOutcome::kBackupFailed;
   }
   std::copy_n(bytes.begin(), params::kImageSize, session_.Image().raw.begin());
   return MemoToDataBuf_OnClick();

@@ -20,8 +20,9 @@ enum class TransferOutcome {
   kBadFile,      // a profile or preset file that cannot be used
   kReadFailed,   // the re-read before a save did not read the mouse
   kSaved,
-  kMissingFile,  // driver mode: the preset file does not exist, nothing was changed
-  kUnplugged,    // the mouse vanished during the transfer: the no-device state is shown
+  kMissingFile,   // driver mode: the preset file does not exist, nothing was changed
+  kUnplugged,     // the mouse vanished during the transfer: the no-device state is shown
+  kBackupFailed,  // the mouse's settings could not be backed up: nothing was written
 };
 
 // "Confirm", "Apply", "Read", the presets, the engineer default and the
@@ -56,6 +57,10 @@ class SettingsTransfer {
   bool RequireMouse();
   void SettleClick();
   TransferOutcome WriteChecked();
+  // The backup before a write; shows why and returns false when it failed.
+  bool BackUpFirst();
+  // "Fail", and where the settings the mouse held before are kept.
+  void ShowWriteFailed(TransferOutcome outcome);
   TransferOutcome OpenExchange(bool requireFullAccess);
 
   Session& session_;

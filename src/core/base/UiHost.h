@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace orbic {
@@ -23,6 +24,10 @@ class UiHost {
   virtual void DisablePages() = 0;
   virtual void EnablePages() = 0;
   virtual void ModelsChanged() = 0;
+  // A chunked memory transfer has done `done` of its `total` chunks (reading
+  // or writing). The window's loading animation needs nothing of it; the
+  // command line draws a bar from it. Nothing by default.
+  virtual void TransferProgress(bool /*writing*/, std::size_t /*done*/, std::size_t /*total*/) {}
 };
 
 // For callers with no window (the command-line tool, benchmarks).

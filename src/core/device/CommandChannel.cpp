@@ -141,14 +141,17 @@ bool CommandChannel::CleanChunk(std::uint8_t startCommand, std::uint16_t address
   return false;
 }
 
+std::size_t CommandChannel::ChunkCount(std::size_t length) {
+  return (length + kChunkSize - 1) / kChunkSize;
+}
+
 bool CommandChannel::ChunkFailed(int& failedInARow, std::size_t offset, std::size_t length) {
   ++failedChunks_;
   if (!Gone() && ++failedInARow < kGiveUpAfterFailedChunks) {
     return false;
   }
   stoppedAt_ = static_cast<int>(offset);
-  const std::size_t chunks = (length + kChunkSize - 1) / kChunkSize;
-  failedChunks_ += static_cast<int>(chunks - offset / kChunkSize - 1);
+  failedChunks_ += static_cast<int>(ChunkCount(length) - offset / kChunkSize - 1);
   return true;
 }
 
@@ -182,6 +185,7 @@ bool CommandChannel::ReadMemory(std::uint16_t address, std::span<std::uint8_t> d
     } else if (ChunkFailed(failedInARow, offset, destination.size())) {
       break;
     }
+    ui_.TransferProgress(false, offset / kChunkSize + 1, ChunkCount(destination.size()));
     ui_.PumpEvents();
   }
   return true;
@@ -217,6 +221,7 @@ bool CommandChannel::WriteMemory(std::uint16_t address, std::span<const std::uin
     } else if (ChunkFailed(failedInARow, offset, source.size())) {
       break;
     }
+    ui_.TransferProgress(true, offset / kChunkSize + 1, ChunkCount(source.size()));
   }
   return true;
 }

@@ -158,6 +158,7 @@ class CommandChannel {
   template <typename Step>
   bool CleanChunk(std::uint8_t startCommand, std::uint16_t address, std::uint16_t remaining,
                   bool& addressed, const Step& step);
+  static std::size_t ChunkCount(std::size_t length);
   // Counts a failed chunk; true when the transfer must stop.
   bool ChunkFailed(int& failedInARow, std::size_t offset, std::size_t length);
 
