@@ -12,8 +12,6 @@ packages=(
   # keyboard layouts compiled without a display, for the key-position tests
   libxkbcommon-dev xkb-data
   fonts-liberation2 fonts-noto-cjk xvfb xauth
-  # the Windows cross build (preset windows), its GoogleTest source, and Wine to run its tests
-  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev googletest wine64 wine
   # packaging: the Debian package and the checks of the desktop files
   dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
