@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/DeviceOperation.h"
 #include "app/Backups.h"
+#include "app/DeviceOperation.h"
 #include "app/DriverConnection.h"
 #include "app/PageState.h"
 #include "app/SettingsModel.h"
