@@ -70,10 +70,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // The desktop answers the listing with the input and refuses every change.
   std::filesystem::remove_all(Folder());
-  platform::DesktopPointerSystem system(Folder(), [&listing](const std::vector<std::string>& argv) {
-    return argv.size() == 3 && argv[1] == "list-recursively" ? std::optional<std::string>(listing)
-                                                             : std::nullopt;
-  });
+  platform::DesktopPointerSystem system(
+      Folder(), platform::DesktopKind::kGnome,
+      [&listing](const std::vector<std::string>& argv) {
+        return argv.size() == 3 && argv[1] == "list-recursively"
+                   ? std::optional<std::string>(listing)
+                   : std::nullopt;
+      },
+      platform::DesktopPointerSystem::Execution::kInline);
   const auto speed = IntValue(system, perf::kMouseSensitivityValue);
   if (!speed || *speed < 1 || *speed > 20) {
     Fail("pointer speed out of range");
