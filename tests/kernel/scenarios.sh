@@ -322,9 +322,45 @@ watch_once() {
   fi
 }
 
+# The shipped udev rule, matched as udev matches ATTRS (the node's own device,
+# then each parent): it takes the mouse's two hidraw nodes and no other node,
+# with the unrelated keyboard plugged in beside it.
+scenario_udev_rule() {
+  start_mouse
+  start_keyboard
+  rule=$($CLI udev-rule | grep -v '^#')
+  vendor=$(echo "$rule" | sed -n 's/.*ATTRS{idVendor}=="\([0-9a-f]*\)".*/\1/p')
+  product=$(echo "$rule" | sed -n 's/.*ATTRS{idProduct}=="\([0-9a-f]*\)".*/\1/p')
+  matched=""
+  others=""
+  for class in /sys/class/hidraw/hidraw*; do
+    dir=$(readlink -f "$class/device")
+    hit=""
+    while [ -n "$dir" ] && [ "$dir" != "/" ] && [ "$dir" != "/sys" ]; do
+      if [ -f "$dir/idVendor" ]; then
+        [ "$(cat "$dir/idVendor")" = "$vendor" ] && [ "$(cat "$dir/idProduct")" = "$product" ] && hit=1
+        break
+      fi
+      dir=$(dirname "$dir")
+    done
+    if [ -n "$hit" ]; then matched="$matched /dev/${class##*/}"; else others="$others /dev/${class##*/}"; fi
+  done
+  expected=$(mouse_nodes | sort | tr '\n' ' ')
+  got=$(echo $matched | tr ' ' '\n' | sort | tr '\n' ' ')
+  stop_keyboard
+  stop_mouse
+  if echo "$rule" | grep -q 'SUBSYSTEM=="hidraw"' && echo "$rule" | grep -q 'TAG+="uaccess"' &&
+     [ -n "$vendor" ] && [ -n "$product" ] && [ -n "$others" ] && [ "$got" = "$expected" ] &&
+     [ -n "$got" ]; then
+    pass udev_rule
+  else
+    fail udev_rule "rule vendor=$vendor product=$product matched:$matched others:$others mouse:$expected"
+  fi
+}
+
 for scenario in ${BENCH_SCENARIOS:-devices read apply preset flaky_byte_repaired stuck_byte_fails never_opened \
   longer_report_beside lost_acknowledgements unplug_during_read unplug_during_apply replug \
-  unrelated_device permission watch}; do
+  unrelated_device permission udev_rule watch}; do
   echo "BENCH: scenario $scenario"
   "scenario_$scenario"
 done
