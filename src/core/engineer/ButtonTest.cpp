@@ -44,7 +44,6 @@ void ButtonTestWorker::Step() {
 ButtonTest::ButtonTest(device::CommandChannel& channel, orbic::Clock& clock,
                        orbic::WorkerThread& thread, Host host, std::string idleCaption)
     : channel_(channel),
-      clock_(clock),
       thread_(thread),
       host_(std::move(host)),
       idleCaption_(std::move(idleCaption)),

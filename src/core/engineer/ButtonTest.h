@@ -99,7 +99,6 @@ class ButtonTest {
   void End();
 
   device::CommandChannel& channel_;
-  orbic::Clock& clock_;
   orbic::WorkerThread& thread_;
   Host host_;
   std::string idleCaption_;
