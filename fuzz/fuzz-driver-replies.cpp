@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 
+#include "FuzzCheck.h"
 #include "app/Session.h"
 #include "app/SettingsTransfer.h"
 #include "base/UiHost.h"
@@ -22,6 +23,8 @@
 #include "sim/VirtualClock.h"
 
 namespace {
+
+using orbic::fuzz::Fail;
 
 using namespace orbic;
 
@@ -48,11 +51,6 @@ ui::BehaviourConfig DriverConfig() {
   config.apMode = 1;
   config.eepromMode = false;
   return config;
-}
-
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  std::abort();
 }
 
 }  // namespace

@@ -13,31 +13,17 @@
 #include <system_error>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "fire/GunKeyList.h"
 
 namespace {
 
+using orbic::fuzz::Fail;
+
 using namespace orbic::fire;
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "%s %s\n", what, detail.c_str());
-  std::abort();
-}
-
-// One folder per fuzzing process, removed when the process ends.
-struct ScratchFolder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("orbic40-fuzz-gun-" + std::to_string(::getpid()));
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
-
 const std::filesystem::path& Folder() {
-  static const ScratchFolder folder;
-  return folder.path;
+  return orbic::fuzz::ScratchFolder("gun");
 }
 
 }  // namespace

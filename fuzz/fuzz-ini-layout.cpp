@@ -10,18 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "ui/BehaviourConfig.h"
 #include "ui/IniFile.h"
 #include "ui/SkinLayout.h"
 
 namespace {
 
-using namespace orbic::ui;
+using orbic::fuzz::Fail;
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  std::abort();
-}
+using namespace orbic::ui;
 
 bool SameControl(const ControlLayout& a, const ControlLayout& b) {
   return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height &&

@@ -8,17 +8,15 @@
 #include <cstdlib>
 #include <span>
 
+#include "FuzzCheck.h"
 #include "macros/MacroFileTransfer.h"
 #include "macros/MacroLibrary.h"
 
 namespace {
 
-using namespace orbic::macros;
+using orbic::fuzz::Fail;
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  std::abort();
-}
+using namespace orbic::macros;
 
 void CheckOccupiedFirst(const MacroLibrary& library) {
   if (library.Count() > kLibraryCapacity || library.Names().size() != library.Count()) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <system_error>
 
+#include "FuzzCheck.h"
 #include "app/RawMacroImport.h"
 #include "app/Session.h"
 #include "app/SettingsTransfer.h"
@@ -28,28 +29,13 @@
 
 namespace {
 
+using orbic::fuzz::Fail;
+
 using namespace orbic;
 using app::TransferOutcome;
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "%s %s\n", what, detail.c_str());
-  std::abort();
-}
-
-// One folder per fuzzing process, removed when the process ends.
-struct ScratchFolder {
-  std::filesystem::path path = std::filesystem::temp_directory_path() /
-                               ("orbic40-fuzz-profile-" + std::to_string(::getpid()));
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
-
 const std::filesystem::path& Folder() {
-  static const ScratchFolder folder;
-  return folder.path;
+  return orbic::fuzz::ScratchFolder("profile");
 }
 
 // A healthy mouse holding default image 1, connected through a session.

@@ -12,6 +12,7 @@
 #include <string>
 #include <system_error>
 
+#include "FuzzCheck.h"
 #include "sim/DriverStateFile.h"
 #include "sim/MouseStateFile.h"
 #include "sim/SimulatedFilterDriver.h"
@@ -19,27 +20,12 @@
 
 namespace {
 
+using orbic::fuzz::Fail;
+
 using namespace orbic::sim;
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "%s %s\n", what, detail.c_str());
-  std::abort();
-}
-
-// One folder per fuzzing process, removed when the process ends.
-struct ScratchFolder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("orbic40-fuzz-state-" + std::to_string(::getpid()));
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
-
 const std::filesystem::path& Folder() {
-  static const ScratchFolder folder;
-  return folder.path;
+  return orbic::fuzz::ScratchFolder("state");
 }
 
 std::string ReadAll(const std::filesystem::path& path) {

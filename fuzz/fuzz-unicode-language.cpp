@@ -9,17 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "ui/LanguageTable.h"
 #include "ui/UnicodeText.h"
 
 namespace {
 
-using namespace orbic::ui;
+using orbic::fuzz::Fail;
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "%s\n", what);
-  std::abort();
-}
+using namespace orbic::ui;
 
 void CheckWellFormed(const std::string& utf8, const char* what) {
   const auto codePoints = Utf8CodePoints(utf8);
