@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "gui/input/VirtualKeys.h"
+#include "keys/KeyNames.h"
+#include "keys/LayoutKeyNames.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::gui::test {
@@ -58,11 +60,12 @@ class Layout {
 
 // The event Qt hands over for `keysym` at `code`: its key is the character's
 // upper case, as Qt reports it, and the native scan code the key code.
-QKeyEvent EventFor(xkb_keysym_t keysym, xkb_keycode_t code) {
+QKeyEvent EventFor(xkb_keysym_t keysym, xkb_keycode_t code,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   const char32_t character = xkb_keysym_to_utf32(keysym);
   const QString text = QString::fromUcs4(&character, 1);
   const int key = static_cast<int>(text.toUpper().at(0).unicode());
-  return QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, code, keysym, 0, text);
+  return QKeyEvent(QEvent::KeyPress, key, modifiers, code, keysym, 0, text);
 }
 
 }  // namespace
@@ -71,6 +74,8 @@ class KeyLayoutsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void cleanup() { keys::ForgetLayoutKeyNames(); }
+
   void KeysAreCapturedByTheirPlaceOnEveryLayout() {
     const struct {
       const char* layout;
@@ -108,6 +113,43 @@ class KeyLayoutsTest : public QObject {
       QVERIFY2(captured.has_value(), c.typedName);
       QCOMPARE(*captured, c.virtualKey);
       QCOMPARE(keys::UsageForVirtualKey(*captured), c.usage);
+    }
+  }
+
+  // A key pressed in a capture or recording path names its place as the
+  // layout's keycap does; the place, not the name, is what the mouse plays.
+  void PressedKeysNameTheirPlaceAsTheLayoutDoes() {
+    const struct {
+      const char* layout;
+      xkb_keysym_t typed;
+      Qt::KeyboardModifiers modifiers;
+      std::uint16_t virtualKey;
+      const char* name;  // as the dialogs and lines then show it
+    } cases[] = {
+        {"us", XKB_KEY_1, Qt::NoModifier, 0x31, "1"},
+        {"us", XKB_KEY_exclam, Qt::ShiftModifier, 0x31, "1"},  // Shift: not the keycap's first
+        {"fr", XKB_KEY_ampersand, Qt::NoModifier, 0x31, "&"},
+        {"fr", XKB_KEY_ampersand, Qt::ControlModifier, 0x31, "&"},  // Ctrl keeps the character
+        {"fr", XKB_KEY_a, Qt::NoModifier, 0x51, "A"},
+        {"fr", XKB_KEY_eacute, Qt::NoModifier, 0x32, "\xC3\x89"},
+        {"de", XKB_KEY_adiaeresis, Qt::NoModifier, 0xDE, "\xC3\x84"},
+        {"de", XKB_KEY_numbersign, Qt::NoModifier, 0xDC, "#"},
+        {"de", XKB_KEY_z, Qt::NoModifier, 0x59, "Z"},
+    };
+    for (const auto& c : cases) {
+      Layout layout(c.layout);
+      QVERIFY2(layout.Valid(), c.layout);
+      const std::optional<xkb_keycode_t> code = layout.KeyCodeOf(c.typed);
+      // A shifted character is found at its key's code, typed with Shift.
+      const std::optional<xkb_keycode_t> place = code ? code : layout.KeyCodeOf(XKB_KEY_1);
+      QVERIFY2(place.has_value(), c.name);
+      const QKeyEvent event = EventFor(c.typed, *place, c.modifiers);
+      const std::optional<std::uint16_t> captured = PressedVirtualKey(event);
+      QVERIFY2(captured.has_value(), c.name);
+      QCOMPARE(*captured, c.virtualKey);
+      QCOMPARE(keys::KeyNameForVirtualKey(*captured), std::string(c.name));
+      QCOMPARE(keys::KeyNameForUsage(keys::UsageForVirtualKey(*captured)), std::string(c.name));
+      keys::ForgetLayoutKeyNames();
     }
   }
 };

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "keys/KeyCode.h"
+#include "keys/LayoutKeyNames.h"
 
 namespace orbic::keys {
 namespace {
@@ -174,14 +176,17 @@ constexpr std::array kModifierPrefixes = {
 
 }  // namespace
 
-std::string_view KeyNameForUsage(std::uint8_t keyByte) {
+std::string KeyNameForUsage(std::uint8_t keyByte) {
+  if (auto layoutName = LayoutKeyName(keyByte)) {
+    return std::move(*layoutName);
+  }
   const auto found = std::lower_bound(
       kUsageNames.begin(), kUsageNames.end(), keyByte,
       [](const UsageName& entry, std::uint8_t usage) { return entry.usage < usage; });
   if (found == kUsageNames.end() || found->usage != keyByte) {
     return {};
   }
-  return found->name;
+  return std::string(found->name);
 }
 
 std::string KeyboardLabel(std::uint8_t modifierBits, std::uint8_t keyByte) {

@@ -8,8 +8,10 @@
 // multimedia numbers 0xC0..0xD1) and the label of a keyboard code.
 namespace orbic::keys {
 
-// Empty when the key byte has no name.
-std::string_view KeyNameForUsage(std::uint8_t keyByte);
+// The keyboard layout's name of the place where one is known
+// (keys/LayoutKeyNames.h), else the US name; empty when the key byte has no
+// name.
+std::string KeyNameForUsage(std::uint8_t keyByte);
 
 // "Ctrl+", "Shift+", "Alt+", "Win+" for the bits set, in that order, then the
 // key name; modifiers alone keep their trailing "+".

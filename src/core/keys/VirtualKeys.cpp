@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+
+#include "keys/LayoutKeyNames.h"
 
 namespace orbic::keys {
 namespace {
@@ -179,9 +182,15 @@ std::uint8_t UsageForVirtualKey(std::uint16_t virtualKey) {
   return entry == nullptr ? 0 : entry->usage;
 }
 
-std::string_view KeyNameForVirtualKey(std::uint16_t virtualKey) {
+std::string KeyNameForVirtualKey(std::uint16_t virtualKey) {
   const VirtualKey* entry = Find(virtualKey);
-  return entry == nullptr ? kUnnamedKey : entry->name;
+  if (entry == nullptr) {
+    return std::string(kUnnamedKey);
+  }
+  if (auto layoutName = LayoutKeyName(entry->usage)) {
+    return std::move(*layoutName);
+  }
+  return std::string(entry->name);
 }
 
 std::uint16_t SidelessModifier(std::uint16_t virtualKey) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 // Windows virtual-key codes, the vocabulary in which captured keys arrive
@@ -40,8 +41,10 @@ std::span<const VirtualKey> VirtualKeys();
 // Key byte of a virtual key; 0 for a key without one.
 std::uint8_t UsageForVirtualKey(std::uint16_t virtualKey);
 
-// Name of a virtual key; kUnnamedKey for one outside the table.
-std::string_view KeyNameForVirtualKey(std::uint16_t virtualKey);
+// Name of a virtual key: the keyboard layout's name of its place where one is
+// known (keys/LayoutKeyNames.h), else the table's; kUnnamedKey for one outside
+// the table.
+std::string KeyNameForVirtualKey(std::uint16_t virtualKey);
 
 // Shift, Ctrl or Alt of either side.
 bool IsShiftCtrlOrAlt(std::uint16_t virtualKey);

@@ -85,7 +85,7 @@ std::string KeyLineName(std::uint8_t code) {
   }
   for (const keys::VirtualKey& key : keys::VirtualKeys()) {
     if (key.usage == code && code != 0) {
-      return std::string(key.name);
+      return keys::KeyNameForVirtualKey(key.code);
     }
   }
   return {};

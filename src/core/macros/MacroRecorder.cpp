@@ -116,7 +116,7 @@ std::uint16_t PressCode(std::uint16_t virtualKey) {
 
 std::string KeyLine(std::uint16_t virtualKey, bool down) {
   const auto [opcode, operand] = KeyEvent(virtualKey, down);
-  return std::string(down ? "1 " : "2 ") + std::string(keys::KeyNameForVirtualKey(virtualKey)) +
+  return std::string(down ? "1 " : "2 ") + keys::KeyNameForVirtualKey(virtualKey) +
          " CODE:" + HexByte(opcode) + HexByte(operand);
 }
 

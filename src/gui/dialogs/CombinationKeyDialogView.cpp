@@ -56,7 +56,7 @@ CombinationKeyDialogView::CombinationKeyDialogView(keys::CombinationKeyDialog& m
 
 void CombinationKeyDialogView::KeyPressed(const QKeyEvent& event) {
   const Qt::KeyboardModifiers held = event.modifiers();
-  model_.KeyDown(VirtualKeyFromQt(event).value_or(kUnmappedKey),
+  model_.KeyDown(PressedVirtualKey(event).value_or(kUnmappedKey),
                  {.shift = held.testFlag(Qt::ShiftModifier),
                   .ctrl = held.testFlag(Qt::ControlModifier),
                   .alt = held.testFlag(Qt::AltModifier)});

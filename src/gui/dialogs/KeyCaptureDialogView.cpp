@@ -26,7 +26,7 @@ KeyCaptureDialogView::KeyCaptureDialogView(keys::KeyCaptureDialog& model, const 
 }
 
 void KeyCaptureDialogView::KeyPressed(const QKeyEvent& event) {
-  model_.KeyDown(VirtualKeyFromQt(event).value_or(kUnmappedKey));
+  model_.KeyDown(PressedVirtualKey(event).value_or(kUnmappedKey));
   field_->setText(QString::fromStdString(model_.FieldText()));
 }
 

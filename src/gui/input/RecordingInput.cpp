@@ -103,7 +103,7 @@ bool RecordingInput::eventFilter(QObject* watched, QEvent* event) {
 bool RecordingInput::HandleKey(const QEvent& event) {
   const auto& key = static_cast<const QKeyEvent&>(event);
   const bool press = event.type() == QEvent::KeyPress;
-  const std::optional<std::uint16_t> virtualKey = VirtualKeyFromQt(key);
+  const std::optional<std::uint16_t> virtualKey = PressedVirtualKey(key);
   if (!virtualKey) {
     return Recording();  // a key without a code: not recorded, but still not the window's
   }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "keys/KeyPositions.h"
+#include "keys/LayoutKeyNames.h"
 #include "keys/VirtualKeys.h"
 
 namespace orbic::gui {
@@ -223,6 +224,26 @@ std::optional<std::uint16_t> VirtualKeyFromQt(const QKeyEvent& event) {
     }
     if (const auto side = FindSide(kModifierKeyCodes, event.nativeScanCode())) {
       return side;
+    }
+  }
+#endif
+  return code;
+}
+
+std::optional<std::uint16_t> PressedVirtualKey(const QKeyEvent& event) {
+  const std::optional<std::uint16_t> code = VirtualKeyFromQt(event);
+#if !defined(Q_OS_WIN) && !defined(Q_OS_MACOS)
+  const int evdevCode = static_cast<int>(event.nativeScanCode()) - keys::kXkbKeycodeOffset;
+  const bool placed = evdevCode > 0 && keys::VirtualKeyAtEvdevCode(evdevCode) == code;
+  // Shift and AltGr choose another character of the key; Qt's key is then not
+  // the keycap's first character.
+  const Qt::KeyboardModifiers levels =
+      Qt::ShiftModifier | Qt::AltModifier | Qt::GroupSwitchModifier | Qt::KeypadModifier;
+  const auto key = static_cast<char32_t>(event.key());
+  if (code && placed && (event.modifiers() & levels) == 0 && key > 0x20 && key < 0x110000) {
+    const QString character = QString::fromUcs4(&key, 1);
+    if (character.size() > 0 && character.at(0).isPrint()) {
+      keys::LearnLayoutKeyName(keys::UsageForVirtualKey(*code), character.toStdString());
     }
   }
 #endif

@@ -20,4 +20,11 @@ namespace orbic::gui {
 // code and is taken as it is.
 std::optional<std::uint16_t> VirtualKeyFromQt(const QKeyEvent& event);
 
+// The virtual key of a key the user pressed to capture or record it, as
+// VirtualKeyFromQt gives it. When the place came from the native key code and
+// the key was pressed without Shift, Alt or AltGr, the character the layout
+// puts there (Qt's key) becomes that place's name (keys/LayoutKeyNames.h): on
+// a French keyboard the "1" place then shows as "&", as its keycap reads.
+std::optional<std::uint16_t> PressedVirtualKey(const QKeyEvent& event);
+
 }  // namespace orbic::gui
