@@ -73,15 +73,15 @@ bool MacroStore::ReadLibraryFile(const std::string& path, std::vector<std::uint8
     unreadableFile_ = path;
     return false;
   }
-  // A driver library ends where its last whole record ends. A "Macro.bin" of
-  // another size is not one this program wrote: the next save would cut it to
-  // the records read, so the file is left alone.
-  if (!eepromMode_ || IsLibraryFileSize(bytes.size())) {
+  // A file of another size is not one this program wrote: its whole records
+  // are shown, but the next save would cut it to them, so it is left alone.
+  if (eepromMode_ ? IsLibraryFileSize(bytes.size()) : IsDriverLibraryFileSize(bytes.size())) {
     return true;
   }
   unreadableFile_ = path;
-  error = path + " holds " + std::to_string(bytes.size()) + " bytes, not " +
-          std::to_string(kLibraryFileSize) +
+  const std::string expected = eepromMode_ ? std::to_string(kLibraryFileSize)
+                                           : "a multiple of " + std::to_string(kDriverRecordSize);
+  error = path + " holds " + std::to_string(bytes.size()) + " bytes, not " + expected +
           "; the macros read from it are kept in memory and the file is not overwritten";
   return false;
 }
@@ -131,11 +131,9 @@ bool MacroStore::CheckDriverPCMacro(std::string& error) {
     return true;
   }
   std::vector<std::uint8_t> bytes;
-  if (!ReadLibraryFile(*existing, bytes, error)) {
-    return false;
-  }
+  const bool read = ReadLibraryFile(*existing, bytes, error);
   driverLibrary_ = DriverMacroLibrary::FromBytes(bytes);
-  return true;
+  return read;
 }
 
 bool MacroStore::Write(std::string_view name, std::span<const std::uint8_t> bytes,

@@ -242,16 +242,35 @@ TEST_F(MacroStoreTest, DriverLibraryReadsWholeRecordsAndCreatesNothingWhenMissin
   DriverMacroLibrary library;
   library.Add(Name("one"));
   library.Add(Name("two"));
-  Bytes bytes = library.Bytes();
-  bytes.resize(bytes.size() + 700, 0x55);  // a record cut off
-  WriteBytes(dir_ / "program" / "Driver_Macro.bin", bytes);
+  WriteBytes(dir_ / "program" / "Driver_Macro.bin", library.Bytes());
   MacroStore store(false, Program());
   ASSERT_TRUE(store.CheckPCMacro(error)) << error;
   EXPECT_EQ(store.Names(), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(store.FilePath(), Folder("program") + "Driver_Macro.bin");
+  store.DriverLibrary().Add(Name("three"));
   ASSERT_TRUE(store.Save(error)) << error;
-  EXPECT_EQ(ReadBytes(dir_ / "program" / "Driver_Macro.bin"), library.Bytes());
+  EXPECT_EQ(DriverMacroLibrary::FromBytes(ReadBytes(dir_ / "program" / "Driver_Macro.bin")).Names(),
+            (std::vector<std::string>{"one", "two", "three"}));
   EXPECT_FALSE(fs::exists(dir_ / "program" / "Macro.bin"));
+}
+
+TEST_F(MacroStoreTest, DriverLibraryWithACutRecordIsShownButNeverOverwritten) {
+  DriverMacroLibrary library;
+  library.Add(Name("one"));
+  library.Add(Name("two"));
+  Bytes bytes = library.Bytes();
+  bytes.resize(bytes.size() + 700, 0x55);  // a record cut off
+  WriteBytes(dir_ / "program" / "Driver_Macro.bin", bytes);
+  MacroStore store(false, Program());
+  std::string error;
+  EXPECT_FALSE(store.CheckPCMacro(error));
+  EXPECT_NE(error.find(std::to_string(bytes.size())), std::string::npos) << error;
+  EXPECT_EQ(store.Names(), (std::vector<std::string>{"one", "two"}));
+  store.DriverLibrary().Add(Name("three"));
+  error.clear();
+  EXPECT_FALSE(store.Save(error));
+  EXPECT_NE(error.find("not overwritten"), std::string::npos) << error;
+  EXPECT_EQ(ReadBytes(dir_ / "program" / "Driver_Macro.bin"), bytes);
 }
 
 TEST_F(MacroStoreTest, NewMacroIsOfferedWhileTheLibraryHasRoom) {
