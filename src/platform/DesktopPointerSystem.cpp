@@ -54,6 +54,14 @@ constexpr std::string_view kPlasmaGlobalsFile = "kdeglobals";
 constexpr std::string_view kPlasmaMouseGroup = "Mouse";
 constexpr std::string_view kPlasmaSpeedKey = "XLbInptPointerAcceleration";
 constexpr std::string_view kPlasmaFlatKey = "X11LibInputXAccelProfileFlat";
+// Under Wayland KWin keeps them per device, in groups "[Libinput][vendor][product][name]"
+// written by Plasma's settings for each pointer it has seen; every such group follows.
+constexpr std::string_view kPlasmaDeviceGroupPrefix = "Libinput][";
+constexpr std::string_view kPlasmaDeviceSpeedKey = "PointerAcceleration";
+constexpr std::string_view kPlasmaDeviceProfileKey = "PointerAccelerationProfile";
+// libinput's profile bits.
+constexpr std::string_view kPlasmaDeviceFlatProfile = "1";
+constexpr std::string_view kPlasmaDeviceAdaptiveProfile = "2";
 constexpr std::string_view kPlasmaGlobalsGroup = "KDE";
 constexpr std::string_view kPlasmaDoubleClickKey = "DoubleClickInterval";
 const std::vector<std::vector<std::string>> kPlasmaReconfigure = {
@@ -218,6 +226,18 @@ std::optional<std::string> IniValueOf(std::string_view text, std::string_view gr
     }
   }
   return std::nullopt;
+}
+
+std::vector<std::string> IniGroupsStartingWith(std::string_view text, std::string_view prefix) {
+  std::vector<std::string> groups;
+  for (const std::string_view line : Lines(text)) {
+    const auto header = GroupOfLine(line);
+    if (header && header->starts_with(prefix) &&
+        std::find(groups.begin(), groups.end(), *header) == groups.end()) {
+      groups.emplace_back(*header);
+    }
+  }
+  return groups;
 }
 
 std::string WithIniValue(std::string_view text, std::string_view group, std::string_view key,
@@ -481,6 +501,21 @@ DesktopPointerSystem::DesktopValues DesktopPointerSystem::ReadPlasma() const {
         values.flat = *flat == "true";
       }
     }
+    // A Wayland session writes only the device groups: the first one that has a value speaks
+    // where the mouse group is silent.
+    for (const std::string& group : IniGroupsStartingWith(*input, kPlasmaDeviceGroupPrefix)) {
+      if (!values.speed) {
+        if (const auto speed = IniValueOf(*input, group, kPlasmaDeviceSpeedKey)) {
+          values.speed = ParseDouble(*speed);
+        }
+      }
+      if (!values.flat) {
+        const auto profile = IniValueOf(*input, group, kPlasmaDeviceProfileKey);
+        if (profile == kPlasmaDeviceFlatProfile || profile == kPlasmaDeviceAdaptiveProfile) {
+          values.flat = profile == kPlasmaDeviceFlatProfile;
+        }
+      }
+    }
   }
   if (const auto globals = ReadText(plasmaFolder_ / kPlasmaGlobalsFile)) {
     if (const auto ms = IniValueOf(*globals, kPlasmaGlobalsGroup, kPlasmaDoubleClickKey)) {
@@ -597,9 +632,15 @@ void DesktopPointerSystem::SetGnome(std::string_view settingKey, std::string val
 }
 
 void DesktopPointerSystem::SetPlasma(const std::filesystem::path& file, std::string_view group,
-                                     std::string_view key, const std::string& value) {
+                                     std::string_view key, const std::string& value,
+                                     std::string_view deviceKey, std::string_view deviceValue) {
   const std::filesystem::path path = plasmaFolder_ / file;
-  const std::string text = WithIniValue(ReadText(path).value_or(""), group, key, value);
+  std::string text = WithIniValue(ReadText(path).value_or(""), group, key, value);
+  if (!deviceKey.empty()) {
+    for (const std::string& device : IniGroupsStartingWith(text, kPlasmaDeviceGroupPrefix)) {
+      text = WithIniValue(text, device, deviceKey, deviceValue);
+    }
+  }
   std::error_code code;
   std::filesystem::create_directories(plasmaFolder_, code);
   std::string error;
@@ -620,7 +661,8 @@ void DesktopPointerSystem::SetMouseSpeed(int speed) {
   if (desktop_ == DesktopKind::kGnome) {
     SetGnome(kSpeedSetting, value);
   } else if (desktop_ == DesktopKind::kPlasma) {
-    SetPlasma(kPlasmaInputFile, kPlasmaMouseGroup, kPlasmaSpeedKey, value);
+    SetPlasma(kPlasmaInputFile, kPlasmaMouseGroup, kPlasmaSpeedKey, value, kPlasmaDeviceSpeedKey,
+              value);
   }
 }
 
@@ -632,7 +674,8 @@ void DesktopPointerSystem::SetMouseAcceleration(int /*threshold1*/, int /*thresh
     SetGnome(kAccelProfileSetting, std::string(acceleration == 0 ? kFlatProfile : kDefaultProfile));
   } else if (desktop_ == DesktopKind::kPlasma) {
     SetPlasma(kPlasmaInputFile, kPlasmaMouseGroup, kPlasmaFlatKey,
-              acceleration == 0 ? "true" : "false");
+              acceleration == 0 ? "true" : "false", kPlasmaDeviceProfileKey,
+              acceleration == 0 ? kPlasmaDeviceFlatProfile : kPlasmaDeviceAdaptiveProfile);
   }
 }
 

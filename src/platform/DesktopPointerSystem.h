@@ -98,8 +98,10 @@ class DesktopPointerSystem : public perf::PointerSystem {
   DesktopValues ReadGnome();
   DesktopValues ReadPlasma() const;
   void SetGnome(std::string_view settingKey, std::string value);
+  // Sets `key` of `group`, and `deviceKey` of every per-device pointer group when given.
   void SetPlasma(const std::filesystem::path& file, std::string_view group, std::string_view key,
-                 const std::string& value);
+                 const std::string& value, std::string_view deviceKey = {},
+                 std::string_view deviceValue = {});
   void Run(std::function<void()> command);
 
   std::filesystem::path folder_;
@@ -116,6 +118,8 @@ class DesktopPointerSystem : public perf::PointerSystem {
 // The value of `key` in the group `[group]` of an INI text as KDE writes it; nullopt when absent.
 std::optional<std::string> IniValueOf(std::string_view text, std::string_view group,
                                       std::string_view key);
+// The groups of an INI text whose names start with `prefix`, in file order.
+std::vector<std::string> IniGroupsStartingWith(std::string_view text, std::string_view prefix);
 // The text with `key` of `[group]` set to `value`: the line replaced where it is, else added to
 // the group, else the group added at the end; every other line kept as it was.
 std::string WithIniValue(std::string_view text, std::string_view group, std::string_view key,

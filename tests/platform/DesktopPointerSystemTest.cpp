@@ -430,6 +430,37 @@ TEST_F(DesktopPointerSystemTest, PlasmaValuesAreReadAndWrittenWhereItKeepsThem) 
   EXPECT_EQ(page.Settings().doubleClickTime, 200);
 }
 
+// Under Wayland KWin reads each pointer's own group, not the mouse group.
+TEST_F(DesktopPointerSystemTest, PlasmaPerDeviceGroupsAreReadAndFollowEveryChange) {
+  const fs::path config = folder_ / "config";
+  fs::create_directories(config);
+  const std::string mouseGroup = "[Libinput][1133][49271][Logitech USB Optical Mouse]\n";
+  const std::string padGroup = "[Libinput][1267][12440][ELAN Touchpad]\n";
+  std::ofstream(config / "kcminputrc")
+      << mouseGroup << "PointerAcceleration=0.5\nPointerAccelerationProfile=1\n\n"
+      << padGroup << "TapToClick=true\n";
+  FakeGsettings desktop;
+  DesktopPointerSystem system(folder_ / "orbic40", DesktopKind::kPlasma, desktop.Runner(), kInline,
+                              config);
+  PointerSettingsPage page(system);
+  page.RefreshMouseSystemParameterA();
+  EXPECT_EQ(page.Settings().speedValue, 15);
+  EXPECT_FALSE(page.Controls().isControlChecked);  // profile 1: flat
+
+  page.slider_SpdMouseUp(-50);  // speed 1
+  page.lbl_IsControlClick();    // on: adaptive
+  std::ostringstream text;
+  text << std::ifstream(config / "kcminputrc").rdbuf();
+  EXPECT_EQ(text.str(),
+            mouseGroup + "PointerAcceleration=-1.000\nPointerAccelerationProfile=2\n\n" + padGroup +
+                "TapToClick=true\nPointerAcceleration=-1.000\n"
+                "PointerAccelerationProfile=2\n\n[Mouse]\n"
+                "XLbInptPointerAcceleration=-1.000\nX11LibInputXAccelProfileFlat=false\n");
+  page.RefreshMouseSystemParameterA();
+  EXPECT_EQ(page.Settings().speedValue, 1);
+  EXPECT_TRUE(page.Controls().isControlChecked);
+}
+
 TEST(WithIniValue, ReplacesAddsOrAppendsAndKeepsEverythingElse) {
   const struct {
     const char* text;
