@@ -5,13 +5,8 @@
 #include <iostream>
 
 #include "device/TracingHidBackend.h"
+#include "platform/NativeServices.h"
 #include "platform/SteadyClock.h"
-#ifdef _WIN32
-#include "platform/WinDriverPort.h"
-#include "platform/WinHidBackend.h"
-#else
-#include "platform/HidapiBackend.h"
-#endif
 #include "sim/DriverStateFile.h"
 #include "sim/MouseStateFile.h"
 #include "sim/SimulatedHidBackend.h"
@@ -44,11 +39,7 @@ std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options, s
     access->inner_ = std::move(backend);
     access->clock_ = std::move(clock);
   } else {
-#ifdef _WIN32
-    access->inner_ = std::make_unique<platform::WinHidBackend>();
-#else
-    access->inner_ = std::make_unique<platform::HidapiBackend>();
-#endif
+    access->inner_ = platform::NativeHidBackend();
     access->clock_ = std::make_unique<platform::SteadyClock>();
   }
   if (!options.simulatedDriver.empty()) {
@@ -59,9 +50,7 @@ std::unique_ptr<DeviceAccess> DeviceAccess::Open(const GlobalOptions& options, s
     access->driver_ = driver.get();
     access->driverPort_ = std::move(driver);
   } else {
-#ifdef _WIN32
-    access->driverPort_ = std::make_unique<platform::WinDriverPort>();
-#endif
+    access->driverPort_ = platform::NativeDriverPort();  // none where no filter driver exists
   }
   if (options.trace || TraceFromEnvironment()) {
     access->backend_ = std::make_unique<device::TracingHidBackend>(*access->inner_, std::cerr);

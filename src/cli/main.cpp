@@ -11,11 +11,7 @@
 #include "cli/SettingChanges.h"
 #include "cli/TransferProgress.h"
 #include "orbic40/Version.h"
-#ifdef _WIN32
-#include "platform/WinFileServices.h"
-#else
-#include "platform/PosixFileServices.h"
-#endif
+#include "platform/NativeServices.h"
 
 int main(int argc, char** argv) {
   using namespace orbic::cli;
@@ -24,11 +20,9 @@ int main(int argc, char** argv) {
   // and JSON compare equal and scripts need no second parser.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  orbic::platform::WinFileServices fileServices;
-#else
-  orbic::platform::PosixFileServices fileServices;
 #endif
-  orbic::InstallFileServices(&fileServices);
+  const std::unique_ptr<orbic::FileServices> fileServices = orbic::platform::NativeFileServices();
+  orbic::InstallFileServices(fileServices.get());
   CLI::App app{"orbic40-cli: configure the ORBIC40 gaming mouse"};
   app.require_subcommand(1);
   app.set_version_flag("--version", std::string("orbic40-cli ") + ORBIC40_VERSION,

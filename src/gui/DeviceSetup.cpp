@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/HidapiBackend.h"
+#include "platform/NativeServices.h"
 #include "platform/SteadyClock.h"
 #include "sim/MouseStateFile.h"
 #include "sim/SimulatedHidBackend.h"
@@ -23,7 +23,7 @@ std::unique_ptr<DeviceSetup> DeviceSetup::Create(const std::string& deviceEnv,
   // with the mouse.
   setup->clock_ = std::make_unique<platform::SteadyClock>();
   if (deviceEnv != "simulated") {
-    setup->backend_ = std::make_unique<platform::HidapiBackend>();
+    setup->backend_ = platform::NativeHidBackend();
     return setup;
   }
   setup->statePath_ = (std::filesystem::path(stateFolder) / kStateFileName).string();

@@ -18,17 +18,12 @@
 #include "gui/SingleInstance.h"
 #include "gui/StartupReport.h"
 #include "orbic40/Version.h"
-#include "platform/DesktopPointerSystem.h"
-#include "platform/HidrawMonitor.h"
-#include "platform/PosixFileServices.h"
+#include "platform/NativeServices.h"
 #include "platform/UserFolders.h"
 #include "sim/DriverStateFile.h"
 #include "sim/SimulatedFilterDriver.h"
 #include "sim/StateAside.h"
 #include "ui/BehaviourConfig.h"
-#ifdef _WIN32
-#include "platform/WinDriverPort.h"
-#endif
 
 namespace {
 
@@ -65,9 +60,7 @@ struct DriverSetup {
       port = std::move(driver);
       return;
     }
-#ifdef _WIN32
-    port = std::make_unique<orbic::platform::WinDriverPort>();
-#endif
+    port = orbic::platform::NativeDriverPort();
   }
 
   void Save() const {
@@ -117,8 +110,8 @@ int main(int argc, char** argv) {
   // Wayland shells match the window to the installed desktop entry and its icon by this id.
   QGuiApplication::setDesktopFileName("io.github.orbic40.orbic40");
 
-  orbic::platform::PosixFileServices fileServices;
-  orbic::InstallFileServices(&fileServices);
+  const std::unique_ptr<orbic::FileServices> fileServices = orbic::platform::NativeFileServices();
+  orbic::InstallFileServices(fileServices.get());
   orbic::gui::SingleInstance instance("orbic40");
   if (!instance.Claim()) {
     return 0;
@@ -142,23 +135,19 @@ int main(int argc, char** argv) {
 
   resources.xdgDataHome = Environment("XDG_DATA_HOME");
   resources.home = Environment("HOME");
-#ifdef _WIN32
-  resources.appData = Environment("APPDATA");
-#endif
+  resources.appData = Environment("APPDATA");  // set on Windows only
 
-  orbic::platform::DesktopPointerSystem pointerSystem(orbic::platform::DefaultPointerFolder(),
-                                                      orbic::platform::CurrentDesktopKind());
-  // The desktop is asked in the background while the window is built, so its
-  // values are there when the page first reads them.
-  pointerSystem.Reload();
-  resources.pointerSystem = &pointerSystem;
+  // Asked in the background while the window is built.
+  const std::unique_ptr<orbic::perf::PointerSystem> pointerSystem =
+      orbic::platform::NativePointerSystem();
+  resources.pointerSystem = pointerSystem.get();
 
   // Outlives the window, whose session talks to it.
   const DriverSetup driver(devices->Demo(), orbic::gui::DeviceSetup::DefaultStateFolder());
-  // Tells the device timer at once when a hidraw node comes or goes.
-  std::unique_ptr<orbic::platform::HidrawMonitor> hotplug;
+  // Tells the device timer at once when a HID node comes or goes.
+  std::unique_ptr<orbic::platform::HotplugMonitor> hotplug;
   if (!devices->Demo()) {
-    hotplug = std::make_unique<orbic::platform::HidrawMonitor>();
+    hotplug = orbic::platform::NativeHotplugMonitor();
   }
 
   orbic::gui::MainWindow window(devices->Backend(), devices->Clock(), std::move(resources));
@@ -167,7 +156,7 @@ int main(int argc, char** argv) {
   }
   // Every write to the mouse first saves what it held.
   window.Session().SetBackupFolder(orbic::app::BackupFolder(orbic::platform::BackupFolderPath()));
-  if (hotplug && hotplug->Active()) {
+  if (hotplug) {
     // The timer's own polling stays; this only makes it look without waiting
     // for the next tick. A stopped timer (a transfer running) is left alone.
     auto* notifier = new QSocketNotifier(hotplug->Fd(), QSocketNotifier::Read, &window);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -79,12 +80,20 @@ class CliTest : public ::testing::Test {
   // Backups made before writes go to a folder of the test's own, never the user's.
   void SetUp() override {
     dir_ = temp_.Path();
+#ifdef _WIN32
+    _putenv_s("LOCALAPPDATA", state_.Path().string().c_str());
+#else
     setenv("XDG_STATE_HOME", state_.Path().c_str(), 1);
+#endif
   }
 
-  fs::path BackupDir() const { return state_.Path() / "orbic40" / "backups"; }
+  fs::path BackupDir() const {
+    return state_.Path() / "orbic40" / "backups";
+  }
 
-  fs::path Path(const std::string& name) const { return dir_ / name; }
+  fs::path Path(const std::string& name) const {
+    return dir_ / name;
+  }
 
   RunResult Run(const std::vector<std::string>& args) const {
     std::vector<std::string> argv{ORBIC40_CLI_PATH};
