@@ -164,23 +164,25 @@ TEST_F(WinPointerPageTest, ChangesReachTheRegistryAndTheRunningSystem) {
   page.RefreshMouseSystemParameterB();
   ASSERT_TRUE(page.Controls().isControlChecked);
 
-  // Precision off: the page writes its steps' values and the three zeros, and applies them.
+  // Precision off: the acceleration values change and are applied; the values the page merely
+  // read are not rounded to its steps and written back.
   page.lbl_IsControlClick();
 
-  EXPECT_EQ(Value(perf::kMouseKey, perf::kMouseSensitivityValue), "10");  // step 6
+  EXPECT_EQ(Value(perf::kMouseKey, perf::kMouseSensitivityValue), "11");
   EXPECT_EQ(Value(perf::kMouseKey, perf::kMouseSpeedValue), "0");
   EXPECT_EQ(Value(perf::kMouseKey, perf::kMouseThreshold1Value), "0");
   EXPECT_EQ(Value(perf::kMouseKey, perf::kMouseThreshold2Value), "0");
-  EXPECT_EQ(Value(perf::kMouseKey, perf::kDoubleClickSpeedValue), "480");  // step 7
-  EXPECT_EQ(Value(perf::kDesktopKey, perf::kWheelScrollLinesValue), "3");
+  EXPECT_EQ(Value(perf::kMouseKey, perf::kDoubleClickSpeedValue), "500");
+  EXPECT_EQ(Value(perf::kDesktopKey, perf::kWheelScrollLinesValue), "0");
   // The live speed is not read back: Wine 8 answers SPI_GETMOUSESPEED with 0 after it.
   std::array<int, 3> mouse{-1, -1, -1};
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETMOUSE, 0, mouse.data(), 0));
   EXPECT_EQ(mouse, (std::array<int, 3>{0, 0, 0}));
-  EXPECT_EQ(GetDoubleClickTime(), 480u);
-  UINT lines = 0;
-  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
-  EXPECT_EQ(lines, 3u);
+
+  // A double-click time chosen on the page reaches the registry and the running system.
+  page.slider_DbSpdMouseUp(400);  // step 11: 200 ms
+  EXPECT_EQ(Value(perf::kMouseKey, perf::kDoubleClickSpeedValue), "200");
+  EXPECT_EQ(GetDoubleClickTime(), 200u);
 
   // Precision on again, then one screen at a time.
   page.lbl_IsControlClick();
@@ -191,6 +193,7 @@ TEST_F(WinPointerPageTest, ChangesReachTheRegistryAndTheRunningSystem) {
   EXPECT_EQ(Value(perf::kMouseKey, perf::kMouseThreshold2Value), "10");
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETMOUSE, 0, mouse.data(), 0));
   EXPECT_EQ(mouse, (std::array<int, 3>{6, 10, 1}));  // thresholds first, then the level
+  UINT lines = 0;
   ASSERT_TRUE(SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
   EXPECT_EQ(lines, static_cast<UINT>(WHEEL_PAGESCROLL));
   // The live call may store the all-ones value in the registry itself (Wine does); either way a
