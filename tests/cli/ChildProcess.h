@@ -73,8 +73,15 @@ inline ChildId StartChild(const std::vector<std::string>& argv, const std::strin
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                      nullptr, nullptr, &startup, &process);
+  // Wine now and then refuses a start right after the last child ended; a second try succeeds.
+  BOOL started = FALSE;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) {
+      Sleep(200);
+    }
+    started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             nullptr, &startup, &process);
+  }
   CloseHandle(out);
   CloseHandle(err);
   if (!started) {
