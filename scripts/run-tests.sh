@@ -2,8 +2,8 @@
 # Sets up the machine, builds everything and runs every test: the formatting
 # check, the unit suites once in the default build and once under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the kernel bench (the
-# real USB, hidraw and hidapi path in a virtual machine) and a short run of
-# every fuzz target.
+# real USB, hidraw and hidapi path in a virtual machine), the Windows build
+# with its suites under Wine, and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -25,6 +25,9 @@ done
 
 echo "==> Kernel bench"
 bash scripts/run-kernel-tests.sh
+
+echo "==> Windows build and tests under Wine"
+bash scripts/run-windows-tests.sh
 
 echo "==> Fuzz smoke (30 s a target)"
 bash scripts/run-fuzz.sh 30
