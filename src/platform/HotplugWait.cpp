@@ -6,32 +6,13 @@
 #include <thread>
 #else
 #include <poll.h>
-
-#include "platform/HidrawMonitor.h"
 #endif
+
+#include "platform/NativeServices.h"
 
 namespace orbic::platform {
 
-#ifdef _WIN32
-struct HotplugWait::Listener {};
-#else
-struct HotplugWait::Listener {
-  HidrawMonitor monitor;
-};
-#endif
-
-HotplugWait::HotplugWait(bool listen) {
-#ifndef _WIN32
-  if (listen) {
-    listener_ = std::make_unique<Listener>();
-    if (!listener_->monitor.Active()) {
-      listener_.reset();
-    }
-  }
-#else
-  (void)listen;
-#endif
-}
+HotplugWait::HotplugWait(bool listen) : monitor_(listen ? NativeHotplugMonitor() : nullptr) {}
 
 HotplugWait::~HotplugWait() = default;
 
@@ -48,9 +29,9 @@ void HotplugWait::Wait(int milliseconds, const volatile std::sig_atomic_t& stop)
     // Short steps, so a stop request is seen soon.
     std::this_thread::sleep_for(std::chrono::milliseconds(left < 100 ? left : 100));
 #else
-    pollfd wait{listener_ ? listener_->monitor.Fd() : -1, POLLIN, 0};
-    const int ready = ::poll(&wait, listener_ ? 1 : 0, static_cast<int>(left));
-    if (ready > 0 && listener_->monitor.TakeEvents()) {
+    pollfd wait{monitor_ ? monitor_->Fd() : -1, POLLIN, 0};
+    const int ready = ::poll(&wait, monitor_ ? 1 : 0, static_cast<int>(left));
+    if (ready > 0 && monitor_->TakeEvents()) {
       return;
     }
 #endif

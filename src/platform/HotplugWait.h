@@ -3,6 +3,8 @@
 #include <csignal>
 #include <memory>
 
+#include "platform/HotplugMonitor.h"
+
 namespace orbic::platform {
 
 // The wait between two device-timer ticks of a headless program: the whole interval, or less
@@ -20,8 +22,7 @@ class HotplugWait {
   void Wait(int milliseconds, const volatile std::sig_atomic_t& stop);
 
  private:
-  struct Listener;
-  std::unique_ptr<Listener> listener_;
+  std::unique_ptr<HotplugMonitor> monitor_;  // null: the whole interval every time
 };
 
 }  // namespace orbic::platform

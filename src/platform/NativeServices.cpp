@@ -38,20 +38,6 @@ std::unique_ptr<HotplugMonitor> NativeHotplugMonitor() {
 
 #else
 
-namespace {
-
-class UdevHotplugMonitor : public HotplugMonitor {
- public:
-  int Fd() const override { return monitor_.Fd(); }
-  bool TakeEvents() override { return monitor_.TakeEvents(); }
-  bool Active() const { return monitor_.Active(); }
-
- private:
-  HidrawMonitor monitor_;
-};
-
-}  // namespace
-
 std::unique_ptr<device::HidBackend> NativeHidBackend() {
   return std::make_unique<HidapiBackend>();
 }
@@ -73,7 +59,7 @@ std::unique_ptr<device::DriverPort> NativeDriverPort() {
 }
 
 std::unique_ptr<HotplugMonitor> NativeHotplugMonitor() {
-  auto monitor = std::make_unique<UdevHotplugMonitor>();
+  auto monitor = std::make_unique<HidrawMonitor>();
   if (!monitor->Active()) {
     return nullptr;
   }

@@ -6,23 +6,13 @@
 #include "device/DriverPort.h"
 #include "device/HidBackend.h"
 #include "perf/PointerSystem.h"
+#include "platform/HotplugMonitor.h"
 
 // This system's own implementation of each seam, so the programs pick none by
 // name: hidapi on hidraw, POSIX files and the desktop's pointer settings on
 // Linux; SetupApi and hid.dll, Win32 files, the filter driver and
 // SystemParametersInfo on Windows.
 namespace orbic::platform {
-
-// Tells at once when a HID node comes or goes, so the device timer looks
-// without waiting for its next tick.
-class HotplugMonitor {
- public:
-  virtual ~HotplugMonitor() = default;
-  // A descriptor that becomes readable when something happened.
-  virtual int Fd() const = 0;
-  // Reads every pending notice; true when a node came or went.
-  virtual bool TakeEvents() = 0;
-};
 
 std::unique_ptr<device::HidBackend> NativeHidBackend();
 std::unique_ptr<FileServices> NativeFileServices();

@@ -3,6 +3,8 @@
 #include <array>
 #include <mutex>
 
+#include "ui/UnicodeText.h"
+
 namespace orbic::keys {
 namespace {
 
@@ -12,31 +14,14 @@ bool IsCharacterPlace(std::uint8_t usage) {
   return (usage >= 0x04 && usage <= 0x27) || (usage >= 0x2D && usage <= 0x38) || usage == 0x64;
 }
 
-// One UTF-8 sequence, well formed, not a control or space character.
+// One well-formed UTF-8 character, not a control or a space.
 bool IsOnePrintableCharacter(const std::string& name) {
-  if (name.empty()) {
+  const auto codePoints = ui::Utf8CodePoints(name);
+  if (!codePoints || codePoints->size() != 1) {
     return false;
   }
-  const auto lead = static_cast<unsigned char>(name[0]);
-  std::size_t length = 0;
-  if (lead < 0x80) {
-    length = 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4;
-  }
-  if (length == 0 || name.size() != length) {
-    return false;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((static_cast<unsigned char>(name[i]) & 0xC0) != 0x80) {
-      return false;
-    }
-  }
-  return length > 1 || (lead > 0x20 && lead < 0x7F);
+  const char32_t c = codePoints->front();
+  return c > 0x20 && !(c >= 0x7F && c <= 0xA0);
 }
 
 struct Table {
